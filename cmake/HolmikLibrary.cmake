@@ -1,0 +1,26 @@
+# holmik_library(NAME folder DEPS ...): a static library of every .cpp in the folder
+# (not its subfolders), with the repository root as include root.
+function(holmik_library name folder)
+  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+  if(NOT sources)
+    set(sources ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+endfunction()
+
+# holmik_test(NAME folder DEPS ...): one GoogleTest program of every .cpp in tests/<folder>.
+function(holmik_test name folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} holmik_testsupport GTest::gtest GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300
+    ENVIRONMENT "HOLMIK_DIALOGS=stderr;SDL_AUDIODRIVER=dummy"
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+endfunction()

@@ -1,0 +1,37 @@
+// File-system facility of the OS seam: current folder, listings, create and delete.
+// Paths are UTF-8; each backend joins them with its own separator.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace os {
+
+// The separator the program writes between path components ('/' or '\\').
+char pathSeparator();
+
+// Absolute path of the current directory without a trailing separator; "" on failure.
+std::string currentDirectory();
+bool setCurrentDirectory(const std::string& path);
+
+struct DirectoryEntry {
+    std::string name;
+    bool isDirectory = false;
+};
+// Every entry of the folder (including "." and ".." where the system lists them),
+// in the order the system gives them. False when the folder cannot be listed.
+bool listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries);
+
+// True when the folder was made; false when it exists already or cannot be made.
+bool createDirectory(const std::string& path);
+// True when anything matches: the last component may hold the wildcards * and ?.
+bool pathExists(const std::string& pattern);
+bool isDirectory(const std::string& path);
+bool deleteFile(const std::string& path);
+// Replaces `to` with `from` in one step where the system allows it.
+bool replaceFile(const std::string& from, const std::string& to);
+
+// Folder of the running executable, without a trailing separator; "" when unknown.
+std::string executableDirectory();
+
+} // namespace os

@@ -1,0 +1,63 @@
+// Sockets facility of the OS seam: IPv4 UDP and TCP in the shape of Winsock's calls, so
+// that the query and HTTP code reads the same on every platform. Every call is thread-safe
+// (name resolution included); interrupted calls are retried inside.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace os {
+
+using SocketHandle = std::intptr_t;
+inline constexpr SocketHandle invalidSocket = -1;
+
+// Winsock start-up and clean-up; 0 is success. Backends without them do nothing.
+int socketsStartup();
+void socketsCleanup();
+
+// inet_addr: true when text is a dotted IPv4 address; the address in network order.
+bool parseIpv4(const std::string& text, std::uint32_t& addressNetworkOrder);
+std::string ipv4ToText(std::uint32_t addressNetworkOrder);
+
+enum class ResolveResult { Ipv4, Ipv6Only, NotFound, OtherFamily };
+// gethostbyname: the first IPv4 address as dotted text when there is one.
+ResolveResult resolveHost(const std::string& host, std::string& dottedAddress);
+
+struct Ipv4Endpoint {
+    std::uint32_t address = 0; // network order
+    std::uint16_t port = 0;    // host order
+};
+
+SocketHandle openUdpSocket();
+SocketHandle openTcpSocket();
+// Closes after shutting both directions down; safe on invalidSocket.
+void closeSocket(SocketHandle socket);
+
+// The last socket error of this thread (errno, or WSAGetLastError) in the platform's code.
+int lastSocketError();
+
+// Connects to an IPv4 endpoint. timeoutMs 0 waits as long as the system does.
+bool connectSocket(SocketHandle socket, const Ipv4Endpoint& remote, std::uint32_t timeoutMs = 0);
+bool peerName(SocketHandle socket, Ipv4Endpoint& endpoint);
+bool socketName(SocketHandle socket, Ipv4Endpoint& endpoint);
+// SO_RCVTIMEO in milliseconds; 0 waits for ever.
+bool setReceiveTimeout(SocketHandle socket, std::uint32_t timeoutMs);
+
+enum class IoResult { Ok, TimedOut, Closed, Error };
+// Sends all bytes (send on a connected socket); Ok only when everything went.
+IoResult sendAll(SocketHandle socket, const void* data, std::size_t length);
+// One recv/recvfrom into buffer. Ok with received > 0, or (UDP) an empty datagram;
+// Closed when a stream ended; TimedOut after the receive time-out; Error otherwise
+// (lastSocketError() tells which).
+IoResult receiveSome(SocketHandle socket, void* buffer, std::size_t capacity, std::size_t& received);
+
+// For test servers: bind to 127.0.0.1 on `port` (0: any free one) and report the port.
+bool bindLoopback(SocketHandle socket, std::uint16_t& port);
+bool listenSocket(SocketHandle socket, int backlog);
+SocketHandle acceptSocket(SocketHandle listener, std::uint32_t timeoutMs);
+bool receiveFrom(SocketHandle socket, void* buffer, std::size_t capacity, std::size_t& received,
+                 Ipv4Endpoint& from, std::uint32_t timeoutMs);
+bool sendTo(SocketHandle socket, const void* data, std::size_t length, const Ipv4Endpoint& to);
+
+} // namespace os

@@ -1,0 +1,81 @@
+// Message boxes on Linux: one line "caption: text" on standard error, always; then a
+// dialog (zenity, kdialog or xmessage) when a display exists. HOLMIK_DIALOGS=stderr
+// shows no dialog; a yes/no box then answers HOLMIK_DIALOG_ANSWER (no by default).
+#include "os/MessageBox.h"
+
+#include "os/Shell.h"
+#include "os/linux/Spawn.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+namespace os {
+
+namespace {
+
+bool headless()
+{
+    const char* mode = std::getenv("HOLMIK_DIALOGS");
+    if (mode && std::strcmp(mode, "stderr") == 0)
+        return true;
+    const char* display = std::getenv("DISPLAY");
+    return !display || !*display;
+}
+
+int presetAnswer(unsigned style)
+{
+    if ((style & 0xF) != MessageBoxYesNo)
+        return MessageBoxAnswerOk;
+    const char* answer = std::getenv("HOLMIK_DIALOG_ANSWER");
+    return answer && std::strcmp(answer, "yes") == 0 ? MessageBoxAnswerYes : MessageBoxAnswerNo;
+}
+
+int showDialog(const std::string& text, const std::string& caption, unsigned style)
+{
+    const bool yesNo = (style & 0xF) == MessageBoxYesNo;
+    const bool error = (style & MessageBoxIconError) != 0;
+    int status = -1;
+    if (!findOnSearchPath("zenity").empty()) {
+        std::vector<std::string> args = {yesNo ? "--question" : (error ? "--error" : "--info"),
+                                         "--title=" + caption, "--text=" + text, "--no-markup"};
+        status = linux_backend::waitForExit(linux_backend::spawnProcess("zenity", args, "", false));
+        if (status >= 0)
+            return yesNo ? (status == 0 ? MessageBoxAnswerYes : MessageBoxAnswerNo) : MessageBoxAnswerOk;
+    }
+    if (!findOnSearchPath("kdialog").empty()) {
+        std::vector<std::string> args = {"--title", caption, yesNo ? "--yesno" : (error ? "--error" : "--msgbox"), text};
+        status = linux_backend::waitForExit(linux_backend::spawnProcess("kdialog", args, "", false));
+        if (status >= 0)
+            return yesNo ? (status == 0 ? MessageBoxAnswerYes : MessageBoxAnswerNo) : MessageBoxAnswerOk;
+    }
+    if (!findOnSearchPath("xmessage").empty()) {
+        std::vector<std::string> args = {"-center", "-title", caption, "-buttons",
+                                         yesNo ? "Yes:6,No:7" : "OK:1", "-default", yesNo ? "No" : "OK",
+                                         caption + "\n\n" + text};
+        status = linux_backend::waitForExit(linux_backend::spawnProcess("xmessage", args, "", false));
+        if (status == MessageBoxAnswerYes || status == MessageBoxAnswerNo || status == MessageBoxAnswerOk)
+            return status;
+        if (status >= 0)
+            return yesNo ? MessageBoxAnswerNo : MessageBoxAnswerOk;
+    }
+    return presetAnswer(style);
+}
+
+} // namespace
+
+int messageBox(const std::string& text, const std::string& caption, unsigned style)
+{
+    static std::mutex lineLock; // keeps lines from two threads apart
+    {
+        std::lock_guard<std::mutex> hold(lineLock);
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        std::fflush(stderr);
+    }
+    if (headless())
+        return presetAnswer(style);
+    return showDialog(text, caption, style);
+}
+
+} // namespace os

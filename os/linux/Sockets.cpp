@@ -1,0 +1,281 @@
+// Sockets on Linux: BSD sockets for Winsock. Start-up and clean-up do nothing;
+// SO_RCVTIMEO takes a timeval; a time-out is EAGAIN/EWOULDBLOCK; EINTR is retried;
+// getaddrinfo replaces gethostbyname (thread-safe) with the same three outcomes.
+#include "os/Sockets.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+namespace os {
+
+namespace {
+
+sockaddr_in toSockaddr(const Ipv4Endpoint& endpoint)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(endpoint.port);
+    address.sin_addr.s_addr = endpoint.address;
+    return address;
+}
+
+Ipv4Endpoint fromSockaddr(const sockaddr_in& address)
+{
+    return Ipv4Endpoint{address.sin_addr.s_addr, ntohs(address.sin_port)};
+}
+
+int fd(SocketHandle socket) { return static_cast<int>(socket); }
+
+bool waitFor(int descriptor, short events, std::uint32_t timeoutMs)
+{
+    pollfd entry{descriptor, events, 0};
+    for (;;) {
+        int n = poll(&entry, 1, static_cast<int>(timeoutMs));
+        if (n > 0)
+            return true;
+        if (n == 0) {
+            errno = ETIMEDOUT;
+            return false;
+        }
+        if (errno != EINTR)
+            return false;
+    }
+}
+
+} // namespace
+
+int socketsStartup() { return 0; }
+void socketsCleanup() {}
+
+bool parseIpv4(const std::string& text, std::uint32_t& addressNetworkOrder)
+{
+    in_addr address{};
+    if (inet_aton(text.c_str(), &address) == 0)
+        return false;
+    addressNetworkOrder = address.s_addr;
+    return true;
+}
+
+std::string ipv4ToText(std::uint32_t addressNetworkOrder)
+{
+    char buffer[INET_ADDRSTRLEN] = {};
+    in_addr address{};
+    address.s_addr = addressNetworkOrder;
+    inet_ntop(AF_INET, &address, buffer, sizeof buffer);
+    return buffer;
+}
+
+ResolveResult resolveHost(const std::string& host, std::string& dottedAddress)
+{
+    dottedAddress.clear();
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* results = nullptr;
+    if (host.empty() || getaddrinfo(host.c_str(), nullptr, &hints, &results) != 0 || !results)
+        return ResolveResult::NotFound;
+    ResolveResult outcome = ResolveResult::OtherFamily;
+    for (addrinfo* r = results; r; r = r->ai_next) {
+        if (r->ai_family == AF_INET) {
+            dottedAddress = ipv4ToText(reinterpret_cast<sockaddr_in*>(r->ai_addr)->sin_addr.s_addr);
+            outcome = ResolveResult::Ipv4;
+            break;
+        }
+        if (r->ai_family == AF_INET6)
+            outcome = ResolveResult::Ipv6Only;
+    }
+    freeaddrinfo(results);
+    return outcome;
+}
+
+SocketHandle openUdpSocket()
+{
+    int s = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
+    return s < 0 ? invalidSocket : s;
+}
+
+SocketHandle openTcpSocket()
+{
+    int s = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP);
+    if (s < 0)
+        return invalidSocket;
+    int on = 1;
+    setsockopt(s, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    return s;
+}
+
+void closeSocket(SocketHandle socket)
+{
+    if (socket == invalidSocket)
+        return;
+    shutdown(fd(socket), SHUT_RDWR);
+    close(fd(socket));
+}
+
+int lastSocketError() { return errno; }
+
+bool connectSocket(SocketHandle socket, const Ipv4Endpoint& remote, std::uint32_t timeoutMs)
+{
+    sockaddr_in address = toSockaddr(remote);
+    if (timeoutMs == 0) {
+        int r;
+        do {
+            r = connect(fd(socket), reinterpret_cast<sockaddr*>(&address), sizeof address);
+        } while (r != 0 && errno == EINTR);
+        return r == 0;
+    }
+    const int flags = fcntl(fd(socket), F_GETFL, 0);
+    fcntl(fd(socket), F_SETFL, flags | O_NONBLOCK);
+    int r = connect(fd(socket), reinterpret_cast<sockaddr*>(&address), sizeof address);
+    bool ok = r == 0;
+    if (!ok && (errno == EINPROGRESS || errno == EINTR)) {
+        if (waitFor(fd(socket), POLLOUT, timeoutMs)) {
+            int error = 0;
+            socklen_t length = sizeof error;
+            getsockopt(fd(socket), SOL_SOCKET, SO_ERROR, &error, &length);
+            ok = error == 0;
+            if (!ok)
+                errno = error;
+        }
+    }
+    const int saved = errno;
+    fcntl(fd(socket), F_SETFL, flags);
+    errno = saved;
+    return ok;
+}
+
+bool peerName(SocketHandle socket, Ipv4Endpoint& endpoint)
+{
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    if (getpeername(fd(socket), reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        return false;
+    endpoint = fromSockaddr(address);
+    return true;
+}
+
+bool socketName(SocketHandle socket, Ipv4Endpoint& endpoint)
+{
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    if (getsockname(fd(socket), reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        return false;
+    endpoint = fromSockaddr(address);
+    return true;
+}
+
+bool setReceiveTimeout(SocketHandle socket, std::uint32_t timeoutMs)
+{
+    timeval wait{static_cast<time_t>(timeoutMs / 1000), static_cast<suseconds_t>((timeoutMs % 1000) * 1000)};
+    return setsockopt(fd(socket), SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait) == 0;
+}
+
+IoResult sendAll(SocketHandle socket, const void* data, std::size_t length)
+{
+    const char* bytes = static_cast<const char*>(data);
+    std::size_t sent = 0;
+    while (sent < length) {
+        ssize_t n = send(fd(socket), bytes + sent, length - sent, MSG_NOSIGNAL);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return (errno == EAGAIN || errno == EWOULDBLOCK) ? IoResult::TimedOut : IoResult::Error;
+        }
+        sent += static_cast<std::size_t>(n);
+    }
+    return IoResult::Ok;
+}
+
+IoResult receiveSome(SocketHandle socket, void* buffer, std::size_t capacity, std::size_t& received)
+{
+    received = 0;
+    for (;;) {
+        sockaddr_in from{};
+        socklen_t length = sizeof from;
+        ssize_t n = recvfrom(fd(socket), buffer, capacity, 0, reinterpret_cast<sockaddr*>(&from), &length);
+        if (n >= 0) {
+            received = static_cast<std::size_t>(n);
+            int type = 0;
+            socklen_t typeLength = sizeof type;
+            getsockopt(fd(socket), SOL_SOCKET, SO_TYPE, &type, &typeLength);
+            return (n == 0 && type == SOCK_STREAM) ? IoResult::Closed : IoResult::Ok;
+        }
+        if (errno == EINTR)
+            continue;
+        if (errno == EAGAIN || errno == EWOULDBLOCK)
+            return IoResult::TimedOut;
+        return IoResult::Error;
+    }
+}
+
+bool bindLoopback(SocketHandle socket, std::uint16_t& port)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (bind(fd(socket), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        return false;
+    Ipv4Endpoint bound;
+    if (!socketName(socket, bound))
+        return false;
+    port = bound.port;
+    return true;
+}
+
+bool listenSocket(SocketHandle socket, int backlog) { return listen(fd(socket), backlog) == 0; }
+
+SocketHandle acceptSocket(SocketHandle listener, std::uint32_t timeoutMs)
+{
+    if (timeoutMs && !waitFor(fd(listener), POLLIN, timeoutMs))
+        return invalidSocket;
+    for (;;) {
+        int s = accept4(fd(listener), nullptr, nullptr, SOCK_CLOEXEC);
+        if (s >= 0)
+            return s;
+        if (errno != EINTR)
+            return invalidSocket;
+    }
+}
+
+bool receiveFrom(SocketHandle socket, void* buffer, std::size_t capacity, std::size_t& received,
+                 Ipv4Endpoint& from, std::uint32_t timeoutMs)
+{
+    received = 0;
+    if (timeoutMs && !waitFor(fd(socket), POLLIN, timeoutMs))
+        return false;
+    for (;;) {
+        sockaddr_in address{};
+        socklen_t length = sizeof address;
+        ssize_t n = recvfrom(fd(socket), buffer, capacity, 0, reinterpret_cast<sockaddr*>(&address), &length);
+        if (n >= 0) {
+            received = static_cast<std::size_t>(n);
+            from = fromSockaddr(address);
+            return true;
+        }
+        if (errno != EINTR)
+            return false;
+    }
+}
+
+bool sendTo(SocketHandle socket, const void* data, std::size_t length, const Ipv4Endpoint& to)
+{
+    sockaddr_in address = toSockaddr(to);
+    for (;;) {
+        ssize_t n = sendto(fd(socket), data, length, MSG_NOSIGNAL, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        if (n >= 0)
+            return static_cast<std::size_t>(n) == length;
+        if (errno != EINTR)
+            return false;
+    }
+}
+
+} // namespace os

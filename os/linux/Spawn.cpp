@@ -1,0 +1,78 @@
+#include "os/linux/Spawn.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace os::linux_backend {
+
+pid_t spawnProcess(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& workingDirectory, bool detach)
+{
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& a : arguments)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+
+    // The exec status comes back through a close-on-exec pipe: no byte means exec worked.
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0)
+        return -1;
+    pid_t pid = fork();
+    if (pid < 0) {
+        close(report[0]);
+        close(report[1]);
+        return -1;
+    }
+    if (pid == 0) {
+        close(report[0]);
+        if (detach) {
+            // A grandchild that init reaps, so a started browser or game never leaves a zombie.
+            setsid();
+            pid_t grandchild = fork();
+            if (grandchild < 0)
+                _exit(127);
+            if (grandchild > 0)
+                _exit(0);
+        }
+        if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0) {
+            int e = errno;
+            (void)!write(report[1], &e, sizeof e);
+            _exit(127);
+        }
+        execvp(program.c_str(), argv.data());
+        int e = errno;
+        (void)!write(report[1], &e, sizeof e);
+        _exit(127);
+    }
+    close(report[1]);
+    int childErrno = 0;
+    ssize_t n;
+    do {
+        n = read(report[0], &childErrno, sizeof childErrno);
+    } while (n < 0 && errno == EINTR);
+    close(report[0]);
+    if (detach)
+        waitForExit(pid); // the intermediate child ends at once
+    if (n > 0) {
+        if (!detach)
+            waitForExit(pid);
+        return -1;
+    }
+    return pid;
+}
+
+int waitForExit(pid_t pid)
+{
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace os::linux_backend

@@ -1,0 +1,51 @@
+// A temporary folder for one test, removed with everything in it at the end.
+#pragma once
+
+#include <string>
+
+namespace testing_support {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return root; }
+    std::string file(const std::string& name) const { return root + "/" + name; }
+    void write(const std::string& name, const std::string& contents) const;
+    std::string read(const std::string& name) const;
+
+private:
+    std::string root;
+};
+
+// Points HOME and XDG_CONFIG_HOME (and XDG_DATA_HOME) into a temporary folder for the
+// lifetime of the object, and restores them afterwards.
+class TempHome {
+public:
+    TempHome();
+    ~TempHome();
+    const std::string& path() const { return dir.path(); }
+
+private:
+    TempDir dir;
+    std::string oldHome, oldConfig, oldData;
+    bool hadHome, hadConfig, hadData;
+};
+
+// Changes the current directory for the lifetime of the object.
+class ScopedCurrentDirectory {
+public:
+    explicit ScopedCurrentDirectory(const std::string& path);
+    ~ScopedCurrentDirectory();
+
+private:
+    std::string previous;
+};
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& contents);
+
+} // namespace testing_support
