@@ -1,0 +1,19 @@
+// A record handed from a worker thread to the main thread through SDL's event queue:
+// type SDL_USEREVENT, code userEventCode, data1 the record, data2 the function that
+// releases it through its real type. The event handler calls that function once every user
+// listener has seen the event; an event without one is released by nobody.
+#pragma once
+
+namespace Engine {
+
+inline constexpr int userEventCode = 256;
+using UserEventRelease = void (*)(void* record);
+
+// The release function for a record of type T made with new.
+template <typename T>
+void releaseUserRecord(void* record)
+{
+    delete static_cast<T*>(record);
+}
+
+} // namespace Engine
