@@ -262,7 +262,7 @@ std::vector<std::string> TestServer::split(const std::string& whole, Content& c)
         if (begin < data.size())
             out.writeBytes(data.data() + begin, std::min(c.splitSize, data.size() - begin));
         std::string datagram = toString(out);
-        if (c.fault == Fault::Truncated)
+        if (c.fault == Fault::Truncated && number + 1 == count)
             datagram.resize(datagram.size() / 2);
         return datagram;
     };

@@ -42,7 +42,7 @@ public:
         MissingPiece,  // the last piece is never sent
         ZeroTotal,     // every piece announces a total of 0
         EmptyDatagram, // an empty datagram before every piece after the first
-        Truncated,     // a data reply (or each of its pieces) cut to half its length
+        Truncated,     // a data reply (or the last of its pieces) cut to half its length
     };
     enum class RequestKind { Challenge, Info, Players, Rules, Other };
 
