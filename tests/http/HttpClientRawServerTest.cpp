@@ -17,13 +17,14 @@ using testing_support::readFile;
 using testing_support::ScriptedTcpServer;
 using Ending = ScriptedTcpServer::Ending;
 
-// Short enough for quick tests; no test depends on how long anything takes.
+// For servers that stall on purpose, so that those tests end soon. A server that answers
+// gets the full time-out, so that a slow machine never turns an answer into a stall.
 constexpr std::uint32_t testTimeoutMs = 300;
 
-HttpClient clientFor(const ScriptedTcpServer& server)
+HttpClient clientFor(const ScriptedTcpServer& server, std::uint32_t timeoutMs = HttpClient::defaultTimeoutMs)
 {
     HttpClient client(server.host());
-    client.setTimeout(testTimeoutMs);
+    client.setTimeout(timeoutMs);
     return client;
 }
 
@@ -129,7 +130,7 @@ TEST_F(HttpClientRaw, StatusOtherThan200)
 TEST_F(HttpClientRaw, ServerThatAcceptsAndNeverAnswersCostsTheTimeOut)
 {
     ScriptedTcpServer server("", Ending::Hang);
-    HttpClient client = clientFor(server);
+    HttpClient client = clientFor(server, testTimeoutMs);
     std::string body = "untouched";
     EXPECT_FALSE(client.getToMemory("/x", body));
     EXPECT_EQ(body, "untouched");
@@ -142,13 +143,13 @@ TEST_F(HttpClientRaw, ServerThatStallsAfterPartOfTheAnswer)
 {
     {
         ScriptedTcpServer server("HTTP/1.0 200 OK\r\nServer: sl", Ending::Hang);
-        EXPECT_FALSE(clientFor(server).getToFile("/x", out.file("x")));
+        EXPECT_FALSE(clientFor(server, testTimeoutMs).getToFile("/x", out.file("x")));
         EXPECT_FALSE(exists("x"));
     }
     {
         // A body cut off by a stall is not kept: the next try downloads it again.
         ScriptedTcpServer server("HTTP/1.0 200 OK\r\n\r\nhalf a pict", Ending::Hang);
-        HttpClient client = clientFor(server);
+        HttpClient client = clientFor(server, testTimeoutMs);
         out.write("x", "old");
         EXPECT_FALSE(client.getToFile("/x", out.file("x")));
         EXPECT_FALSE(exists("x"));
