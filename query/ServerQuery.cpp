@@ -2,7 +2,8 @@
 
 #include "os/Clock.h"
 #include "query/ByteStream.h"
-#include "query/PacketAssembler.h"
+#include "query/Packet.h"
+#include "query/ReplyCollector.h"
 #include "query/ReplyReader.h"
 #include "query/ServerStatus.h"
 #include "query/UdpSocket.h"
@@ -10,7 +11,6 @@
 namespace {
 
 constexpr std::int32_t singleHeader = -1; // FF FF FF FF
-constexpr std::int32_t splitHeader = -2;  // FE FF FF FF
 constexpr std::int32_t noChallenge = -1;
 constexpr std::uint8_t infoRequest = 0x54;    // 'T'
 constexpr std::uint8_t playersRequest = 0x55; // 'U'
@@ -28,15 +28,6 @@ void writeInfoRequest(ByteStream& buffer)
     buffer.writeInt32(singleHeader);
     buffer.writeByte(infoRequest);
     buffer.writeString("Source Engine Query");
-}
-
-// Reads the 4-byte header of a datagram just appended to buffer. A datagram shorter than
-// that stays as it came and counts as a single reply.
-std::int32_t takeHeader(ByteStream& buffer)
-{
-    if (buffer.size() < 4)
-        return 0;
-    return buffer.readInt32();
 }
 
 } // namespace
@@ -128,33 +119,4 @@ void ServerQuery::exchange(const std::string& host, std::uint16_t port, ByteStre
         return;
 
     collectReply([&socket](bool& ok) { return socket.receive(ok); }, buffer);
-}
-
-void ServerQuery::collectReply(const Receive& receive, ByteStream& buffer)
-{
-    bool ok = false;
-    Packet datagram = receive(ok);
-    if (!ok || datagram.empty())
-        return;
-    buffer.writeBytes(datagram.data(), datagram.length());
-    if (takeHeader(buffer) != splitHeader)
-        return;
-
-    PacketAssembler assembler;
-    assembler.add(buffer);
-    const std::uint32_t started = os::monotonicMilliseconds();
-    for (int received = 0; !assembler.isComplete() && !assembler.isFull(); ++received) {
-        if (received >= maxSplitDatagrams || os::monotonicMilliseconds() - started > maxSplitWaitMs)
-            break;
-        datagram = receive(ok);
-        if (!ok)
-            break;
-        if (datagram.empty())
-            continue;
-        buffer.writeBytes(datagram.data(), datagram.length());
-        if (takeHeader(buffer) != splitHeader)
-            break;
-        assembler.add(buffer);
-    }
-    assembler.assemble(buffer);
 }

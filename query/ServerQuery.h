@@ -5,10 +5,7 @@
 // and compressed over several datagrams.
 #pragma once
 
-#include "query/Packet.h"
-
 #include <cstdint>
-#include <functional>
 #include <string>
 
 class ByteStream;
@@ -17,10 +14,6 @@ class ServerStatus;
 class ServerQuery {
 public:
     static constexpr std::uint32_t replyTimeoutMs = 400;
-    // A split reply's wait ends after this many datagrams or this long, whatever the server
-    // keeps sending (foreign pieces, empty datagrams).
-    static constexpr int maxSplitDatagrams = 512;
-    static constexpr std::uint32_t maxSplitWaitMs = 4000;
 
     ServerQuery() = default;
     virtual ~ServerQuery() = default;
@@ -33,11 +26,6 @@ public:
     // On entry buffer holds one request; on return the payload of the reply (everything
     // after its 4-byte header, starting at the type byte), or nothing.
     void exchange(const std::string& host, std::uint16_t port, ByteStream& buffer);
-
-    // The receiving half of an exchange: takes datagrams from receive (ok false: time-out or
-    // error) until the reply is whole, and leaves its payload in buffer (empty on entry).
-    using Receive = std::function<Packet(bool& ok)>;
-    static void collectReply(const Receive& receive, ByteStream& buffer);
 
     bool isQuiet() const { return quiet; }
     // Whether any exchange of the last query got a reply (two bytes or more).

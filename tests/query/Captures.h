@@ -2,7 +2,7 @@
 #pragma once
 
 #include "query/ByteStream.h"
-#include "query/ServerQuery.h"
+#include "query/ReplyCollector.h"
 
 #include <nlohmann/json.hpp>
 
@@ -44,7 +44,7 @@ inline ByteStream collect(const std::vector<std::string>& sequence)
 {
     std::size_t next = 0;
     ByteStream buffer;
-    ServerQuery::collectReply(
+    collectReply(
         [&](bool& ok) {
             ok = next < sequence.size();
             if (!ok)
