@@ -63,17 +63,70 @@ int XmlNodeData::insertOrder(int kind, int position)
         if ((entry & 3) == kind)
             entry += 4;
     }
-    order.insert(order.begin() + position, index * 4 + kind);
+    order.insert(static_cast<std::size_t>(position), index * 4 + kind);
     return index;
 }
 
-void XmlNodeData::shrink()
+namespace {
+
+template <typename T>
+void appendAll(XmlArray<T>& to, std::vector<T>& from)
 {
-    children.shrink_to_fit();
-    texts.shrink_to_fit();
-    clears.shrink_to_fit();
-    attributes.shrink_to_fit();
-    order.shrink_to_fit();
+    for (T& item : from)
+        to.push_back(std::move(item));
+    from.clear();
+}
+
+} // namespace
+
+namespace {
+
+std::size_t bytesFor(const XmlContents& c)
+{
+    return XmlArray<XmlAttribute>::blockBytes(c.attributes.size()) + XmlArray<XmlClear>::blockBytes(c.clears.size()) +
+           XmlArray<std::string>::blockBytes(c.texts.size()) + XmlArray<XmlNode>::blockBytes(c.children.size()) +
+           XmlArray<int>::blockBytes(c.order.size());
+}
+
+void place(XmlNodeData& node, XmlContents& c, char* at)
+{
+    at = node.attributes.adopt(c.attributes, at);
+    at = node.clears.adopt(c.clears, at);
+    at = node.texts.adopt(c.texts, at);
+    at = node.children.adopt(c.children, at);
+    node.order.adopt(c.order, at);
+}
+
+constexpr std::size_t nodeBytes = (sizeof(XmlNodeData) + 15) & ~std::size_t(15);
+
+} // namespace
+
+void XmlNodeData::adoptArrays(XmlContents& c)
+{
+    if (block.bytes || !attributes.empty() || !children.empty() || !texts.empty() || !clears.empty() ||
+        !order.empty()) {
+        // Not a fresh node: append one by one.
+        appendAll(attributes, c.attributes);
+        appendAll(children, c.children);
+        appendAll(texts, c.texts);
+        appendAll(clears, c.clears);
+        appendAll(order, c.order);
+        return;
+    }
+    const std::size_t bytes = bytesFor(c);
+    if (bytes == 0)
+        return;
+    block.bytes = static_cast<char*>(::operator new(bytes));
+    place(*this, c, block.bytes);
+}
+
+XmlNodeData* XmlNodeData::createWith(const char* nameBytes, std::size_t nameLength, bool declaration, XmlContents& c)
+{
+    char* raw = static_cast<char*>(::operator new(nodeBytes + bytesFor(c)));
+    XmlNodeData* node = new (raw) XmlNodeData(nameBytes, nameLength);
+    node->isDeclaration = declaration;
+    place(*node, c, raw + nodeBytes);
+    return node;
 }
 
 XmlNode::XmlNode(const XmlNode& other) : data(other.data)
@@ -94,6 +147,17 @@ XmlNode& XmlNode::operator=(const XmlNode& other)
     return *this;
 }
 
+XmlNode& XmlNode::operator=(XmlNode&& other) noexcept
+{
+    if (this != &other) {
+        XmlNodeData* old = data;
+        data = other.data;
+        other.data = nullptr;
+        releaseXmlNodeData(old);
+    }
+    return *this;
+}
+
 XmlNode::~XmlNode() { releaseXmlNodeData(data); }
 
 XmlNode XmlNode::createElement(const std::string& name, bool declaration)
@@ -104,10 +168,12 @@ XmlNode XmlNode::createElement(const std::string& name, bool declaration)
     return XmlNodeData::adopt(data);
 }
 
-void XmlNode::addAttribute(const std::string& name, const std::optional<std::string>& value)
+int XmlNode::addAttribute(const std::string& name, const std::optional<std::string>& value)
 {
-    if (data)
-        data->attributes.push_back(XmlAttribute{name, value});
+    if (!data)
+        return -1;
+    data->attributes.push_back(XmlAttribute{name, value});
+    return static_cast<int>(data->attributes.size()) - 1;
 }
 
 XmlNode XmlNode::addChild(const XmlNode& node, int position)
@@ -118,7 +184,7 @@ XmlNode XmlNode::addChild(const XmlNode& node, int position)
         if (up == node.data)
             return XmlNode();
     const int index = data->insertOrder(XmlNodeData::ChildKind, position);
-    data->children.insert(data->children.begin() + index, node);
+    data->children.insert(static_cast<std::size_t>(index), node);
     node.data->parent = data;
     return node;
 }
@@ -128,7 +194,7 @@ void XmlNode::addText(const std::string& text, int position)
     if (!data)
         return;
     const int index = data->insertOrder(XmlNodeData::TextKind, position);
-    data->texts.insert(data->texts.begin() + index, text);
+    data->texts.insert(static_cast<std::size_t>(index), text);
 }
 
 void XmlNode::addClear(const std::string& text, const char* open, const char* close, int position)
@@ -136,7 +202,7 @@ void XmlNode::addClear(const std::string& text, const char* open, const char* cl
     if (!data)
         return;
     const int index = data->insertOrder(XmlNodeData::ClearKind, position);
-    data->clears.insert(data->clears.begin() + index, XmlClear{text, open, close});
+    data->clears.insert(static_cast<std::size_t>(index), XmlClear{text, open, close});
 }
 
 const std::string& XmlNode::getName() const { return data ? data->name : emptyString; }

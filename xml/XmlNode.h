@@ -46,7 +46,8 @@ enum XmlEncoding : int {
     XmlEncodingGbk = 6,
 };
 
-// A verbatim section: its text as it stood, with its opening and closing marks.
+// A verbatim section: its text as it stood, with its opening and closing marks (string
+// literals such as "<![CDATA[" and "]]>": they are not copied).
 struct XmlClear {
     std::string text;
     const char* open = "";
@@ -58,6 +59,8 @@ public:
     XmlNode() = default;
     XmlNode(const XmlNode& other);
     XmlNode& operator=(const XmlNode& other);
+    XmlNode(XmlNode&& other) noexcept : data(other.data) { other.data = nullptr; }
+    XmlNode& operator=(XmlNode&& other) noexcept;
     ~XmlNode();
 
     bool isEmpty() const { return data == nullptr; }
@@ -72,7 +75,9 @@ public:
 
     // Building.
     static XmlNode createElement(const std::string& name, bool isDeclaration = false);
-    void addAttribute(const std::string& name, const std::optional<std::string>& value);
+    // Appends after the existing attributes; returns the new attribute's index (for
+    // getAttributeName and getAttributeValue), -1 on an empty handle.
+    int addAttribute(const std::string& name, const std::optional<std::string>& value);
     // The node is shared, not copied; position -1 appends. Adding a node into its own
     // subtree, or one that already has a parent, is refused with an empty result.
     XmlNode addChild(const XmlNode& node, int position = -1);
@@ -104,7 +109,12 @@ public:
 
     // Writing.
     std::string toText(bool formatted) const;
+    // Writes the declaration line (or the UTF-8 byte-order mark) and the text; 0, or 15 when
+    // the file cannot be opened, 16 when a write or the close fails (the file is then cut off).
     int writeToFile(const std::string& path, const char* encodingName, bool formatted) const;
+    // The same, written to "<path>.tmp" and renamed over `path` only when complete, so that
+    // a full disk or a crash never leaves a cut-off file; the old file stays as it was.
+    int writeToFileSafely(const std::string& path, const char* encodingName, bool formatted) const;
 
 private:
     explicit XmlNode(XmlNodeData* adopt) : data(adopt) {}

@@ -3,6 +3,7 @@
 #include "xml/XmlNode.h"
 
 #include "os/TextConversion.h"
+#include "xml/XmlNodeData.h"
 
 #include <cctype>
 #include <cstring>
@@ -14,7 +15,7 @@ bool guessUtf16 = true;
 bool dropWhiteSpace = true;
 bool removeCommentsInText = true;
 
-int lengthIn(int encoding, unsigned char lead)
+constexpr int lengthIn(int encoding, unsigned char lead)
 {
     switch (encoding) {
     case XmlEncodingUtf8:
@@ -36,6 +37,18 @@ int lengthIn(int encoding, unsigned char lead)
         return 1;
     }
 }
+
+// One 256-entry table per encoding value (0 and 2 are all ones), computed at compile time.
+struct LengthTables {
+    unsigned char table[XmlEncodingGbk + 1][256] = {};
+    constexpr LengthTables()
+    {
+        for (int e = 0; e <= XmlEncodingGbk; ++e)
+            for (int lead = 0; lead < 256; ++lead)
+                table[e][lead] = static_cast<unsigned char>(lengthIn(e, static_cast<unsigned char>(lead)));
+    }
+};
+constexpr LengthTables lengthTables;
 
 bool startsWithNoCase(const char* text, const char* prefix)
 {
@@ -66,7 +79,9 @@ bool xmlGuessUtf16() { return guessUtf16; }
 bool xmlDropWhiteSpace() { return dropWhiteSpace; }
 bool xmlRemoveCommentsInText() { return removeCommentsInText; }
 
-int xmlCharLength(unsigned char lead) { return lengthIn(currentEncoding, lead); }
+int xmlCharLength(unsigned char lead) { return lengthTables.table[currentEncoding][lead]; }
+
+const unsigned char* xmlLengthTable() { return lengthTables.table[currentEncoding]; }
 
 int guessEncoding(const unsigned char* bytes, std::size_t count, bool honourEncodingAttribute)
 {

@@ -16,18 +16,20 @@ namespace {
 
 struct ClearMark {
     const char* open;
+    std::size_t openLength;
     const char* close;
 };
 // In the order they are tested.
 const ClearMark clearMarks[] = {
-    {"<![CDATA[", "]]>"},
-    {"<!DOCTYPE", ">"},
-    {"<!--", "-->"},
-    {"<PRE>", "</PRE>"},
+    {"<![CDATA[", 9, "]]>"},
+    {"<!DOCTYPE", 9, ">"},
+    {"<!--", 4, "-->"},
+    {"<PRE>", 5, "</PRE>"},
 };
 constexpr int doctypeMark = 1;
+constexpr int commentMark = 2;
 
-bool isSpace(unsigned char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+inline bool isSpace(unsigned char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 bool equalNoCase(const std::string& a, const std::string& b)
 {
@@ -43,7 +45,20 @@ bool equalNoCase(const std::string& a, const std::string& b)
 
 class XmlParser {
 public:
-    explicit XmlParser(const unsigned char* text) : text(text) {}
+    explicit XmlParser(const unsigned char* text)
+        : text(text), lengths(xmlLengthTable()), dropWhiteSpace(xmlDropWhiteSpace()),
+          joinAroundComments(xmlRemoveCommentsInText()), utf8(xmlEncoding() == XmlEncodingUtf8)
+    {
+        // Bytes at which the scanning loops must look closer: the lead bytes of multi-byte
+        // characters, the zero byte, and each loop's own markup characters.
+        for (int c = 0; c < 256; ++c) {
+            const bool lead = lengths[c] > 1;
+            contentStop[c] = lead || c == 0 || c == '<';
+            runStop[c] = lead || c == 0 || isSpace(static_cast<unsigned char>(c)) || c == '<' || c == '>' || c == '=' || c == '/';
+            quoteStop[c] = lead || c == 0 || c == '<' || c == '"' || c == '\'';
+            ampersandStop[c] = lead || c == 0 || c == '&';
+        }
+    }
 
     // Parses the whole text below `top`; returns the code, and where it was decided.
     int parse(XmlNodeData* top);
@@ -60,13 +75,40 @@ private:
         int mark = -1;
     };
     enum TagEnd { TagOpen, TagClosed, TagFailed };
+    // An element being read: its contents gather here, and move into the node at their exact
+    // sizes when it ends. Its node is made when a child element needs it as parent, or else
+    // at the end, in one allocation with its arrays. Levels stay allocated for the next
+    // element at the same depth.
+    struct Level : XmlContents {
+        XmlNodeData* node = nullptr;
+        std::size_t nameBegin = 0;
+        std::size_t nameLength = 0;
+    };
 
-    std::size_t step(std::size_t at) const;
+    // The index after the character at `at`; a zero byte inside a character ends it there.
+    std::size_t step(std::size_t at) const
+    {
+        const unsigned length = lengths[text[at]];
+        if (length == 1)
+            return at + 1;
+        for (unsigned k = 1; k < length; ++k)
+            if (text[at + k] == 0)
+                return at + k;
+        return at + length;
+    }
+    const char* chars(std::size_t at) const { return reinterpret_cast<const char*>(text + at); }
     Token next();
-    TagEnd parseStartTag(XmlNodeData* node, bool declaration);
-    bool decode(std::size_t begin, std::size_t end, std::string& out);
-    bool readClear(int mark, XmlNodeData* node);
-    void addText(XmlNodeData* node, std::string value);
+    TagEnd parseStartTag(std::size_t nameBegin, std::size_t& nameLength, bool declaration);
+    // The entity-decoded text of [begin, end); ok false (and the code set) on a bad entity.
+    std::string decode(std::size_t begin, std::size_t end, bool& ok);
+    // The first '&' in [i, end), or end.
+    std::size_t findAmpersand(std::size_t i, std::size_t end) const;
+    bool decodeEntity(std::size_t& i, std::size_t end, std::string& out);
+    bool readClear(int mark, Level& level);
+    void addText(Level& level, std::string value);
+    XmlNodeData* nodeOf(Level& level);
+    void attach(Level& level, XmlNodeData* child);
+    void closeLevel();
     void fail(int errorCode, std::size_t at)
     {
         code = errorCode;
@@ -82,19 +124,21 @@ private:
     bool failed() const { return code != XmlNoError && code != XmlWarningUnmatchedEndTag; }
 
     const unsigned char* text;
+    const unsigned char* lengths;
+    const bool dropWhiteSpace;
+    const bool joinAroundComments;
+    const bool utf8;
     std::size_t pos = 0;
     int code = XmlNoError;
     std::size_t stop = 0;
+    std::vector<Level> levels;
+    std::size_t depth = 0; // levels[0..depth] are open
+    XmlContents tag; // the attributes of the start tag being read (and nothing else)
+    bool contentStop[256];
+    bool runStop[256];
+    bool quoteStop[256];
+    bool ampersandStop[256];
 };
-
-std::size_t XmlParser::step(std::size_t at) const
-{
-    const int length = xmlCharLength(text[at]);
-    for (int k = 1; k < length; ++k)
-        if (text[at + static_cast<std::size_t>(k)] == 0)
-            return at + static_cast<std::size_t>(k);
-    return at + static_cast<std::size_t>(length);
-}
 
 XmlParser::Token XmlParser::next()
 {
@@ -106,19 +150,21 @@ XmlParser::Token XmlParser::next()
     if (c == 0)
         return t;
     if (c == '<') {
-        for (int m = 0; m < 4; ++m) {
-            const std::size_t n = std::strlen(clearMarks[m].open);
-            if (std::strncmp(reinterpret_cast<const char*>(text + pos), clearMarks[m].open, n) == 0) {
-                t.kind = ClearOpen;
-                t.mark = m;
-                pos += n;
-                return t;
+        const unsigned char c1 = text[pos + 1];
+        if (c1 == '!' || c1 == 'P') {
+            for (int m = 0; m < 4; ++m) {
+                if (std::strncmp(chars(pos), clearMarks[m].open, clearMarks[m].openLength) == 0) {
+                    t.kind = ClearOpen;
+                    t.mark = m;
+                    pos += clearMarks[m].openLength;
+                    return t;
+                }
             }
         }
-        if (text[pos + 1] == '/') {
+        if (c1 == '/') {
             t.kind = LessSlash;
             pos += 2;
-        } else if (text[pos + 1] == '?') {
+        } else if (c1 == '?') {
             t.kind = LessQuestion;
             pos += 2;
         } else {
@@ -139,8 +185,14 @@ XmlParser::Token XmlParser::next()
     }
     if (c == '"' || c == '\'') {
         std::size_t j = pos + 1;
-        while (text[j] && text[j] != c && text[j] != '<')
-            j = step(j);
+        for (;;) {
+            while (!quoteStop[text[j]])
+                ++j;
+            const unsigned char d = text[j];
+            if (d == 0 || d == c || d == '<')
+                break;
+            j = d == '"' || d == '\'' ? j + 1 : step(j);
+        }
         if (text[j] == c) {
             t.kind = Quoted;
             t.begin = pos + 1;
@@ -151,266 +203,357 @@ XmlParser::Token XmlParser::next()
         // No closing quote before markup: the quote is an ordinary character of a text.
     }
     std::size_t j = step(pos);
-    while (text[j] && !isSpace(text[j]) && text[j] != '<' && text[j] != '>' && text[j] != '=' &&
-           !(text[j] == '/' && text[j + 1] == '>'))
-        j = step(j);
+    for (;;) {
+        while (!runStop[text[j]])
+            ++j;
+        const unsigned char d = text[j];
+        if (lengths[d] > 1)
+            j = step(j);
+        else if (d == '/' && text[j + 1] != '>')
+            ++j;
+        else
+            break;
+    }
     t.kind = Text;
     t.end = j;
     pos = j;
     return t;
 }
 
-bool XmlParser::decode(std::size_t begin, std::size_t end, std::string& out)
+bool XmlParser::decodeEntity(std::size_t& i, std::size_t end, std::string& out)
 {
     static const struct {
         const char* name;
+        std::size_t length;
         char character;
-    } entities[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
-    out.clear();
-    out.reserve(end - begin);
-    std::size_t i = begin;
-    while (i < end) {
-        if (text[i] != '&') {
-            const std::size_t n = step(i);
-            out.append(reinterpret_cast<const char*>(text + i), (n < end ? n : end) - i);
-            i = n;
+    } entities[] = {{"&amp;", 5, '&'}, {"&lt;", 4, '<'}, {"&gt;", 4, '>'}, {"&quot;", 6, '"'}, {"&apos;", 6, '\''}};
+    for (const auto& e : entities) {
+        if (i + e.length > end)
             continue;
+        std::size_t k = 1;
+        while (k < e.length) {
+            const unsigned char c = text[i + k];
+            if ((c >= 'A' && c <= 'Z' ? c | 0x20 : c) != static_cast<unsigned char>(e.name[k]))
+                break;
+            ++k;
         }
-        bool known = false;
-        for (const auto& e : entities) {
-            const std::size_t n = std::strlen(e.name);
-            if (i + n <= end) {
-                bool same = true;
-                for (std::size_t k = 0; k < n && same; ++k)
-                    same = std::tolower(text[i + k]) == e.name[k];
-                if (same) {
-                    out.push_back(e.character);
-                    i += n;
-                    known = true;
-                    break;
-                }
-            }
+        if (k == e.length) {
+            out.push_back(e.character);
+            i += e.length;
+            return true;
         }
-        if (known)
-            continue;
-        if (i + 1 < end && text[i + 1] == '#') {
-            std::size_t j = i + 2;
-            const bool hex = j < end && (text[j] == 'x' || text[j] == 'X');
-            if (hex)
-                ++j;
-            unsigned long value = 0;
-            std::size_t digits = 0;
-            while (j < end && (hex ? std::isxdigit(text[j]) : std::isdigit(text[j]))) {
-                const int d = std::isdigit(text[j]) ? text[j] - '0' : std::tolower(text[j]) - 'a' + 10;
-                if (value <= 0xFFFF)
-                    value = value * (hex ? 16 : 10) + static_cast<unsigned long>(d);
-                ++digits;
-                ++j;
-            }
-            if (digits > 0 && j < end && text[j] == ';') {
-                if (value > 255) {
-                    fail(XmlErrorCharCodeAbove255, i);
-                    return false;
-                }
-                out.push_back(static_cast<char>(value));
-                i = j + 1;
-                continue;
-            }
-        }
-        fail(XmlErrorUnknownEntity, i);
-        return false;
     }
-    return true;
+    if (i + 1 < end && text[i + 1] == '#') {
+        std::size_t j = i + 2;
+        const bool hex = j < end && (text[j] == 'x' || text[j] == 'X');
+        if (hex)
+            ++j;
+        unsigned long value = 0;
+        std::size_t digits = 0;
+        while (j < end && (hex ? std::isxdigit(text[j]) : std::isdigit(text[j]))) {
+            const int d = std::isdigit(text[j]) ? text[j] - '0' : std::tolower(text[j]) - 'a' + 10;
+            if (value <= 0xFFFF) // beyond that it is too big anyway; no overflow
+                value = value * (hex ? 16 : 10) + static_cast<unsigned long>(d);
+            ++digits;
+            ++j;
+        }
+        if (digits > 0 && j < end && text[j] == ';') {
+            if (value > 255) {
+                fail(XmlErrorCharCodeAbove255, i);
+                return false;
+            }
+            if (utf8 && value >= 0x80) {
+                // The character of that code, written as UTF-8 text is.
+                out.push_back(static_cast<char>(0xC0 | (value >> 6)));
+                out.push_back(static_cast<char>(0x80 | (value & 0x3F)));
+            } else {
+                out.push_back(static_cast<char>(value));
+            }
+            i = j + 1;
+            return true;
+        }
+    }
+    fail(XmlErrorUnknownEntity, i);
+    return false;
 }
 
-bool XmlParser::readClear(int mark, XmlNodeData* node)
+std::size_t XmlParser::findAmpersand(std::size_t i, std::size_t end) const
 {
+    while (i < end) {
+        while (i < end && !ampersandStop[text[i]])
+            ++i;
+        if (i >= end || text[i] == '&' || text[i] == 0)
+            break;
+        i = step(i);
+    }
+    return i < end ? i : end;
+}
+
+std::string XmlParser::decode(std::size_t begin, std::size_t end, bool& ok)
+{
+    ok = true;
+    std::size_t i = findAmpersand(begin, end);
+    if (i >= end)
+        return std::string(chars(begin), end - begin);
+    std::string out;
+    out.reserve(end - begin);
+    out.append(chars(begin), i - begin);
+    while (i < end) {
+        if (text[i] == '&') {
+            if (!decodeEntity(i, end, out)) {
+                ok = false;
+                return out;
+            }
+            continue;
+        }
+        // Multi-byte characters are copied whole.
+        const std::size_t from = i;
+        i = findAmpersand(i, end);
+        out.append(chars(from), i - from);
+    }
+    return out;
+}
+
+bool XmlParser::readClear(int mark, Level& level)
+{
+    const std::size_t from = pos;
     const char* close = clearMarks[mark].close;
-    const char* from = reinterpret_cast<const char*>(text + pos);
     if (mark == doctypeMark) {
-        const char* greater = std::strchr(from, '>');
-        const char* less = std::strchr(from, '<');
-        if (less && (!greater || less < greater))
+        // An internal subset ("<" before the first ">") ends at "]>".
+        std::size_t i = from;
+        while (text[i] && text[i] != '>' && text[i] != '<')
+            i = step(i);
+        if (text[i] == '<')
             close = "]>";
     }
-    const char* found = std::strstr(from, close);
-    if (!found) {
-        fail(XmlErrorUnmatchedClearTag, pos - std::strlen(clearMarks[mark].open));
+    const std::size_t closeLength = std::strlen(close);
+    std::size_t i = from;
+    while (text[i] && !(text[i] == static_cast<unsigned char>(close[0]) && std::strncmp(chars(i), close, closeLength) == 0))
+        i = step(i);
+    if (!text[i]) {
+        fail(XmlErrorUnmatchedClearTag, from - clearMarks[mark].openLength);
         return false;
     }
-    const std::size_t length = static_cast<std::size_t>(found - from);
-    const int index = node->insertOrder(XmlNodeData::ClearKind, -1);
-    node->clears.insert(node->clears.begin() + index,
-                        XmlClear{std::string(from, length), clearMarks[mark].open, close});
-    pos += length + std::strlen(close);
+    level.order.push_back(static_cast<int>(level.clears.size()) * 4 + XmlNodeData::ClearKind);
+    level.clears.push_back(XmlClear{std::string(chars(from), i - from), clearMarks[mark].open, close});
+    pos = i + closeLength;
     return true;
 }
 
-void XmlParser::addText(XmlNodeData* node, std::string value)
+void XmlParser::addText(Level& level, std::string value)
 {
-    const std::size_t n = node->order.size();
-    if (xmlRemoveCommentsInText() && n >= 2 && (node->order[n - 1] & 3) == XmlNodeData::ClearKind &&
-        (node->order[n - 2] & 3) == XmlNodeData::TextKind &&
-        std::strcmp(node->clears.back().open, "<!--") == 0) {
+    const std::size_t n = level.order.size();
+    if (joinAroundComments && n >= 2 && (level.order[n - 1] & 3) == XmlNodeData::ClearKind &&
+        (level.order[n - 2] & 3) == XmlNodeData::TextKind &&
+        level.clears.back().open == clearMarks[commentMark].open) {
         // A comment between two texts: the texts join and the comment goes.
-        node->texts[static_cast<std::size_t>(node->order[n - 2] >> 2)] += value;
-        node->clears.pop_back();
-        node->order.pop_back();
+        level.texts[static_cast<std::size_t>(level.order[n - 2] >> 2)] += value;
+        level.clears.pop_back();
+        level.order.pop_back();
         return;
     }
-    const int index = node->insertOrder(XmlNodeData::TextKind, -1);
-    node->texts.insert(node->texts.begin() + index, std::move(value));
+    level.order.push_back(static_cast<int>(level.texts.size()) * 4 + XmlNodeData::TextKind);
+    level.texts.push_back(std::move(value));
 }
 
-XmlParser::TagEnd XmlParser::parseStartTag(XmlNodeData* node, bool declaration)
+XmlNodeData* XmlParser::nodeOf(Level& level)
 {
-    auto stripQuestionMark = [&]() {
-        if (!declaration)
-            return;
-        if (node->attributes.empty()) {
-            if (!node->name.empty() && node->name.back() == '?')
-                node->name.pop_back();
-            return;
+    if (!level.node) {
+        // Only the innermost level can be without its node: the one above it has a child.
+        level.node = new XmlNodeData(chars(level.nameBegin), level.nameLength);
+        level.node->parent = (&level - 1)->node;
+    }
+    return level.node;
+}
+
+void XmlParser::attach(Level& level, XmlNodeData* child)
+{
+    child->parent = nodeOf(level);
+    level.order.push_back(static_cast<int>(level.children.size()) * 4 + XmlNodeData::ChildKind);
+    level.children.push_back(XmlNodeData::adopt(child));
+}
+
+void XmlParser::closeLevel()
+{
+    Level& level = levels[depth];
+    if (depth == 0) {
+        level.node->adoptArrays(level);
+        return;
+    }
+    XmlNodeData* node = level.node;
+    if (node)
+        node->adoptArrays(level);
+    else
+        node = XmlNodeData::createWith(chars(level.nameBegin), level.nameLength, false, level);
+    level.node = nullptr;
+    --depth;
+    attach(levels[depth], node);
+}
+
+XmlParser::TagEnd XmlParser::parseStartTag(std::size_t nameBegin, std::size_t& nameLength, bool declaration)
+{
+    std::vector<XmlAttribute>& attributes = tag.attributes;
+    attributes.clear();
+    auto finish = [&](TagEnd how) {
+        if (declaration && how != TagFailed) {
+            // "<?xml version='1.0'?>": the question mark belongs to no name or value.
+            if (attributes.empty()) {
+                if (nameLength > 0 && text[nameBegin + nameLength - 1] == '?')
+                    --nameLength;
+            } else if (XmlAttribute& last = attributes.back(); last.value) {
+                if (!last.value->empty() && last.value->back() == '?')
+                    last.value->pop_back();
+            } else if (!last.name.empty() && last.name.back() == '?') {
+                last.name.pop_back();
+                if (last.name.empty())
+                    attributes.pop_back();
+            }
         }
-        XmlAttribute& last = node->attributes.back();
-        if (last.value) {
-            if (!last.value->empty() && last.value->back() == '?')
-                last.value->pop_back();
-        } else if (!last.name.empty() && last.name.back() == '?') {
-            last.name.pop_back();
-            if (last.name.empty())
-                node->attributes.pop_back();
-        }
+        return how;
     };
     for (;;) {
-        Token t = next();
+        const Token t = next();
         switch (t.kind) {
         case Text: {
-            XmlAttribute attribute;
-            attribute.name.assign(reinterpret_cast<const char*>(text + t.begin), t.end - t.begin);
+            attributes.push_back(XmlAttribute{std::string(chars(t.begin), t.end - t.begin), std::nullopt});
             const std::size_t back = pos;
-            Token after = next();
+            const Token after = next();
             if (after.kind == Equals) {
-                Token value = next();
+                const Token value = next();
                 if (value.kind != Text && value.kind != Quoted) {
                     fail(XmlErrorUnexpectedToken, value.start);
-                    return TagFailed;
+                    return finish(TagFailed);
                 }
-                std::string decoded;
-                if (!decode(value.begin, value.end, decoded))
-                    return TagFailed;
-                attribute.value = std::move(decoded);
+                bool ok;
+                attributes.back().value.emplace(decode(value.begin, value.end, ok));
+                if (!ok)
+                    return finish(TagFailed);
             } else {
                 pos = back; // a name without a value: the next token is read again
             }
-            node->attributes.push_back(std::move(attribute));
             break;
         }
         case Greater:
-            stripQuestionMark();
-            return declaration ? TagClosed : TagOpen;
+            return finish(declaration ? TagClosed : TagOpen);
         case SlashGreater:
-            stripQuestionMark();
-            return TagClosed;
+            return finish(TagClosed);
         default:
             fail(XmlErrorUnexpectedToken, t.start);
-            return TagFailed;
+            return finish(TagFailed);
         }
     }
 }
 
 int XmlParser::parse(XmlNodeData* top)
 {
-    std::vector<XmlNodeData*> open{top};
+    levels.emplace_back();
+    levels[0].node = top;
+    depth = 0;
     while (!failed()) {
-        XmlNodeData* current = open.back();
         // Text up to the next markup.
         std::size_t j = pos;
-        while (text[j] && text[j] != '<')
+        for (;;) {
+            while (!contentStop[text[j]])
+                ++j;
+            if (lengths[text[j]] == 1)
+                break; // '<' or the end
             j = step(j);
+        }
         if (j > pos) {
             std::size_t begin = pos, end = j;
-            if (xmlDropWhiteSpace()) {
+            if (dropWhiteSpace) {
                 while (begin < end && isSpace(text[begin]))
                     ++begin;
                 while (end > begin && isSpace(text[end - 1]))
                     --end;
             }
             if (end > begin) {
-                std::string value;
-                if (!decode(begin, end, value))
+                bool ok;
+                std::string value = decode(begin, end, ok);
+                if (!ok)
                     break;
-                addText(current, std::move(value));
+                addText(levels[depth], std::move(value));
             }
             pos = j;
         }
-        Token t = next();
+        const Token t = next();
         if (t.kind == End) {
-            if (open.size() > 1)
-                warn(t.start);
+            if (depth > 0)
+                warn(t.start); // the open elements end here
             break;
         }
         if (t.kind == ClearOpen) {
-            readClear(t.mark, current);
+            readClear(t.mark, levels[depth]);
             continue;
         }
         if (t.kind == Less || t.kind == LessQuestion) {
-            Token name = next();
+            const Token name = next();
             if (name.kind != Text) {
                 fail(XmlErrorMissingStartTagName, name.start);
                 break;
             }
-            XmlNodeData* element = new XmlNodeData;
-            element->name.assign(reinterpret_cast<const char*>(text + name.begin), name.end - name.begin);
-            element->isDeclaration = t.kind == LessQuestion;
-            element->parent = current;
-            const int index = current->insertOrder(XmlNodeData::ChildKind, -1);
-            current->children.insert(current->children.begin() + index, XmlNodeData::adopt(element));
-            const TagEnd how = parseStartTag(element, element->isDeclaration);
-            if (how == TagOpen)
-                open.push_back(element);
-            else
-                element->shrink();
+            const bool declaration = t.kind == LessQuestion;
+            std::size_t nameLength = name.end - name.begin;
+            if (parseStartTag(name.begin, nameLength, declaration) == TagOpen) {
+                nodeOf(levels[depth]); // the parent the new element will need
+                ++depth;
+                if (levels.size() <= depth)
+                    levels.emplace_back();
+                Level& level = levels[depth];
+                level.nameBegin = name.begin;
+                level.nameLength = nameLength;
+                std::swap(level.attributes, tag.attributes); // the empty one comes back, with its capacity
+            } else {
+                attach(levels[depth], XmlNodeData::createWith(chars(name.begin), nameLength, declaration, tag));
+            }
             continue;
         }
         if (t.kind == LessSlash) {
-            Token name = next();
+            const Token name = next();
             if (name.kind != Text) {
                 fail(XmlErrorMissingEndTagName, name.start);
                 break;
             }
-            const std::string closing(reinterpret_cast<const char*>(text + name.begin), name.end - name.begin);
-            // The rest of the end tag, up to its '>'.
+            const char* closing = chars(name.begin);
+            const std::size_t closingLength = name.end - name.begin;
+            // The rest of the end tag, up to its '>' (or to the next markup, when it has none).
             for (;;) {
-                Token rest = next();
+                const std::size_t back = pos;
+                const Token rest = next();
                 if (rest.kind == Greater || rest.kind == End)
                     break;
+                if (rest.kind == Less || rest.kind == LessSlash || rest.kind == LessQuestion || rest.kind == ClearOpen) {
+                    pos = back;
+                    break;
+                }
             }
-            std::size_t match = open.size();
-            for (std::size_t k = open.size(); k-- > 1;) {
-                if (open[k]->name == closing) {
+            std::size_t match = 0;
+            for (std::size_t k = depth; k >= 1; --k) {
+                const Level& open = levels[k];
+                if (open.nameLength == closingLength && std::memcmp(chars(open.nameBegin), closing, closingLength) == 0) {
                     match = k;
                     break;
                 }
             }
-            if (match == open.size()) {
+            if (match == 0) {
                 fail(XmlErrorUnmatchedEndTag, t.start);
                 break;
             }
-            if (match != open.size() - 1)
+            if (match != depth)
                 warn(t.start); // the elements inside end as if their end tags had been there
-            while (open.size() > match) {
-                open.back()->shrink();
-                open.pop_back();
-            }
+            while (depth >= match)
+                closeLevel();
             continue;
         }
-        // '>', '=', '/>' or a quoted text between elements: ordinary text.
-        std::string value(reinterpret_cast<const char*>(text + t.start), pos - t.start);
-        addText(current, std::move(value));
+        // Unreachable: contents stop only before '<' or at the end of the text.
+        fail(XmlErrorUnexpectedToken, t.start);
     }
-    for (XmlNodeData* node : open)
-        node->shrink();
+    for (;;) {
+        const bool last = depth == 0;
+        closeLevel();
+        if (last)
+            break;
+    }
     return code;
 }
 
@@ -449,8 +592,9 @@ XmlNode XmlNode::parseText(const char* source, const std::string& firstTag, XmlR
         code = XmlWarningNoTagFound;
         stop = std::strlen(source);
     }
-    XmlNode node = top;
+    XmlNode node;
     if (code <= XmlWarningNoTagFound) {
+        node = top;
         if (topData->children.size() == 1 && topData->texts.empty() && topData->clears.empty() &&
             topData->attributes.empty()) {
             node = topData->children.front();
@@ -463,8 +607,6 @@ XmlNode XmlNode::parseText(const char* source, const std::string& firstTag, XmlR
                 return XmlNode();
             }
         }
-    } else {
-        node = XmlNode();
     }
     r.code = code;
     if (code != XmlNoError)
@@ -482,30 +624,42 @@ XmlNode XmlNode::parseFile(const std::string& path, const std::string& firstTag,
         r.code = XmlErrorFileNotFound;
         return XmlNode();
     }
-    std::vector<unsigned char> bytes;
-    unsigned char buffer[65536];
+    std::string bytes;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0)
+            bytes.reserve(static_cast<std::size_t>(size) + 4);
+        std::rewind(file);
+    }
+    char buffer[65536];
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + n);
+        bytes.append(buffer, n);
+    const bool unreadable = std::ferror(file) != 0; // a folder, say
     std::fclose(file);
+    if (unreadable) {
+        r.code = XmlErrorFileNotFound;
+        return XmlNode();
+    }
     if (bytes.empty()) {
         r.code = XmlErrorNoData;
         return XmlNode();
     }
     const std::size_t size = bytes.size();
-    bytes.insert(bytes.end(), 4, 0);
-    if (xmlGuessUtf16() && os::looksLikeUtf16(bytes.data(), size)) {
+    bytes.append(4, '\0');
+    const auto* raw = reinterpret_cast<const unsigned char*>(bytes.data());
+    if (xmlGuessUtf16() && os::looksLikeUtf16(raw, size)) {
         std::string converted;
-        if (!os::utf16BytesToNarrow(bytes.data(), size, xmlEncoding() == XmlEncodingUtf8, converted)) {
+        if (!os::utf16BytesToNarrow(raw, size, xmlEncoding() == XmlEncodingUtf8, converted)) {
             r.code = XmlErrorCharConversion;
             return XmlNode();
         }
         return parseText(converted.c_str(), firstTag, &r);
     }
     std::size_t start = 0;
-    if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
+    if (size >= 3 && raw[0] == 0xEF && raw[1] == 0xBB && raw[2] == 0xBF)
         start = 3;
-    return parseText(reinterpret_cast<const char*>(bytes.data() + start), firstTag, &r);
+    return parseText(bytes.c_str() + start, firstTag, &r);
 }
 
 XmlNode XmlNode::openFileOrExit(const std::string& path, const std::string& firstTag)
@@ -514,8 +668,8 @@ XmlNode XmlNode::openFileOrExit(const std::string& path, const std::string& firs
         unsigned char head[200];
         const std::size_t n = std::fread(head, 1, sizeof head, file);
         std::fclose(file);
-        const int encoding = guessEncoding(head, n, true);
-        setXmlOptions(encoding, xmlGuessUtf16(), xmlDropWhiteSpace(), xmlRemoveCommentsInText());
+        // An undecided guess (0) is refused by setXmlOptions and keeps the current encoding.
+        setXmlOptions(guessEncoding(head, n, true), xmlGuessUtf16(), xmlDropWhiteSpace(), xmlRemoveCommentsInText());
     }
     XmlResult result;
     XmlNode node = parseFile(path, firstTag, &result);

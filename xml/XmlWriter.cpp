@@ -1,33 +1,92 @@
 // Writing: a tree as text (formatted with tabs and line feeds, or on one line) and as a
-// file with its declaration line.
+// file with its declaration line. The text is produced in two passes over the tree: the
+// first measures it, the second writes it into one allocation.
 #include "xml/XmlNode.h"
 
+#include "os/FileSystem.h"
 #include "xml/XmlNodeData.h"
 
 #include <cstdio>
+#include <cstring>
+#include <new>
 #include <vector>
 
 namespace {
 
-void appendEscaped(std::string& out, const std::string& value)
-{
-    for (std::size_t i = 0; i < value.size();) {
-        const char c = value[i];
-        switch (c) {
-        case '&': out += "&amp;"; ++i; continue;
-        case '<': out += "&lt;"; ++i; continue;
-        case '>': out += "&gt;"; ++i; continue;
-        case '"': out += "&quot;"; ++i; continue;
-        case '\'': out += "&apos;"; ++i; continue;
-        default: break;
-        }
-        // Multi-byte characters pass whole.
-        std::size_t n = static_cast<std::size_t>(xmlCharLength(static_cast<unsigned char>(c)));
-        if (i + n > value.size())
-            n = value.size() - i;
-        out.append(value, i, n);
-        i += n;
+// The measuring pass.
+struct Measure {
+    std::size_t size = 0;
+    void put(char) { ++size; }
+    void put(const char*, std::size_t n) { size += n; }
+    void put(const std::string& s) { size += s.size(); }
+    void tabs(int n) { size += static_cast<std::size_t>(n); }
+};
+
+// The writing pass, into memory of the measured size.
+struct Fill {
+    char* at;
+    void put(char c) { *at++ = c; }
+    void put(const char* s, std::size_t n)
+    {
+        std::memcpy(at, s, n);
+        at += n;
     }
+    void put(const std::string& s) { put(s.data(), s.size()); }
+    void tabs(int n)
+    {
+        if (n > 16) {
+            std::memset(at, '\t', static_cast<std::size_t>(n));
+            at += n;
+        } else {
+            while (n-- > 0)
+                *at++ = '\t';
+        }
+    }
+};
+
+// The bytes that escaping looks at: the five characters and the lead bytes of multi-byte
+// characters in the current encoding.
+struct EscapeTable {
+    const unsigned char* lengths;
+    bool special[256];
+    EscapeTable() : lengths(xmlLengthTable())
+    {
+        for (int c = 0; c < 256; ++c)
+            special[c] = lengths[c] > 1 || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'';
+    }
+};
+
+// Each of the five characters becomes its entity; multi-byte characters pass whole.
+template <typename Sink>
+void putEscaped(Sink& sink, const std::string& value, const EscapeTable& table)
+{
+    const char* s = value.data();
+    const std::size_t size = value.size();
+    std::size_t run = 0, i = 0;
+    while (i < size) {
+        while (i < size && !table.special[static_cast<unsigned char>(s[i])])
+            ++i;
+        if (i >= size)
+            break;
+        const char* entity = nullptr;
+        std::size_t entityLength = 0;
+        switch (s[i]) {
+        case '&': entity = "&amp;"; entityLength = 5; break;
+        case '<': entity = "&lt;"; entityLength = 4; break;
+        case '>': entity = "&gt;"; entityLength = 4; break;
+        case '"': entity = "&quot;"; entityLength = 6; break;
+        case '\'': entity = "&apos;"; entityLength = 6; break;
+        default: {
+            const std::size_t n = table.lengths[static_cast<unsigned char>(s[i])];
+            i = i + n < size ? i + n : size;
+            continue;
+        }
+        }
+        sink.put(s + run, i - run);
+        sink.put(entity, entityLength);
+        run = ++i;
+    }
+    sink.put(s + run, size - run);
 }
 
 struct Frame {
@@ -38,20 +97,25 @@ struct Frame {
     bool closeTag;
 };
 
-} // namespace
-
-std::string XmlNode::toText(bool formatted) const
+// Walks the tree without recursion, so that a very deep tree cannot exhaust the stack.
+template <typename Sink>
+void writeTree(const XmlNodeData* root, bool format, Sink& sink, std::vector<Frame>& stack)
 {
-    std::string out;
-    if (!data)
-        return out;
-    const bool format = formatted && xmlDropWhiteSpace();
-    const char* newline = format ? "\n" : "";
+    const EscapeTable escapes;
     auto indent = [&](int depth) {
         if (format)
-            out.append(static_cast<std::size_t>(depth), '\t');
+            sink.tabs(depth);
     };
-    std::vector<Frame> stack;
+    auto newline = [&] {
+        if (format)
+            sink.put('\n');
+    };
+    auto endTag = [&](const XmlNodeData* node) {
+        sink.put("</", 2);
+        sink.put(node->name);
+        sink.put('>');
+        newline();
+    };
     // Writes a node's start (and, when it has no contents to list, all of it).
     auto begin = [&](const XmlNodeData* node, int depth) {
         if (node->name.empty()) {
@@ -59,48 +123,43 @@ std::string XmlNode::toText(bool formatted) const
             return;
         }
         indent(depth);
-        out += '<';
+        sink.put('<');
         if (node->isDeclaration)
-            out += '?';
-        out += node->name;
+            sink.put('?');
+        sink.put(node->name);
         for (const XmlAttribute& attribute : node->attributes) {
-            out += ' ';
-            out += attribute.name;
+            sink.put(' ');
+            sink.put(attribute.name);
             if (attribute.value) {
-                out += "=\"";
-                appendEscaped(out, *attribute.value);
-                out += '"';
+                sink.put("=\"", 2);
+                putEscaped(sink, *attribute.value, escapes);
+                sink.put('"');
             }
         }
         if (node->isDeclaration) {
-            out += "?>";
-            out += newline;
+            sink.put("?>", 2);
+            newline();
         } else if (node->order.empty()) {
-            out += "/>";
-            out += newline;
+            sink.put("/>", 2);
+            newline();
         } else if (node->order.size() == 1 && (node->order[0] & 3) == XmlNodeData::TextKind) {
-            out += '>';
-            appendEscaped(out, node->texts[static_cast<std::size_t>(node->order[0] >> 2)]);
-            out += "</";
-            out += node->name;
-            out += '>';
-            out += newline;
+            sink.put('>');
+            putEscaped(sink, node->texts[static_cast<std::size_t>(node->order[0] >> 2)], escapes);
+            endTag(node);
         } else {
-            out += '>';
-            out += newline;
+            sink.put('>');
+            newline();
             stack.push_back(Frame{node, depth, depth + 1, 0, true});
         }
     };
-    begin(data, 0);
+    stack.clear();
+    begin(root, 0);
     while (!stack.empty()) {
         Frame& frame = stack.back();
         if (frame.next >= frame.node->order.size()) {
             if (frame.closeTag) {
                 indent(frame.depth);
-                out += "</";
-                out += frame.node->name;
-                out += '>';
-                out += newline;
+                endTag(frame.node);
             }
             stack.pop_back();
             continue;
@@ -114,20 +173,62 @@ std::string XmlNode::toText(bool formatted) const
             break;
         case XmlNodeData::TextKind:
             indent(depth);
-            appendEscaped(out, frame.node->texts[index]);
-            out += newline;
+            putEscaped(sink, frame.node->texts[index], escapes);
+            newline();
             break;
         default: {
             const XmlClear& clear = frame.node->clears[index];
             indent(depth);
-            out += clear.open;
-            out += clear.text;
-            out += clear.close;
-            out += newline;
+            sink.put(clear.open, std::strlen(clear.open));
+            sink.put(clear.text);
+            sink.put(clear.close, std::strlen(clear.close));
+            newline();
             break;
         }
         }
     }
+}
+
+// The declaration line that a file begins with, or just the byte-order mark.
+std::string header(const XmlNodeData* data, const char* encodingName)
+{
+    const bool declarationFirst =
+        data->isDeclaration || (data->name.empty() && !data->children.empty() && data->children.front().isDeclaration());
+    const int encoding = xmlEncoding();
+    if (declarationFirst)
+        return encoding == XmlEncodingUtf8 ? "\xEF\xBB\xBF" : "";
+    if (encoding == XmlEncodingUtf8)
+        return "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
+    if (encoding == XmlEncodingShiftJis)
+        return "<?xml version=\"1.0\" encoding=\"SHIFT-JIS\"?>\n";
+    return std::string("<?xml version=\"1.0\" encoding=\"") + (encodingName ? encodingName : "ISO-8859-1") + "\"?>\n";
+}
+
+} // namespace
+
+bool xmlToText(const XmlNodeData* data, bool formatted, std::string& out)
+{
+    out.clear();
+    if (!data)
+        return true;
+    const bool format = formatted && xmlDropWhiteSpace();
+    std::vector<Frame> stack;
+    Measure measure;
+    writeTree(data, format, measure, stack);
+    try {
+        out.resize(measure.size);
+    } catch (const std::exception&) { // a tree too deep to indent in this memory
+        return false;
+    }
+    Fill fill{&out[0]};
+    writeTree(data, format, fill, stack);
+    return true;
+}
+
+std::string XmlNode::toText(bool formatted) const
+{
+    std::string out;
+    xmlToText(data, formatted, out);
     return out;
 }
 
@@ -138,25 +239,23 @@ int XmlNode::writeToFile(const std::string& path, const char* encodingName, bool
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
         return XmlErrorCannotOpenWriteFile;
-    std::string out;
-    const bool declarationFirst =
-        data->isDeclaration || (data->name.empty() && !data->children.empty() &&
-                                !data->order.empty() && (data->order[0] & 3) == XmlNodeData::ChildKind &&
-                                data->children.front().isDeclaration());
-    const int encoding = xmlEncoding();
-    if (!declarationFirst) {
-        if (encoding == XmlEncodingUtf8)
-            out = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
-        else if (encoding == XmlEncodingShiftJis)
-            out = "<?xml version=\"1.0\" encoding=\"SHIFT-JIS\"?>\n";
-        else
-            out = std::string("<?xml version=\"1.0\" encoding=\"") + (encodingName ? encodingName : "ISO-8859-1") +
-                  "\"?>\n";
-    } else if (encoding == XmlEncodingUtf8) {
-        out = "\xEF\xBB\xBF";
-    }
-    out += toText(formatted);
-    const bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
+    const std::string head = header(data, encodingName);
+    std::string body;
+    bool written = xmlToText(data, formatted, body);
+    written = written && std::fwrite(head.data(), 1, head.size(), file) == head.size();
+    written = written && std::fwrite(body.data(), 1, body.size(), file) == body.size();
     const bool closed = std::fclose(file) == 0;
     return written && closed ? XmlNoError : XmlErrorCannotWriteFile;
+}
+
+int XmlNode::writeToFileSafely(const std::string& path, const char* encodingName, bool formatted) const
+{
+    if (!data)
+        return XmlNoError;
+    const std::string beside = path + ".tmp";
+    const int code = writeToFile(beside, encodingName, formatted);
+    if (code == XmlNoError && os::replaceFile(beside, path))
+        return XmlNoError;
+    os::deleteFile(beside);
+    return code == XmlNoError ? XmlErrorCannotWriteFile : code;
 }

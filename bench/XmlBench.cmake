@@ -1,0 +1,11 @@
+# The XML benchmark measures beside pugixml and tinyxml2, linked into this benchmark only.
+pkg_check_modules(BENCH_PUGIXML IMPORTED_TARGET pugixml)
+pkg_check_modules(BENCH_TINYXML2 IMPORTED_TARGET tinyxml2)
+if(BENCH_PUGIXML_FOUND)
+  target_link_libraries(bench_XmlBench PRIVATE PkgConfig::BENCH_PUGIXML)
+  target_compile_definitions(bench_XmlBench PRIVATE HOLMIK_BENCH_PUGIXML=1)
+endif()
+if(BENCH_TINYXML2_FOUND)
+  target_link_libraries(bench_XmlBench PRIVATE PkgConfig::BENCH_TINYXML2)
+  target_compile_definitions(bench_XmlBench PRIVATE HOLMIK_BENCH_TINYXML2=1)
+endif()
