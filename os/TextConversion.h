@@ -16,7 +16,8 @@ std::string utf16ToUtf8(const std::wstring& text);
 // IsTextUnicode: whether raw bytes look like UTF-16 text (a byte-order mark, or most of
 // the odd or the even bytes zero).
 bool looksLikeUtf16(const unsigned char* bytes, std::size_t count);
-// Raw UTF-16 bytes (little-endian, or big-endian after FE FF) to UTF-8, or to the legacy
+// Raw UTF-16 bytes (little-endian after FF FE, big-endian after FE FF; without a mark, the
+// order in which the zero bytes of ASCII-range characters stand decides) to UTF-8, or to the legacy
 // single-byte code page when toUtf8 is false (characters it lacks become '?').
 // False when the bytes are not convertible.
 bool utf16BytesToNarrow(const unsigned char* bytes, std::size_t count, bool toUtf8, std::string& out);

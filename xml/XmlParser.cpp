@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <vector>
 
 namespace {
@@ -400,6 +401,10 @@ XmlParser::TagEnd XmlParser::parseStartTag(std::size_t nameBegin, std::size_t& n
             if (attributes.empty()) {
                 if (nameLength > 0 && text[nameBegin + nameLength - 1] == '?')
                     --nameLength;
+                if (nameLength == 0) { // "<??>": no name left
+                    fail(XmlErrorMissingStartTagName, nameBegin);
+                    how = TagFailed;
+                }
             } else if (XmlAttribute& last = attributes.back(); last.value) {
                 if (!last.value->empty() && last.value->back() == '?')
                     last.value->pop_back();
@@ -626,9 +631,14 @@ XmlNode XmlNode::parseFile(const std::string& path, const std::string& firstTag,
     }
     std::string bytes;
     if (std::fseek(file, 0, SEEK_END) == 0) {
+        // A hint only: a folder, say, reports a size that nothing can hold.
         const long size = std::ftell(file);
-        if (size > 0)
-            bytes.reserve(static_cast<std::size_t>(size) + 4);
+        if (size > 0 && static_cast<unsigned long>(size) < (1ul << 40)) {
+            try {
+                bytes.reserve(static_cast<std::size_t>(size) + 4);
+            } catch (const std::exception&) {
+            }
+        }
         std::rewind(file);
     }
     char buffer[65536];

@@ -8,7 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
-#include <new>
+#include <exception>
 #include <vector>
 
 namespace {

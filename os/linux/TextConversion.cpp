@@ -56,6 +56,14 @@ bool utf16BytesToNarrow(const unsigned char* bytes, std::size_t count, bool toUt
         i = 2;
     } else if (count >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
         i = 2;
+    } else {
+        // No mark: ASCII-range characters put their zero byte first in big-endian text.
+        std::size_t evenZero = 0, oddZero = 0;
+        for (std::size_t k = 0; k + 1 < count; k += 2) {
+            evenZero += bytes[k] == 0;
+            oddZero += bytes[k + 1] == 0;
+        }
+        bigEndian = evenZero > oddZero;
     }
     std::u16string units;
     units.reserve(count / 2);

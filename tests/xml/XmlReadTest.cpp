@@ -50,6 +50,27 @@ TEST_F(XmlRead, EntitiesAndCharacterReferences)
     EXPECT_EQ(result.code, XmlErrorUnknownEntity);
 }
 
+TEST_F(XmlRead, CharacterReferencesAbove127FollowTheEncoding)
+{
+    EXPECT_EQ(parse("<a v='&#233;&#xFF;'/>").attributeValue("v"), "\xC3\xA9\xC3\xBF") << "UTF-8 text";
+    setXmlOptions(XmlEncodingLegacy, true, true, true);
+    EXPECT_EQ(parse("<a v='&#233;&#xFF;'/>").attributeValue("v"), "\xE9\xFF") << "the legacy code page";
+    parse("<a>&#99999999999999999999;</a>");
+    EXPECT_EQ(result.code, XmlErrorCharCodeAbove255) << "no overflow on long numbers";
+}
+
+TEST_F(XmlRead, MultiByteTrailBytesAreNeverMarkup)
+{
+    // In Shift-JIS, 0x81 starts a two-byte character: the ']' and '<' after it belong to it.
+    setXmlOptions(XmlEncodingShiftJis, true, true, true);
+    XmlNode a = parse("<a><![CDATA[\x81]]>x]]>\x81<</a>");
+    ASSERT_EQ(result.code, 0);
+    EXPECT_EQ(a.getClear(0).text, "\x81]]>x");
+    EXPECT_EQ(a.getText(0), "\x81<");
+    setXmlOptions(XmlEncodingUtf8, true, true, true);
+    EXPECT_EQ(parse("<a><![CDATA[\x81]]>x]]></a>").getClear(0).text, "\x81") << "one byte each in UTF-8";
+}
+
 TEST_F(XmlRead, ErrorCodesAndPositions)
 {
     XmlNode a = parse("<a><b></a>");
@@ -69,6 +90,11 @@ TEST_F(XmlRead, ErrorCodesAndPositions)
 
     parse("<>");
     EXPECT_EQ(result.code, XmlErrorMissingStartTagName);
+    parse("<?" "?>");
+    EXPECT_EQ(result.code, XmlErrorMissingStartTagName) << "a declaration named only by its question mark";
+    parse("<a b='1'");
+    EXPECT_EQ(result.code, XmlErrorUnexpectedToken) << "a start tag cut off";
+    EXPECT_EQ(result.column, 9);
     parse("<a></>");
     EXPECT_EQ(result.code, XmlErrorMissingEndTagName);
     parse("<a b='1' 'q'>");
@@ -85,6 +111,18 @@ TEST_F(XmlRead, ErrorCodesAndPositions)
     parse("<\xC3\xA5></b>");
     EXPECT_EQ(result.code, XmlErrorUnmatchedEndTag);
     EXPECT_EQ(result.column, 4);
+}
+
+TEST_F(XmlRead, EndTagsWithoutTheirGreaterThanSign)
+{
+    XmlNode a = parse("<a><b></b <c/></a>");
+    ASSERT_EQ(result.code, 0);
+    ASSERT_EQ(a.childCount(), 2) << "the markup after a cut-off end tag is read";
+    EXPECT_EQ(a.getChild(1).getName(), "c");
+    EXPECT_EQ(parse("<a></a x='1'>").getName(), "a");
+    EXPECT_EQ(result.code, 0);
+    parse("<A></a>");
+    EXPECT_EQ(result.code, XmlErrorUnmatchedEndTag) << "end tags match with case";
 }
 
 TEST_F(XmlRead, FirstTagIsLookedUpAmongTheTopElements)
@@ -172,6 +210,23 @@ TEST_F(XmlRead, FilesWithMarksEncodingsAndUtf16)
     XmlNode r = XmlNode::parseFile(tmp.file("wide.xml"), "r", &result);
     ASSERT_EQ(result.code, 0);
     EXPECT_EQ(r.attributeValue("v"), "\xC3\xA5");
+
+    // Big-endian without a mark; and into the legacy code page.
+    std::string big;
+    for (char c : std::string("<r v='\xE5'/>")) {
+        big.push_back('\0');
+        big.push_back(c);
+    }
+    tmp.write("big.xml", big);
+    EXPECT_EQ(XmlNode::parseFile(tmp.file("big.xml"), "r", &result).attributeValue("v"), "\xC3\xA5");
+    setXmlOptions(XmlEncodingLegacy, true, true, true);
+    EXPECT_EQ(XmlNode::parseFile(tmp.file("big.xml"), "r", &result).attributeValue("v"), "\xE5");
+    setXmlOptions(XmlEncodingUtf8, false, true, true);
+    XmlNode::parseFile(tmp.file("big.xml"), "r", &result);
+    EXPECT_NE(result.code, 0) << "not guessed: the zero bytes end the text";
+
+    EXPECT_TRUE(XmlNode::parseFile(tmp.path(), "", &result).isEmpty());
+    EXPECT_EQ(result.code, XmlErrorFileNotFound) << "a folder";
 }
 
 TEST(XmlEncodingGuess, MarksWalksAndDeclarations)

@@ -1,3 +1,4 @@
+#include "os/FileSystem.h"
 #include "tests/support/TempDir.h"
 #include "xml/XmlNode.h"
 
@@ -73,6 +74,73 @@ TEST_F(XmlWrite, FileRoundTripKeepsEveryValue)
     EXPECT_EQ(settingsTree().writeToFile(tmp.file("no/such/dir/s.xml"), nullptr, true), XmlErrorCannotOpenWriteFile);
     EXPECT_EQ(XmlNode().writeToFile(tmp.file("nothing.xml"), nullptr, true), 0);
     EXPECT_FALSE(testing_support::readFile(tmp.file("nothing.xml")).size());
+}
+
+TEST_F(XmlWrite, FailedWritesGiveTheirCodes)
+{
+    // /dev/full opens, takes the bytes into the buffer, and fails when they are flushed.
+    EXPECT_EQ(settingsTree().writeToFile("/dev/full", nullptr, true), XmlErrorCannotWriteFile);
+
+    testing_support::TempDir tmp;
+    tmp.write("s.xml", "old");
+    ASSERT_EQ(settingsTree().writeToFileSafely(tmp.file("s.xml"), nullptr, true), 0);
+    EXPECT_EQ(tmp.read("s.xml"), "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + settingsTree().toText(true));
+    EXPECT_FALSE(testing_support::readFile(tmp.file("s.xml.tmp")).size());
+    // The file beside cannot be made: the old file stays as it was.
+    tmp.write("t.xml", "old");
+    ASSERT_TRUE(os::createDirectory(tmp.file("t.xml.tmp")));
+    EXPECT_EQ(settingsTree().writeToFileSafely(tmp.file("t.xml"), nullptr, true), XmlErrorCannotOpenWriteFile);
+    EXPECT_EQ(tmp.read("t.xml"), "old");
+    EXPECT_EQ(settingsTree().writeToFileSafely(tmp.file("no/such/dir/s.xml"), nullptr, true),
+              XmlErrorCannotOpenWriteFile);
+}
+
+TEST_F(XmlWrite, BuildingReturnsWhatWasAdded)
+{
+    XmlNode a = XmlNode::createElement("a");
+    EXPECT_EQ(a.addAttribute("x", std::string("1")), 0);
+    EXPECT_EQ(a.addAttribute("y", std::nullopt), 1);
+    EXPECT_EQ(a.getAttributeName(1), "y");
+    EXPECT_EQ(XmlNode().addAttribute("x", std::string("1")), -1);
+    XmlNode b = XmlNode::createElement("b");
+    EXPECT_EQ(a.addChild(b), b) << "shared, not copied";
+    b.addText("later");
+    EXPECT_EQ(a.toText(false), "<a x=\"1\" y><b>later</b></a>");
+    EXPECT_EQ(b.getParent(), a);
+}
+
+TEST_F(XmlWrite, ParsedTreesGrowLikeBuiltOnes)
+{
+    // A parsed element keeps its arrays at their exact sizes; adding to it must still work.
+    XmlResult result;
+    XmlNode r = XmlNode::parseText("<r a='1'><c/>text<![CDATA[x]]></r>", "r", &result);
+    ASSERT_EQ(result.code, 0);
+    r.addAttribute("b", std::string("2"));
+    r.addChild(XmlNode::createElement("first"), 0);
+    r.addText("end");
+    r.addChild(XmlNode::createElement("middle"), 3);
+    EXPECT_EQ(r.toText(false), "<r a=\"1\" b=\"2\"><first/><c/>text<middle/><![CDATA[x]]>end</r>");
+    EXPECT_EQ(r.getChild(2).getName(), "middle");
+}
+
+TEST_F(XmlWrite, HeaderFollowsTheFirstChild)
+{
+    testing_support::TempDir tmp;
+    XmlResult result;
+    XmlNode top = XmlNode::parseText("<!-- c --><?xml version=\"1.0\"?><r/>", "", &result);
+    ASSERT_EQ(result.code, 0);
+    ASSERT_EQ(top.writeToFile(tmp.file("a.xml"), nullptr, false), 0);
+    EXPECT_EQ(tmp.read("a.xml"), "\xEF\xBB\xBF<!-- c --><?xml version=\"1.0\"?><r/>")
+        << "the first child is a declaration, though a comment stands before it";
+    setXmlOptions(XmlEncodingShiftJis, true, true, true);
+    ASSERT_EQ(XmlNode::createElement("r").writeToFile(tmp.file("b.xml"), "ignored", true), 0);
+    EXPECT_EQ(tmp.read("b.xml"), "<?xml version=\"1.0\" encoding=\"SHIFT-JIS\"?>\n<r/>\n");
+    setXmlOptions(XmlEncodingBig5, true, true, true);
+    ASSERT_EQ(XmlNode::createElement("r").writeToFile(tmp.file("c.xml"), "Big5", true), 0);
+    EXPECT_EQ(tmp.read("c.xml"), "<?xml version=\"1.0\" encoding=\"Big5\"?>\n<r/>\n");
+    setXmlOptions(XmlEncodingUtf8, true, false, true);
+    EXPECT_EQ(XmlNode::parseText("<r><c/></r>", "").toText(true), "<r><c/></r>")
+        << "kept white space means no formatting";
 }
 
 TEST_F(XmlWrite, LegacyEncodingWritesItsNameAndNoMark)

@@ -1,0 +1,150 @@
+// What every input must satisfy, shared by the libFuzzer target and the regression test:
+// whatever the bytes, reading ends in one of the layer's codes, every query and both ways of
+// writing work on the result, and a tree read without error writes out as text that reads
+// back to the same tree.
+//
+// Input: one options byte, then the text. Options (byte XOR '@', so that '@' is the default):
+// bits 0-2 pick the encoding (1 + value % 6), bit 3 keeps white space, bit 4 keeps comments
+// between texts, bit 5 asks for the first tag "Settings".
+#pragma once
+
+#include "os/TextConversion.h"
+#include "xml/XmlNode.h"
+#include "xml/XmlNodeData.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace xml_fuzz {
+
+// Whether writing `s` and reading it back must give `s` again: no zero byte, no white space
+// at either end (reading drops it), and no character cut short at its end (its missing
+// bytes would be taken from the markup that follows).
+inline bool survivesWriting(const std::string& s, bool isText)
+{
+    const unsigned char* lengths = xmlLengthTable();
+    std::size_t i = 0;
+    while (i < s.size()) {
+        if (s[i] == '\0')
+            return false;
+        i += lengths[static_cast<unsigned char>(s[i])];
+    }
+    if (i != s.size())
+        return false;
+    if (isText && xmlDropWhiteSpace() && !s.empty()) {
+        auto space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+        if (space(s.front()) || space(s.back()))
+            return false;
+    }
+    return true;
+}
+
+// Names are written as they stand, so some read back as other markup: "<?x" as a
+// declaration, "<!--x" or "<PRE>" as a section, "</x" as an end tag, and a name ending in '/'
+// before the '>' of a start tag as an empty element. Quotes in names may pair up with others.
+inline bool nameSurvivesWriting(const std::string& name)
+{
+    return survivesWriting(name, false) && name.find_first_of("\"'") == std::string::npos &&
+           (name.empty() || (name.front() != '?' && name.front() != '!' && name.front() != '/' && name.back() != '/')) &&
+           name != "PRE";
+}
+
+// Walks the whole tree through the public queries (without recursion); false when some part
+// of it would not survive writing and reading.
+inline bool walk(const XmlNode& root)
+{
+    bool survives = true;
+    std::vector<XmlNode> pending{root};
+    while (!pending.empty()) {
+        XmlNode node = pending.back();
+        pending.pop_back();
+        const std::string& name = node.getName();
+        if (!nameSurvivesWriting(name))
+            survives = false;
+        for (int i = 0; i < node.attributeCount(); ++i) {
+            const std::string& attributeName = node.getAttributeName(i);
+            if (!nameSurvivesWriting(attributeName))
+                survives = false;
+            const std::optional<std::string>& value = node.getAttributeValue(i);
+            if (value && !survivesWriting(*value, false))
+                survives = false;
+            (void)node.hasAttribute(attributeName);
+            (void)node.attributeValue(attributeName);
+        }
+        if (node.isDeclaration()) {
+            // A last name or value ending in '?' loses it once more when read again.
+            const std::string& last = node.attributeCount() == 0 ? name
+                                      : node.getAttributeValue(node.attributeCount() - 1)
+                                          ? *node.getAttributeValue(node.attributeCount() - 1)
+                                          : node.getAttributeName(node.attributeCount() - 1);
+            if (!last.empty() && last.back() == '?')
+                survives = false;
+        }
+        for (int i = 0; i < node.textCount(); ++i)
+            if (!survivesWriting(node.getText(i), true))
+                survives = false;
+        for (int i = 0; i < node.contentCount(); ++i) {
+            int kind, index;
+            node.getContent(i, kind, index);
+            if (kind == 0)
+                pending.push_back(node.getChild(index));
+        }
+        int index = 0;
+        if (node.childCount() > 0)
+            (void)node.findChild(node.getChild(node.childCount() - 1).getName(), &index);
+    }
+    return survives;
+}
+
+// Returns "" when all is well, else what went wrong.
+inline std::string check(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return "";
+    const int options = data[0] ^ '@';
+    setXmlOptions(1 + (options & 7) % 6, true, !(options & 8), !(options & 16));
+    const std::string tag = options & 32 ? "Settings" : "";
+
+    std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+    (void)guessEncoding(data + 1, size - 1, true);
+    if (os::looksLikeUtf16(data + 1, size - 1)) {
+        // As a file would be read.
+        std::string narrow;
+        if (os::utf16BytesToNarrow(data + 1, size - 1, xmlEncoding() == XmlEncodingUtf8, narrow))
+            text = narrow;
+    }
+
+    std::string problem;
+    XmlResult result;
+    const XmlNode node = XmlNode::parseText(text.c_str(), tag, &result);
+    if (result.code < 0 || result.code > 16)
+        problem = "code " + std::to_string(result.code) + " outside the table";
+    else if ((result.code == 0 || result.code == 1 || result.code == 2) != !node.isEmpty())
+        problem = "code " + std::to_string(result.code) + " with " + (node.isEmpty() ? "no tree" : "a tree");
+    else if (result.code != 0 && result.code != 11 && (result.line < 1 || result.column < 1))
+        problem = "no position for code " + std::to_string(result.code);
+    if (!problem.empty())
+        return problem;
+
+    const bool survives = walk(node);
+    for (bool formatted : {false, true}) {
+        const std::string written = node.toText(formatted);
+        XmlResult again;
+        const XmlNode back = XmlNode::parseText(written.c_str(), "", &again);
+        if (again.code < 0 || again.code > 16)
+            return "written text gives code " + std::to_string(again.code);
+        if (result.code == 0 && tag.empty() && survives) {
+            if (again.code != 0)
+                return std::string("written text (") + (formatted ? "formatted" : "one line") + ") gives " +
+                       xmlErrorText(again.code) + ": " + written;
+            if (back.toText(formatted) != written)
+                return std::string("written text (") + (formatted ? "formatted" : "one line") +
+                       ") reads back differently: " + written + " became " + back.toText(formatted);
+        }
+    }
+    return "";
+}
+
+} // namespace xml_fuzz
