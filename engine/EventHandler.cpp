@@ -6,107 +6,111 @@
 
 namespace Engine {
 
+namespace {
+
+template <typename T>
+void eraseFirst(std::vector<T*>& list, T* item)
+{
+    auto it = std::find(list.begin(), list.end(), item);
+    if (it != list.end())
+        list.erase(it);
+}
+
+
+} // namespace
 
 MouseListner::MouseListner() { EventHandler::instance().addMouseListener(this); }
-MouseListner::MouseListner(const MouseListner&) : MouseListner() {}
-MouseListner::~MouseListner()
-{
-    EventHandler& handler = EventHandler::instance();
-    handler.removeMouseListener(this);
-    if (handler.getWindowListener() == this)
-        handler.setWindowListener(nullptr);
-}
-
+MouseListner::~MouseListner() { EventHandler::instance().removeMouseListener(this); }
 KeyboardListner::KeyboardListner() { EventHandler::instance().addKeyboardListener(this); }
-KeyboardListner::KeyboardListner(const KeyboardListner&) : KeyboardListner() {}
 KeyboardListner::~KeyboardListner() { EventHandler::instance().removeKeyboardListener(this); }
-
 UserListner::UserListner() { EventHandler::instance().addUserListener(this); }
-UserListner::UserListner(const UserListner&) : UserListner() {}
 UserListner::~UserListner() { EventHandler::instance().removeUserListener(this); }
 
-template <typename Listener>
-void EventHandler::add(std::vector<Entry<Listener>>& list, Listener* listener)
+void EventHandler::addMouseListener(MouseListner* listener) { mouseListeners.push_back(listener); }
+void EventHandler::removeMouseListener(MouseListner* listener)
 {
-    list.push_back({listener, nextSerial++});
+    if (walking)
+        removedDuringWalk.push_back(listener);
+    eraseFirst(mouseListeners, listener);
+    if (windowListener == listener)
+        windowListener = nullptr;
+}
+void EventHandler::addKeyboardListener(KeyboardListner* listener) { keyboardListeners.push_back(listener); }
+void EventHandler::removeKeyboardListener(KeyboardListner* listener)
+{
+    if (walking)
+        removedDuringWalk.push_back(listener);
+    eraseFirst(keyboardListeners, listener);
+}
+void EventHandler::addUserListener(UserListner* listener) { userListeners.push_back(listener); }
+void EventHandler::removeUserListener(UserListner* listener)
+{
+    if (walking)
+        removedDuringWalk.push_back(listener);
+    eraseFirst(userListeners, listener);
 }
 
-template <typename Listener>
-void EventHandler::remove(std::vector<Entry<Listener>>& list, Listener* listener)
-{
-    auto found = std::find_if(list.begin(), list.end(), [listener](const Entry<Listener>& e) { return e.listener == listener; });
-    if (found != list.end())
-        list.erase(found);
-}
-
-void EventHandler::addMouseListener(MouseListner* listener) { add(mouseListeners, listener); }
-void EventHandler::removeMouseListener(MouseListner* listener) { remove(mouseListeners, listener); }
-void EventHandler::addKeyboardListener(KeyboardListner* listener) { add(keyboardListeners, listener); }
-void EventHandler::removeKeyboardListener(KeyboardListner* listener) { remove(keyboardListeners, listener); }
-void EventHandler::addUserListener(UserListner* listener) { add(userListeners, listener); }
-void EventHandler::removeUserListener(UserListner* listener) { remove(userListeners, listener); }
-
-// Walks a snapshot of the list, so that a callback that adds or removes listeners cannot
-// disturb the walk; a listener removed on the way (perhaps destroyed) is skipped.
+// Walks a copy of the list, so that listeners added or removed by a callback cannot disturb
+// the walk; one removed during it is not called any more.
 template <typename Listener, typename Call>
-bool EventHandler::callEach(const std::vector<Entry<Listener>>& live, Call call)
+bool EventHandler::walk(std::vector<Listener*>& list, Call call)
 {
     bool handled = false;
-    const std::vector<Entry<Listener>> snapshot = live;
-    for (const Entry<Listener>& entry : snapshot) {
-        if (std::find(live.begin(), live.end(), entry) == live.end())
+    const std::vector<Listener*> snapshot = list;
+    ++walking;
+    for (Listener* listener : snapshot) {
+        const void* key = listener;
+        if (std::find(removedDuringWalk.begin(), removedDuringWalk.end(), key) != removedDuringWalk.end())
             continue;
-        if (call(entry.listener, handled))
+        if (call(listener, handled))
             handled = true;
     }
+    if (--walking == 0)
+        removedDuringWalk.clear();
     return handled;
 }
 
-void EventHandler::poll()
+void EventHandler::dispatch(SDL_Event& current)
 {
-    while (SDL_PollEvent(&event) == 1) {
-        const SDL_Event current = event;
-        dispatch(current);
-    }
-}
-
-void EventHandler::dispatch(const SDL_Event& incoming)
-{
-    event = incoming;
-    const SDL_Event& e = incoming;
-    switch (e.type) {
+    switch (current.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        callEach(keyboardListeners, [&e](KeyboardListner* l, bool handled) { return l->onKeyboard(e, handled); });
+        walk(keyboardListeners, [&](KeyboardListner* l, bool handled) { return l->onKeyboard(current, handled); });
         break;
     case SDL_MOUSEMOTION: {
-        bool handled = callEach(mouseListeners, [&e](MouseListner* l, bool h) { return l->onMouseMotion(e, h); });
+        const bool handled =
+            walk(mouseListeners, [&](MouseListner* l, bool h) { return l->onMouseMotion(current, h); });
         if (windowListener)
-            windowListener->onMouseMotion(e, handled);
+            windowListener->onMouseMotion(current, handled);
         break;
     }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
-        bool handled = callEach(mouseListeners, [&e](MouseListner* l, bool h) { return l->onMouseButton(e, h); });
+        const bool handled =
+            walk(mouseListeners, [&](MouseListner* l, bool h) { return l->onMouseButton(current, h); });
         if (windowListener)
-            windowListener->onMouseButton(e, handled);
+            windowListener->onMouseButton(current, handled);
         break;
     }
     case SDL_QUIT:
         quit = true;
         break;
     case SDL_USEREVENT: {
-        callEach(userListeners, [&e](UserListner* l, bool handled) { return l->onUserEvent(e, handled); });
-        // The record belongs to the event until every user listener has seen it.
-        if (e.user.data1 && e.user.data2) {
-            UserEventRelease release = reinterpret_cast<UserEventRelease>(e.user.data2);
-            release(e.user.data1);
-        }
+        walk(userListeners, [&](UserListner* l, bool handled) { return l->onUserEvent(current, handled); });
+        // The record goes through the release function that came with it.
+        if (current.user.data2 && current.user.data1)
+            reinterpret_cast<UserEventRelease>(current.user.data2)(current.user.data1);
         break;
     }
     default:
         break;
     }
+}
+
+void EventHandler::poll()
+{
+    while (SDL_PollEvent(&event) == 1)
+        dispatch(event);
 }
 
 } // namespace Engine

@@ -1,19 +1,37 @@
-// The one place where SDL events are read. Once a frame poll() hands every pending event
-// to the listeners of its kind in registration order, each told whether an earlier one
-// handled it; mouse events go last to the host window's own listener. It keeps the quit
-// flag, and user events are how other threads hand records to the main thread
-// (engine/UserEvent.h). Main thread only.
+// The one place where SDL events are read and handed to the listeners of their kind, in
+// registration order, each told whether an earlier one handled the event. Also the quit
+// flag, and the road by which other threads hand records to the main thread.
 #pragma once
 
-#include "engine/Listeners.h"
 #include "engine/Singleton.h"
 
 #include <SDL.h>
 
-#include <cstdint>
 #include <vector>
 
 namespace Engine {
+
+class MouseListner {
+public:
+    MouseListner();
+    virtual ~MouseListner();
+    virtual bool onMouseMotion(const SDL_Event& event, bool handled) = 0;
+    virtual bool onMouseButton(const SDL_Event& event, bool handled) = 0;
+};
+
+class KeyboardListner {
+public:
+    KeyboardListner();
+    virtual ~KeyboardListner();
+    virtual bool onKeyboard(const SDL_Event& event, bool handled) = 0;
+};
+
+class UserListner {
+public:
+    UserListner();
+    virtual ~UserListner();
+    virtual bool onUserEvent(const SDL_Event& event, bool handled) = 0;
+};
 
 class EventHandler : public Singleton<EventHandler> {
 public:
@@ -26,16 +44,13 @@ public:
     void addUserListener(UserListner* listener);
     void removeUserListener(UserListner* listener);
 
-    // The listener that hears every mouse event after all the others (the host window);
-    // null for none. Its result is not used.
-    void setWindowListener(MouseListner* listener) { windowListener = listener; }
-    MouseListner* getWindowListener() const { return windowListener; }
+    // The host window's own mouse listener, called after all others.
+    void setWindowMouseListener(MouseListner* listener) { windowListener = listener; }
 
-    // Dispatches every pending event. Listeners added during a dispatch hear the next
-    // event; listeners removed during a dispatch hear nothing more.
+    // Dispatches every pending SDL event.
     void poll();
-    // Dispatches one event as poll() does.
-    void dispatch(const SDL_Event& event);
+    // Dispatches one event as poll() would (the user event's record is released after).
+    void dispatch(SDL_Event& event);
 
     void setQuit(bool value) { quit = value; }
     bool isQuit() const { return quit; }
@@ -48,27 +63,17 @@ private:
     friend class Singleton<EventHandler>;
     EventHandler() = default;
 
-    // A registration: the listener and when it was registered, so that a new listener
-    // built at the address of one destroyed during a dispatch is not taken for it.
-    template <typename Listener>
-    struct Entry {
-        Listener* listener;
-        std::uint64_t serial;
-        bool operator==(const Entry& other) const { return listener == other.listener && serial == other.serial; }
-    };
-    template <typename Listener>
-    void add(std::vector<Entry<Listener>>& list, Listener* listener);
-    template <typename Listener>
-    void remove(std::vector<Entry<Listener>>& list, Listener* listener);
     template <typename Listener, typename Call>
-    bool callEach(const std::vector<Entry<Listener>>& live, Call call);
+    bool walk(std::vector<Listener*>& list, Call call);
 
     SDL_Event event{};
-    std::vector<Entry<MouseListner>> mouseListeners;
-    std::vector<Entry<UserListner>> userListeners;
-    std::vector<Entry<KeyboardListner>> keyboardListeners;
-    std::uint64_t nextSerial = 0;
+    std::vector<MouseListner*> mouseListeners;
+    std::vector<UserListner*> userListeners;
+    std::vector<KeyboardListner*> keyboardListeners;
     MouseListner* windowListener = nullptr;
+    // Listeners removed while a dispatch walks (their address may come back for a new one).
+    std::vector<const void*> removedDuringWalk;
+    int walking = 0;
     bool quit = false;
 };
 

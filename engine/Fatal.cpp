@@ -6,10 +6,10 @@
 
 namespace Engine {
 
-void fatalError(const std::string& text, const std::string& caption, int exitCode)
+void fatal(const std::string& text, const std::string& caption)
 {
     os::messageBox(text, caption, os::MessageBoxIconError);
-    std::exit(exitCode);
+    std::exit(-1);
 }
 
 } // namespace Engine

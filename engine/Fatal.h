@@ -1,11 +1,10 @@
-// A failure the program cannot go on from: an error box, then the process ends with the
-// given code.
+// A fatal failure of the engine: the message box, then exit code -1.
 #pragma once
 
 #include <string>
 
 namespace Engine {
 
-[[noreturn]] void fatalError(const std::string& text, const std::string& caption, int exitCode = -1);
+[[noreturn]] void fatal(const std::string& text, const std::string& caption);
 
 } // namespace Engine

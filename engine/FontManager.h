@@ -1,14 +1,13 @@
-// Opens each TrueType font once per (file, point size) and keeps it for the life of the
-// program. SDL_ttf must be started first.
+// Each TrueType font file is opened once per point size and kept for the program's life.
 #pragma once
 
 #include "engine/Singleton.h"
 
-#include <SDL_ttf.h>
-
 #include <map>
 #include <string>
 #include <vector>
+
+typedef struct _TTF_Font TTF_Font;
 
 namespace Engine {
 
@@ -16,10 +15,10 @@ class FontManager : public Singleton<FontManager> {
 public:
     ~FontManager() override = default;
 
-    // The open font; a font that cannot be opened ends the program with an error box.
+    // A font that cannot be opened ends the program (exit code -1).
     TTF_Font* getFont(const std::string& fontName, int size);
-    // How many fonts have been opened so far.
-    std::size_t openCount() const { return opened; }
+    // How many times a file was opened (for checks that nothing opens twice).
+    int openCount() const { return opens; }
 
 private:
     friend class Singleton<FontManager>;
@@ -30,7 +29,7 @@ private:
         int size;
     };
     std::map<std::string, std::vector<Entry>> fonts;
-    std::size_t opened = 0;
+    int opens = 0;
 };
 
 } // namespace Engine

@@ -1,28 +1,27 @@
-// An SDL surface shared by reference count: copies are cheap and share the pixels, the
-// colour key and the alpha; the last copy frees the SDL surface. Drawing takes 16-bit
-// coordinates, as SDL 1.2 and SDL_gfx do.
+// An SDL surface shared by reference count: copies share the pixels, the last copy frees
+// them. Drawing, blitting and picture loading; failures of SDL end the program.
 #pragma once
 
 #include "engine/Color.h"
 #include "engine/RefCounter.h"
 
-#include <SDL.h>
-
+#include <cstdint>
 #include <string>
+
+struct SDL_Surface;
 
 namespace Engine {
 
 class Surface : public RefCounter {
 public:
-    // No SDL surface: every operation does nothing and getters return their defaults.
-    Surface();
-    // A 32-bit software surface whose bytes in memory are R, G, B, A.
+    Surface() = default;
     Surface(int width, int height);
-    // Takes over an SDL surface (null for none); the last copy frees it.
-    explicit Surface(SDL_Surface* adopted);
-    Surface(const Surface& other);
+    Surface(const Surface& other) = default;
     Surface& operator=(const Surface& other);
     ~Surface() override;
+
+    // Takes over an SDL surface that nobody else frees (null gives an empty surface).
+    static Surface adopt(SDL_Surface* surface);
 
     virtual Color getColorKey() const;
     virtual void setColorKey(const Color& color);
@@ -31,8 +30,8 @@ public:
     virtual bool hasColorKey() const;
     virtual bool hasAlpha() const;
 
-    // Loads a picture in the display's format. When it fails: quiet gives a 1x1 surface,
-    // otherwise an error box and the end of the program.
+    // quiet: a picture that cannot be loaded gives a 1×1 surface; otherwise a message and
+    // exit code -1.
     static Surface load(const std::string& path, bool quiet);
     static Surface displayFormat(const Surface& source);
 
@@ -43,22 +42,25 @@ public:
 
     // Draws the source's clip rectangle with its top-left corner at (x, y).
     void blit(int x, int y, const Surface& source);
-    // The whole surface in one colour; alpha is ignored.
     void fill(const Color& color);
     void setClipRect(int x, int y, int width, int height);
     void resetClipRect();
-
     void drawPixel(int x, int y, const Color& color);
-    // Anti-aliased, both end points drawn, with the colour's alpha.
     void drawLine(int x1, int y1, int x2, int y2, const Color& color);
-    // Corners (x, y) and (x + width, y + height) inclusive: width + 1 by height + 1 pixels.
+    // Corners are inclusive: a 10×10 rectangle covers 11×11 pixels.
     void drawRect(int x, int y, int width, int height, const Color& color, bool filled);
+    // The colour of one pixel (for tests and pickers); Transparent outside the surface.
+    Color getPixel(int x, int y) const;
 
 protected:
-    // Lets the last holder go: frees the SDL surface when this was its last reference.
+    // The window swaps in the screen surface that SDL owns: it is never freed here.
+    void setSurface(SDL_Surface* newSurface, bool owned);
+
+private:
     void releaseSurface();
 
     SDL_Surface* surface = nullptr;
+    bool owned = true;
 };
 
 } // namespace Engine

@@ -16,15 +16,15 @@ protected:
 TEST_F(FontTest, EachFileAndSizeIsOpenedOnce)
 {
     Engine::FontManager& fonts = Engine::FontManager::instance();
-    const std::size_t before = fonts.openCount();
-    TTF_Font* nine = fonts.getFont(testFont, 9);
-    EXPECT_EQ(fonts.getFont(testFont, 9), nine);
+    const int before = fonts.openCount();
+    TTF_Font* thirteen = fonts.getFont(testFont, 13);
+    EXPECT_EQ(fonts.getFont(testFont, 13), thirteen);
     EXPECT_EQ(fonts.openCount(), before + 1);
-    TTF_Font* ten = fonts.getFont(testFont, 10);
-    EXPECT_NE(ten, nine);
+    TTF_Font* fourteen = fonts.getFont(testFont, 14);
+    EXPECT_NE(fourteen, thirteen);
     EXPECT_EQ(fonts.openCount(), before + 2);
-    EXPECT_EQ(fonts.getFont(testFont, 9), nine);
-    EXPECT_EQ(fonts.getFont(testFont, 10), ten);
+    EXPECT_EQ(fonts.getFont(testFont, 13), thirteen);
+    EXPECT_EQ(fonts.getFont(testFont, 14), fourteen);
     EXPECT_EQ(fonts.openCount(), before + 2);
 }
 

@@ -1,168 +1,108 @@
+#include "engine/FontManager.h"
 #include "engine/Surface.h"
-#include "tests/engine/SdlTestVideo.h"
+#include "engine/TextSurface.h"
 #include "tests/support/TempDir.h"
 
+#include <SDL.h>
+#include <SDL_ttf.h>
 #include <gtest/gtest.h>
-
-#include <optional>
 
 namespace {
 
-using engine_tests::countOther;
-using engine_tests::pixelAt;
-using engine_tests::Rgb;
-
-const Rgb black{0, 0, 0};
-const Rgb red{255, 0, 0};
+const char* const font = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
 class SurfaceTest : public ::testing::Test {
 protected:
-    void SetUp() override { engine_tests::startDummyVideo(); }
+    static void SetUpTestSuite()
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("HOLMIK_DIALOGS", "stderr", 1);
+        SDL_Init(SDL_INIT_VIDEO);
+        SDL_SetVideoMode(200, 200, 32, SDL_SWSURFACE);
+        TTF_Init();
+    }
+    static int count(const Engine::Surface& s, const Color& c)
+    {
+        int n = 0;
+        for (int y = 0; y < s.getHeight(); ++y)
+            for (int x = 0; x < s.getWidth(); ++x)
+                if (s.getPixel(x, y) == c)
+                    ++n;
+        return n;
+    }
 };
 
-TEST_F(SurfaceTest, RectanglesIncludeBothCorners)
+TEST_F(SurfaceTest, RectanglesHaveInclusiveCorners)
 {
-    Engine::Surface s(20, 20);
+    Engine::Surface s(40, 40);
     s.fill(Black);
-    s.drawRect(2, 3, 10, 10, Red, true);
-    EXPECT_EQ(countOther(s.getSDLSurface(), black), 11 * 11);
-    EXPECT_EQ(pixelAt(s.getSDLSurface(), 2, 3), red);
-    EXPECT_EQ(pixelAt(s.getSDLSurface(), 12, 13), red);
-    EXPECT_EQ(pixelAt(s.getSDLSurface(), 13, 13), black);
-
+    s.drawRect(0, 0, 10, 10, White, true);
+    EXPECT_EQ(count(s, White), 121);
     s.fill(Black);
-    s.drawRect(0, 0, 10, 10, White, false);
-    EXPECT_EQ(countOther(s.getSDLSurface(), black), 40); // the frame of an 11x11 square
-    EXPECT_EQ(pixelAt(s.getSDLSurface(), 5, 5), black);
-    EXPECT_EQ(pixelAt(s.getSDLSurface(), 10, 10), (Rgb{255, 255, 255}));
-}
-
-TEST_F(SurfaceTest, PixelsLinesAndFillDrawWhereAsked)
-{
-    Engine::Surface s(16, 16);
-    s.fill(Color(0, 0, 255, 0)); // fill ignores the alpha byte
-    EXPECT_EQ(pixelAt(s.getSDLSurface(), 7, 7), (Rgb{0, 0, 255}));
-    s.fill(Black);
-    s.drawPixel(4, 5, Lime);
-    EXPECT_EQ(pixelAt(s.getSDLSurface(), 4, 5), (Rgb{0, 255, 0}));
-    EXPECT_EQ(countOther(s.getSDLSurface(), black), 1);
-    s.fill(Black);
-    s.drawLine(0, 8, 15, 8, White); // a level line: both ends drawn
-    EXPECT_EQ(pixelAt(s.getSDLSurface(), 0, 8), (Rgb{255, 255, 255}));
-    EXPECT_EQ(pixelAt(s.getSDLSurface(), 15, 8), (Rgb{255, 255, 255}));
-    EXPECT_EQ(pixelAt(s.getSDLSurface(), 7, 2), black);
+    s.drawRect(2, 2, 10, 10, White, false);
+    EXPECT_EQ(count(s, White), 40) << "the outline of an 11x11 square";
+    EXPECT_EQ(s.getPixel(12, 12), White);
 }
 
 TEST_F(SurfaceTest, BlitCopiesOnlyTheSourceClipRectangle)
 {
-    Engine::Surface picture(20, 20);
-    picture.fill(Red);
-    picture.setClipRect(0, 0, 5, 5);
+    Engine::Surface source(20, 20);
+    source.fill(Red);
+    source.setClipRect(0, 0, 5, 5);
     Engine::Surface target(30, 30);
     target.fill(Black);
-    target.blit(3, 4, picture);
-    EXPECT_EQ(countOther(target.getSDLSurface(), black), 25);
-    EXPECT_EQ(pixelAt(target.getSDLSurface(), 3, 4), red);
-    EXPECT_EQ(pixelAt(target.getSDLSurface(), 7, 8), red);
-    EXPECT_EQ(pixelAt(target.getSDLSurface(), 8, 8), black);
-
-    picture.resetClipRect();
-    target.fill(Black);
-    target.blit(25, 25, picture); // cut at the target's edge
-    EXPECT_EQ(countOther(target.getSDLSurface(), black), 25);
-
-    Engine::Surface none;
-    target.blit(0, 0, none); // nothing to draw, nothing happens
-    none.blit(0, 0, picture);
-    none.fill(Red);
-    none.drawRect(0, 0, 3, 3, Red, true);
-    EXPECT_EQ(none.getWidth(), 0);
-    EXPECT_EQ(none.getColorKey(), Black);
-    EXPECT_EQ(none.getAlpha(), 255);
-    EXPECT_FALSE(none.hasColorKey());
+    target.blit(3, 4, source);
+    EXPECT_EQ(count(target, Red), 25);
+    EXPECT_EQ(target.getPixel(3, 4), Red);
+    EXPECT_EQ(target.getPixel(8, 4), Black);
+    Engine::Surface empty;
+    target.blit(0, 0, empty); // nothing to draw, nothing happens
+    empty.blit(0, 0, source);
+    EXPECT_EQ(empty.getWidth(), 0);
 }
 
-TEST_F(SurfaceTest, CopiesShareThePixelsAndTheLastOneFreesOnce)
+TEST_F(SurfaceTest, CopiesSharePixelsAndOutliveTheFirstHolder)
 {
-    std::optional<Engine::Surface> first(Engine::Surface(8, 8));
-    SDL_Surface* sdl = first->getSDLSurface();
-    ++sdl->refcount; // keep it readable after the wrapper lets it go
-    first->fill(Black);
-    Engine::Surface second = *first;
-    Engine::Surface third;
-    third = second;
-    second.drawPixel(1, 1, Red);
-    third.setColorKey(Red);
-    EXPECT_EQ(pixelAt(first->getSDLSurface(), 1, 1), red);
-    EXPECT_TRUE(first->hasColorKey());
-    EXPECT_EQ(first->getColorKey(), Red);
-
-    first.reset();
-    EXPECT_EQ(sdl->refcount, 2);
-    EXPECT_EQ(pixelAt(third.getSDLSurface(), 1, 1), red); // still drawable
-    second = Engine::Surface(2, 2);                       // reassigning a copy frees nothing
-    EXPECT_EQ(sdl->refcount, 2);
-    third = Engine::Surface();
-    EXPECT_EQ(sdl->refcount, 1); // the last holder freed it, once
-    SDL_FreeSurface(sdl);
+    auto* first = new Engine::Surface(8, 8);
+    Engine::Surface copy = *first;
+    first->fill(Blue);
+    EXPECT_EQ(copy.getPixel(1, 1), Blue) << "one SDL surface behind both";
+    delete first;
+    copy.drawPixel(0, 0, Yellow);
+    EXPECT_EQ(copy.getPixel(0, 0), Yellow);
+    Engine::Surface other(2, 2);
+    other = copy;
+    EXPECT_EQ(other.useCount(), 2u);
 }
 
-TEST_F(SurfaceTest, AlphaAndColorKeyBelongToTheSdlSurface)
+TEST_F(SurfaceTest, QuietLoadGivesOnePixelAndLoudLoadEnds)
 {
-    Engine::Surface s(4, 4);
-    s.setAlpha(100);
-    EXPECT_EQ(s.getAlpha(), 100);
-    EXPECT_TRUE(s.hasAlpha());
-    EXPECT_FALSE(s.hasColorKey());
-    s.setColorKey(Color(1, 2, 3, 0));
-    EXPECT_EQ(s.getColorKey(), Color(1, 2, 3, 255));
-}
-
-TEST_F(SurfaceTest, LoadGivesThePictureInTheDisplayFormat)
-{
-    testing_support::TempDir dir;
-    Engine::Surface drawn(7, 5);
-    drawn.fill(Black);
-    drawn.drawPixel(2, 3, Red);
-    ASSERT_EQ(SDL_SaveBMP(drawn.getSDLSurface(), dir.file("p.bmp").c_str()), 0);
-
-    Engine::Surface loaded = Engine::Surface::load(dir.file("p.bmp"), false);
-    EXPECT_EQ(loaded.getWidth(), 7);
-    EXPECT_EQ(loaded.getHeight(), 5);
-    EXPECT_EQ(loaded.getSDLSurface()->format->BitsPerPixel, SDL_GetVideoSurface()->format->BitsPerPixel);
-    EXPECT_EQ(pixelAt(loaded.getSDLSurface(), 2, 3), red);
-    Engine::Surface converted = Engine::Surface::displayFormat(drawn);
-    EXPECT_EQ(pixelAt(converted.getSDLSurface(), 2, 3), red);
-    EXPECT_NE(converted.getSDLSurface(), drawn.getSDLSurface());
-}
-
-TEST_F(SurfaceTest, QuietLoadOfAMissingOrBrokenFileGivesOnePixel)
-{
-    testing_support::TempDir dir;
-    dir.write("broken.gif", "GIF89a nonsense");
-    testing::internal::CaptureStderr();
-    Engine::Surface missing = Engine::Surface::load(dir.file("missing.gif"), true);
-    Engine::Surface broken = Engine::Surface::load(dir.file("broken.gif"), true);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    testing_support::TempDir tmp;
+    Engine::Surface missing = Engine::Surface::load(tmp.file("missing.gif"), true);
     EXPECT_EQ(missing.getWidth(), 1);
     EXPECT_EQ(missing.getHeight(), 1);
-    EXPECT_EQ(broken.getWidth(), 1);
+    Engine::Surface picture = Engine::Surface::load(std::string(HOLMIK_SOURCE_DIR) + "/data/files/CloseUp.gif", false);
+    EXPECT_EQ(picture.getWidth(), 16);
+    EXPECT_EXIT(Engine::Surface::load(tmp.file("missing.gif"), false), ::testing::ExitedWithCode(255),
+                "ERROR, Faild To Load Image");
 }
 
-using SurfaceDeathTest = SurfaceTest;
-
-TEST_F(SurfaceDeathTest, FailuresEndTheProgramWithTheirMessages)
+TEST_F(SurfaceTest, FontsOpenOncePerFileAndSize)
 {
-    EXPECT_EXIT(Engine::Surface::load("/nonexistent/CloseUp.gif", false), testing::ExitedWithCode(255),
-                ": ERROR, Faild To Load Image");
-    EXPECT_EXIT(
-        {
-            Engine::Surface target(4, 4);
-            Engine::Surface source(2, 2);
-            SDL_LockSurface(target.getSDLSurface()); // SDL refuses to blit onto a locked surface
-            target.blit(0, 0, source);
-        },
-        testing::ExitedWithCode(255), "ERROR, Blit Surface Filed: .*locked");
+    auto& fonts = Engine::FontManager::instance();
+    const int before = fonts.openCount();
+    TTF_Font* a = fonts.getFont(font, 9);
+    EXPECT_EQ(fonts.getFont(font, 9), a);
+    EXPECT_EQ(fonts.openCount(), before + 1);
+    EXPECT_NE(fonts.getFont(font, 10), a);
+    EXPECT_EQ(fonts.openCount(), before + 2);
+    Engine::TextSurface text("Holmik", font, 10, Black);
+    EXPECT_GT(text.getWidth(), 20);
+    EXPECT_EQ(Engine::TextSurface::textWidth("Holmik", font, 10), text.getWidth());
+    EXPECT_GT(Engine::TextSurface::lineSkip(font, 10), 8);
+    EXPECT_EXIT(fonts.getFont("/nonexistent.ttf", 9), ::testing::ExitedWithCode(255), "Failed To Load Font");
+    EXPECT_EXIT(Engine::TextSurface("", font, 9, Black), ::testing::ExitedWithCode(255),
+                "Failed To Render TextSurface");
 }
 
 } // namespace
