@@ -257,7 +257,12 @@ TEST_F(HostWindowTest, TheLeftButtonDragsTheWindowUnlessAWidgetTookThePress)
     r = command("size 50 50");
     EXPECT_EQ(r.width, 200) << "no resize while dragging";
 
+    // Two equal steps, the second after the window has followed the first: the pointer then
+    // stands where it stood in the window before, and the step must still move the window.
     ASSERT_EQ(xdotool({"mousemove", "230", "170"}), 0);
+    r = waitFor([](const Report& r) { return r.x == 130 && r.y == 120; });
+    EXPECT_EQ(r.x, 130);
+    EXPECT_EQ(r.y, 120);
     ASSERT_EQ(xdotool({"mousemove", "260", "190"}), 0);
     r = waitFor([](const Report& r) { return r.x == 160 && r.y == 140; });
     EXPECT_EQ(r.x, 160);
