@@ -55,6 +55,10 @@ public:
     void setQuit(bool value) { quit = value; }
     bool isQuit() const { return quit; }
 
+    std::size_t mouseListenerCount() const { return mouseListeners.size(); }
+    std::size_t keyboardListenerCount() const { return keyboardListeners.size(); }
+    std::size_t userListenerCount() const { return userListeners.size(); }
+
 private:
     friend class Singleton<EventHandler>;
     EventHandler() = default;
