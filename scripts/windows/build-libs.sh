@@ -15,7 +15,7 @@ prefix=$cache/prefix
 host=x86_64-w64-mingw32
 jobs=${HOLMIK_JOBS:-$(nproc)}
 # Bump when a recipe below changes: every library is then built again.
-recipes=1
+recipes=2
 
 # Debian source package versions (the first that downloads is used; the key is the first).
 declare -A versions=(
@@ -238,6 +238,8 @@ build_sdl_image() {
   grep -q -- '-DLOAD_PNG' Makefile || die "SDL_image without PNG"
   make -j"$jobs" libSDL_image.la
   make install-libLTLIBRARIES install-libSDL_imageincludeHEADERS install-pkgconfigDATA
+  # Static linking needs the picture libraries after SDL_image; its .pc file does not say so.
+  printf 'Requires.private: libpng16 libjpeg zlib\nLibs.private: -lgif\n' >>"$prefix/lib/pkgconfig/SDL_image.pc"
 }
 
 build_sdl_ttf() {
@@ -246,6 +248,7 @@ build_sdl_ttf() {
   ./configure "${autotools_flags[@]}" --with-sdl-prefix="$prefix" --with-freetype-prefix="$prefix" --without-x
   make -j"$jobs" libSDL_ttf.la
   make install-libLTLIBRARIES install-libSDL_ttfincludeHEADERS install-pkgconfigDATA
+  printf 'Requires.private: freetype2\n' >>"$prefix/lib/pkgconfig/SDL_ttf.pc"
 }
 
 build_sdl_gfx() {
