@@ -48,3 +48,6 @@ find_program(HOLMIK_WINE NAMES wine wine64)
 if(HOLMIK_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${HOLMIK_WINE})
 endif()
+
+# List the tests when CTest runs (under Wine and Xvfb), not while building.
+set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
