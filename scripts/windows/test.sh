@@ -32,8 +32,8 @@ export HOLMIK_DIALOGS=stderr SDL_AUDIODRIVER=dummy
 # open after the test ends.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   set -e
-  wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; exit 1; }
   wineserver -p
+  wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; exit 1; }
   status=0
   ctest --test-dir "$0" -j"$1" --output-on-failure --timeout "$2" "${@:3}" </dev/null || status=$?
   wineserver -k || true
