@@ -10,6 +10,7 @@ enum MessageBoxStyle : unsigned {
     MessageBoxOk = 0,
     MessageBoxYesNo = 4,
     MessageBoxIconError = 16,
+    MessageBoxTopmost = 0x40000,
 };
 enum MessageBoxAnswer : int {
     MessageBoxAnswerOk = 1,

@@ -15,6 +15,12 @@ bool openUrl(const std::string& url);
 bool startProgram(const std::string& program, const std::vector<std::string>& arguments,
                   const std::string& workingDirectory);
 
+// Starts the Steam client found in `steamFolder` (which ends with a separator, or is empty
+// when Steam's folder is not known) with Steam's command-line parameters, in that folder.
+// Windows: ShellExecuteEx of steam.exe as a program. Linux: steam.sh in the folder, else
+// `steam` on the search path, each blank-separated parameter a separate argument.
+bool startSteamClient(const std::string& steamFolder, const std::string& parameters);
+
 // Full path of `name` on the search path, or "" when it is not there.
 std::string findOnSearchPath(const std::string& name);
 

@@ -20,6 +20,26 @@ bool startProgram(const std::string& program, const std::vector<std::string>& ar
     return linux_backend::spawnProcess(program, arguments, workingDirectory, true) > 0;
 }
 
+bool startSteamClient(const std::string& steamFolder, const std::string& parameters)
+{
+    std::string program = steamFolder + "steam.sh";
+    if (steamFolder.empty() || access(program.c_str(), X_OK) != 0)
+        program = findOnSearchPath("steam");
+    if (program.empty())
+        return false;
+    std::vector<std::string> arguments;
+    std::string::size_type start = 0;
+    while (start < parameters.size()) {
+        std::string::size_type end = parameters.find(' ', start);
+        if (end == std::string::npos)
+            end = parameters.size();
+        if (end > start)
+            arguments.push_back(parameters.substr(start, end - start));
+        start = end + 1;
+    }
+    return startProgram(program, arguments, steamFolder);
+}
+
 std::string findOnSearchPath(const std::string& name)
 {
     if (name.empty())

@@ -25,3 +25,55 @@ std::string utf16ToUtf8(const std::wstring& text)
 }
 
 } // namespace os
+
+namespace os {
+
+bool looksLikeUtf16(const unsigned char* bytes, std::size_t count)
+{
+    if (count < 2)
+        return false;
+    if ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))
+        return true;
+    std::size_t pairs = count / 2, evenZero = 0, oddZero = 0;
+    for (std::size_t i = 0; i + 1 < count; i += 2) {
+        if (bytes[i] == 0)
+            ++evenZero;
+        if (bytes[i + 1] == 0)
+            ++oddZero;
+    }
+    // Text in UTF-16 has one zero byte in most pairs (ASCII-range characters); 8-bit text
+    // has none before its end.
+    return pairs >= 1 && (oddZero * 2 > pairs || evenZero * 2 > pairs) && !(oddZero == pairs && evenZero == pairs);
+}
+
+bool utf16BytesToNarrow(const unsigned char* bytes, std::size_t count, bool toUtf8, std::string& out)
+{
+    out.clear();
+    bool bigEndian = false;
+    std::size_t i = 0;
+    if (count >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) {
+        bigEndian = true;
+        i = 2;
+    } else if (count >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        i = 2;
+    }
+    std::u16string units;
+    units.reserve(count / 2);
+    for (; i + 1 < count; i += 2) {
+        char16_t unit = bigEndian ? static_cast<char16_t>((bytes[i] << 8) | bytes[i + 1])
+                                  : static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
+        if (unit == 0)
+            break;
+        units.push_back(unit);
+    }
+    if (toUtf8) {
+        out = utf::utf16ToUtf8(units);
+        return true;
+    }
+    out.reserve(units.size());
+    for (char16_t unit : units)
+        out.push_back(unit <= 0xFF ? static_cast<char>(unit) : '?');
+    return true;
+}
+
+} // namespace os

@@ -1,0 +1,20 @@
+// How the player list orders, times and colours its lines.
+#pragma once
+
+#include <string>
+
+namespace PlayerRules {
+
+enum class NameClass { Admin, Custom, Bot, Plain };
+
+// Seconds connected as HH:MM:SS (hours grow past two digits: 100:00:00).
+std::string formatDuration(float seconds);
+
+// The first rule that applies: administrator fragments, the custom name (an empty one is
+// in every name), the bots (connected exactly as long as the longest), everybody else.
+NameClass classifyName(const std::string& name, float duration, float botTime, const std::string& customName);
+
+// True when a should stand above b: more kills first, then longer on the server.
+bool ranksBefore(int scoreA, float durationA, int scoreB, float durationB);
+
+} // namespace PlayerRules

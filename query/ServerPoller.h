@@ -1,0 +1,53 @@
+// Keeps one game server's status current on a background SDL thread: one quiet query, then
+// a pause of about a second, then a working-set trim, again and again. Each cycle's record
+// goes to the main thread as one SDL user event (code Engine::userEventCode, data1 a new
+// ServerStatus, data2 Engine::releaseUserRecord<ServerStatus>). Up to nine bad cycles in a
+// row re-send the last good record with the failed cycle's ping, so a short outage does not
+// blank the panel.
+#pragma once
+
+#include "query/ServerStatus.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+struct SDL_Thread;
+
+class ServerPoller {
+public:
+    // Bad cycles in a row that are smoothed over with the last good record.
+    static constexpr int smoothedFailures = 9;
+
+    ServerPoller(const std::string& host, std::uint16_t port);
+    virtual ~ServerPoller();
+    ServerPoller(const ServerPoller&) = delete;
+    ServerPoller& operator=(const ServerPoller&) = delete;
+
+    void start();
+    // Returns once the thread has ended: within about 10 ms during the pause, after the
+    // running query otherwise. Safe when no thread runs.
+    void stop();
+    bool isRunning() const { return thread != nullptr; }
+
+    const std::string& getHost() const { return host; }
+    // The pause between cycles is pauseSteps × 10 ms (100 unless changed); tests shorten it.
+    void setPauseSteps(int steps) { pauseSteps = steps; }
+
+    // One cycle, as the thread runs it: query, smooth, hand over. Public so that a caller
+    // without a thread (and the tests) can drive the poller step by step.
+    void runCycle();
+
+private:
+    static int threadMain(void* poller);
+    int run();
+    void push(ServerStatus* record);
+
+    SDL_Thread* thread = nullptr;
+    std::int32_t failures = 0;
+    std::atomic<bool> stopRequested{false};
+    std::string host;
+    ServerStatus statusTemplate;
+    ServerStatus lastGood;
+    int pauseSteps = 100;
+};

@@ -1,0 +1,122 @@
+#include "query/ServerQuery.h"
+
+#include "os/Clock.h"
+#include "query/ByteStream.h"
+#include "query/Packet.h"
+#include "query/ReplyCollector.h"
+#include "query/ReplyReader.h"
+#include "query/ServerStatus.h"
+#include "query/UdpSocket.h"
+
+namespace {
+
+constexpr std::int32_t singleHeader = -1; // FF FF FF FF
+constexpr std::int32_t noChallenge = -1;
+constexpr std::uint8_t infoRequest = 0x54;    // 'T'
+constexpr std::uint8_t playersRequest = 0x55; // 'U'
+constexpr std::uint8_t rulesRequest = 0x56;   // 'V'
+
+void writeRequest(ByteStream& buffer, std::uint8_t type, std::int32_t challenge)
+{
+    buffer.writeInt32(singleHeader);
+    buffer.writeByte(type);
+    buffer.writeInt32(challenge);
+}
+
+void writeInfoRequest(ByteStream& buffer)
+{
+    buffer.writeInt32(singleHeader);
+    buffer.writeByte(infoRequest);
+    buffer.writeString("Source Engine Query");
+}
+
+} // namespace
+
+void ServerQuery::query(ServerStatus& status, bool wantPlayers, bool wantRules, bool quietMode)
+{
+    quiet = quietMode;
+    answered = false;
+    status.setPing(-1);
+    challengeExchange(status);
+    const std::int32_t challenge = challengeExchange(status);
+    infoExchange(status);
+    if (wantPlayers)
+        playersExchange(status, challenge);
+    if (wantRules)
+        rulesExchange(status, challenge);
+}
+
+void ServerQuery::ask(const ServerStatus& status, ByteStream& buffer)
+{
+    exchange(status.getHost(), status.getPort(), buffer);
+    if (ReplyReader::isReply(buffer))
+        answered = true;
+}
+
+std::int32_t ServerQuery::challengeExchange(ServerStatus& status)
+{
+    const std::uint32_t t0 = os::monotonicMilliseconds();
+    ByteStream buffer;
+    writeRequest(buffer, rulesRequest, noChallenge);
+    ask(status, buffer);
+    std::int32_t challenge = noChallenge;
+    if (ReplyReader::isReply(buffer)) {
+        status.setPing(static_cast<std::int16_t>(os::monotonicMilliseconds() - t0));
+        ReplyReader::readChallenge(buffer, challenge);
+    }
+    return challenge;
+}
+
+void ServerQuery::infoExchange(ServerStatus& status)
+{
+    ByteStream buffer;
+    writeInfoRequest(buffer);
+    ask(status, buffer);
+    // Servers since 2020 may want a challenge first: ask once more with it appended.
+    std::int32_t challenge = noChallenge;
+    if (ReplyReader::readChallenge(buffer, challenge)) {
+        buffer.clear();
+        writeInfoRequest(buffer);
+        buffer.writeInt32(challenge);
+        ask(status, buffer);
+    }
+    ReplyReader::readInfo(buffer, status);
+}
+
+void ServerQuery::playersExchange(ServerStatus& status, std::int32_t challenge)
+{
+    status.clearPlayerList();
+    ByteStream buffer;
+    writeRequest(buffer, playersRequest, challenge);
+    ask(status, buffer);
+    // The challenge was refused or missing: the server sent a fresh one; ask once more.
+    std::int32_t fresh = noChallenge;
+    if (ReplyReader::readChallenge(buffer, fresh)) {
+        buffer.clear();
+        writeRequest(buffer, playersRequest, fresh);
+        ask(status, buffer);
+    }
+    ReplyReader::readPlayers(buffer, status);
+}
+
+void ServerQuery::rulesExchange(ServerStatus& status, std::int32_t challenge)
+{
+    status.clearRules();
+    ByteStream buffer;
+    writeRequest(buffer, rulesRequest, challenge);
+    ask(status, buffer);
+    ReplyReader::readRules(buffer, status);
+}
+
+void ServerQuery::exchange(const std::string& host, std::uint16_t port, ByteStream& buffer)
+{
+    if (buffer.empty())
+        return;
+    const Packet request = Packet::takeFrom(buffer);
+    UdpSocket socket(host, port, quiet);
+    socket.setTimeout(replyTimeoutMs);
+    if (!socket.send(request))
+        return;
+
+    collectReply([&socket](bool& ok) { return socket.receive(ok); }, buffer);
+}

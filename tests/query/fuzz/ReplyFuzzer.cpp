@@ -1,0 +1,54 @@
+// libFuzzer target over everything a server's datagrams reach: the reply collector with its
+// split and bzip2 assembly, and the four reply readers.
+//
+// Input: datagrams, each as a 2-byte little-endian length and that many bytes; bytes after
+// the last whole datagram form one more. The collector receives them in order, then times out.
+#include "query/ByteStream.h"
+#include "query/ReplyCollector.h"
+#include "query/ReplyReader.h"
+#include "query/ServerStatus.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::vector<Packet> datagrams;
+    std::size_t at = 0;
+    while (at < size) {
+        std::size_t length = size - at;
+        if (length >= 2) {
+            const std::size_t announced = data[at] | static_cast<std::size_t>(data[at + 1]) << 8;
+            if (announced <= length - 2) {
+                at += 2;
+                length = announced;
+            }
+        }
+        datagrams.emplace_back(data + at, length);
+        at += length;
+    }
+
+    std::size_t next = 0;
+    ByteStream reply;
+    collectReply(
+        [&](bool& ok) {
+            ok = next < datagrams.size();
+            return ok ? datagrams[next++] : Packet();
+        },
+        reply);
+
+    const std::vector<std::uint8_t> payload = reply.readAll();
+    ServerStatus status("fuzz", 27015);
+    std::int32_t challenge = 0;
+    ByteStream a(payload.data(), payload.size());
+    ReplyReader::readChallenge(a, challenge);
+    ByteStream b(payload.data(), payload.size());
+    ReplyReader::readInfo(b, status);
+    ByteStream c(payload.data(), payload.size());
+    ReplyReader::readPlayers(c, status);
+    ByteStream d(payload.data(), payload.size());
+    ReplyReader::readRules(d, status);
+    ServerStatus copy = status;
+    return copy.getPlayerList().size() > 255 ? 1 : 0;
+}

@@ -1,0 +1,127 @@
+#include "tests/support/ScriptedTcpServer.h"
+
+#include "os/Clock.h"
+
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace testing_support {
+
+ScriptedTcpServer::ScriptedTcpServer(std::vector<Step> script, Ending end) : steps(std::move(script)), ending(end)
+{
+    listener = os::openTcpSocket();
+    if (listener == os::invalidSocket)
+        return;
+    if (!os::bindLoopback(listener, listenPort) || !os::listenSocket(listener, 16)) {
+        os::closeSocket(listener);
+        listener = os::invalidSocket;
+        return;
+    }
+    thread = std::thread([this] { run(); });
+}
+
+ScriptedTcpServer::ScriptedTcpServer(const std::string& reply, Ending end)
+    : ScriptedTcpServer(std::vector<Step>{Step{reply, 0}}, end)
+{
+}
+
+ScriptedTcpServer::~ScriptedTcpServer()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        stop = true;
+    }
+    wake.notify_all();
+    if (thread.joinable())
+        thread.join();
+    os::closeSocket(listener);
+}
+
+std::vector<ScriptedTcpServer::Step> ScriptedTcpServer::pieces(const std::string& reply, std::size_t size,
+                                                               std::uint32_t pauseMs)
+{
+    std::vector<Step> result;
+    for (std::size_t at = 0; at < reply.size(); at += size)
+        result.push_back(Step{reply.substr(at, size), pauseMs});
+    return result;
+}
+
+std::string ScriptedTcpServer::host() const { return "127.0.0.1:" + std::to_string(listenPort); }
+
+int ScriptedTcpServer::connections() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return accepted;
+}
+
+std::vector<std::string> ScriptedTcpServer::requests() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return received;
+}
+
+bool ScriptedTcpServer::stopping() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return stop;
+}
+
+void ScriptedTcpServer::run()
+{
+    while (!stopping()) {
+        os::SocketHandle client = os::acceptSocket(listener, 50);
+        if (client == os::invalidSocket)
+            continue;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            ++accepted;
+            received.emplace_back();
+        }
+        answer(client);
+    }
+}
+
+void ScriptedTcpServer::answer(os::SocketHandle client)
+{
+    // Read the request: up to the blank line, or until the client is quiet for a while.
+    std::string request;
+    os::setReceiveTimeout(client, 2000);
+    while (request.find("\r\n\r\n") == std::string::npos && !stopping()) {
+        char buffer[1024];
+        std::size_t n = 0;
+        if (os::receiveSome(client, buffer, sizeof buffer, n) != os::IoResult::Ok)
+            break;
+        request.append(buffer, n);
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        received.back() = request;
+    }
+
+    // Every write its own segment, so that the client sees the pieces apart.
+    int on = 1;
+    setsockopt(static_cast<int>(client), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    for (const Step& step : steps) {
+        if (stopping())
+            break;
+        if (!step.bytes.empty() && os::sendAll(client, step.bytes.data(), step.bytes.size()) != os::IoResult::Ok)
+            break;
+        if (step.pauseMs)
+            os::sleepMilliseconds(step.pauseMs);
+    }
+
+    if (ending == Ending::Hang) {
+        std::unique_lock<std::mutex> lock(mutex);
+        wake.wait(lock, [this] { return stop; });
+    } else if (ending == Ending::Reset) {
+        linger reset{1, 0};
+        setsockopt(static_cast<int>(client), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+        close(static_cast<int>(client)); // no shutdown first: that would send a close
+        return;
+    }
+    os::closeSocket(client);
+}
+
+} // namespace testing_support
