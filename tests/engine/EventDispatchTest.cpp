@@ -25,9 +25,10 @@ struct Mouse : Engine::MouseListner {
     bool call(const std::string& what, bool handled)
     {
         journal.note(name + ":" + what, handled);
-        if (hook)
-            hook();
-        return takes;
+        const bool result = takes;
+        if (auto run = hook) // the hook may destroy this listener: touch nothing after it
+            run();
+        return result;
     }
     Journal& journal;
     std::string name;
@@ -202,6 +203,24 @@ TEST_F(EventDispatchTest, ListenersAddedOrRemovedInsideACallbackDoNotDisturbTheD
     pushButton(SDL_MOUSEBUTTONUP, 1, 1);
     EventHandler::instance().poll();
     EXPECT_EQ(journal.calls, (std::vector<std::string>{"first:down-", "last:down-", "first:up-", "last:up-", "late:up+"}));
+
+    // A listener that destroys itself in its callback (a "Close" button ending its panel).
+    journal.calls.clear();
+    late->hook = [&] { late.reset(); };
+    pushButton(SDL_MOUSEBUTTONDOWN, 1, 1);
+    pushButton(SDL_MOUSEBUTTONUP, 1, 1);
+    EventHandler::instance().poll();
+    EXPECT_EQ(journal.calls, (std::vector<std::string>{"first:down-", "last:down-", "late:down+", "first:up-", "last:up-"}));
+}
+
+TEST_F(EventDispatchTest, AQuitEventSetsTheQuitFlag)
+{
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    push(quit);
+    EventHandler::instance().poll();
+    EXPECT_TRUE(EventHandler::instance().isQuit());
+    EventHandler::instance().setQuit(false);
 }
 
 } // namespace
