@@ -43,6 +43,31 @@ int reportedX = 0, reportedY = 0;
 
 Atom atom(const char* name) { return XInternAtom(display, name, False); }
 
+// The window's top-left corner on the screen.
+bool clientOrigin(int& x, int& y)
+{
+    ::Window child = 0;
+    return XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+}
+
+// The left and top width of a frame that a window manager put around the window.
+void frameExtents(int& left, int& top)
+{
+    Atom actual = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, atom("_NET_FRAME_EXTENTS"), 0, 4, False, XA_CARDINAL, &actual, &format,
+                           &count, &after, &data) == Success &&
+        data && format == 32 && count == 4) {
+        const auto* values = reinterpret_cast<const long*>(data);
+        left = static_cast<int>(values[0]);
+        top = static_cast<int>(values[2]);
+    }
+    if (data)
+        XFree(data);
+}
+
 void setAtoms(const char* property, const char* const* values, int count)
 {
     Atom list[8];
@@ -132,7 +157,7 @@ bool createHostWindow(const std::string& className, const std::string& title, in
     XLowerWindow(display, window);
     XSync(display, False);
     waitUntilMapped();
-    hostWindowPosition(reportedX, reportedY);
+    clientOrigin(reportedX, reportedY);
     return true;
 }
 
@@ -224,26 +249,29 @@ void moveHostWindow(int x, int y)
     XMoveWindow(display, window, x, y);
     XLowerWindow(display, window);
     XSync(display, False);
-    // A window manager may place it a little later: the report then follows on the next
-    // call, when the window is seen in its new place.
+    // A window manager carries the move out a moment later: give it up to 20 ms, so that
+    // the caller, like one of SetWindowPos, mostly finds the window in its new place.
     int nowX = 0, nowY = 0;
-    if (hostWindowPosition(nowX, nowY) && (nowX != reportedX || nowY != reportedY)) {
-        reportedX = nowX;
-        reportedY = nowY;
-        reportPointerInWindow(nowX, nowY);
+    for (int wait = 0; wait < 20 && hostWindowPosition(nowX, nowY) && (nowX != x || nowY != y); ++wait)
+        sleepMs(1);
+    int originX = 0, originY = 0;
+    if (clientOrigin(originX, originY) && (originX != reportedX || originY != reportedY)) {
+        reportedX = originX;
+        reportedY = originY;
+        reportPointerInWindow(originX, originY);
     }
 }
 
 bool hostWindowPosition(int& x, int& y)
 {
-    if (!window)
+    int left = 0, top = 0;
+    if (!window || !clientOrigin(left, top))
         return false;
-    ::Window child = 0;
-    int rootX = 0, rootY = 0;
-    if (!XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &rootX, &rootY, &child))
-        return false;
-    x = rootX;
-    y = rootY;
+    // A window manager that frames the window anyway places the frame where it was asked.
+    int frameLeft = 0, frameTop = 0;
+    frameExtents(frameLeft, frameTop);
+    x = left - frameLeft;
+    y = top - frameTop;
     return true;
 }
 
