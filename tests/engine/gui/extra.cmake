@@ -2,6 +2,8 @@
 # the widgets (to prove that idle frames render nothing), by wrapping the two library calls.
 if(TARGET gui_tests)
   target_link_options(gui_tests PRIVATE "LINKER:--wrap=TTF_RenderUTF8_Blended,--wrap=SDL_CreateRGBSurface")
+  # The tests draw with the program's font from the data folder.
+  add_dependencies(gui_tests holmik_data)
 endif()
 
 # The widget gallery: one of each widget, for a look by eye (or a screenshot under Xvfb).
