@@ -146,6 +146,19 @@ TEST_F(EventDispatchTest, KeysReachKeyboardListenersOnlyAndRegistrationFollowsLi
     }
     EXPECT_EQ(journal.calls, (std::vector<std::string>{"a:120-", "b:120+", "a:120-", "b:120+"}));
 
+    // A copy is a listener of its own, registered when it is made, gone when it goes.
+    journal.calls.clear();
+    {
+        Keys copy(a);
+        copy.name = "copy";
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.keysym.sym = SDLK_y;
+        push(key);
+        EventHandler::instance().poll();
+    }
+    EXPECT_EQ(journal.calls, (std::vector<std::string>{"a:121-", "copy:121+"}));
+
     const std::size_t before = EventHandler::instance().keyboardListenerCount();
     Keys stranger(journal, "stranger", false);
     EventHandler::instance().removeKeyboardListener(&stranger);
