@@ -1,0 +1,225 @@
+#include "settings/Settings.h"
+
+#include "engine/Directory.h"
+#include "engine/WindowPosition.h"
+#include "os/FileSystem.h"
+#include "settings/AutoStart.h"
+#include "settings/SettingsValues.h"
+#include "xml/XmlNode.h"
+
+using SettingsValues::colorFromText;
+using SettingsValues::colorToText;
+
+namespace {
+
+const char* const settingsFile = "Settings.xml";
+// The new file is written here first and renamed over the old one once it reads back.
+const char* const newSettingsFile = "Settings.xml.new";
+const char* const languageList = "Languages.langmaster";
+
+std::string attribute(const XmlNode& element, const char* name)
+{
+    const std::optional<std::string> value = element.attributeValue(name);
+    return value ? *value : std::string();
+}
+
+// Empty or unreadable numbers and flags keep the value they had (the default).
+void readInteger(const XmlNode& element, const char* name, int& value)
+{
+    SettingsValues::readInteger(attribute(element, name), value);
+}
+
+void readFlag(const XmlNode& element, const char* name, bool& value)
+{
+    SettingsValues::readFlag(attribute(element, name), value);
+}
+
+const char* flagText(bool on) { return on ? "1" : "0"; }
+
+} // namespace
+
+Settings::Settings()
+{
+    resetToDefaults();
+    load();
+}
+
+void Settings::resetToDefaults()
+{
+    Hold hold(guard);
+    versionMajor = versionMinor = versionPatch = 0;
+    versionString = "0 0 0";
+
+    backgroundColor = Color(0x7A, 0x89, 0xAA);
+    textColor = Color(0x00, 0x00, 0x00);
+    linkColor = Color(0xFF, 0xFF, 0xFF);
+    mapColor = Color(0xDD, 0xAA, 0x00);
+    goodColor = Color(0x00, 0xDD, 0x00);
+    badColor = Color(0xAA, 0x00, 0x00);
+    botColor = Color(0xC0, 0xC0, 0xC0);
+    adminColor = Color(0xEE, 0x00, 0xEE);
+    playerBackgroundColor = Color(0xC2, 0xD4, 0xFB);
+    customColor = Color(0xAA, 0xAA, 0x00);
+    fontSize = 14;
+    playerFontSize = 10;
+    width = 300;
+    customName = "=QX/";
+
+    head = join = status = true;
+    ping = false;
+    map = overView = pass = vac = bots = players = playerList = true;
+    csGo = true;
+    csSource = false;
+    time = false;
+    kills = true;
+    alpha = 255;
+    font = "tahoma.ttf";
+    x = y = 0;
+    update = true;
+    language = 0;
+    settingsOnTheLeft = false;
+
+    autoStart = AutoStart::isEnabled();
+    languages.load(languageList);
+}
+
+void Settings::load()
+{
+    if (!fileExists(settingsFile))
+        return;
+    const XmlNode root = XmlNode::openFileOrExit(settingsFile, "Settings");
+    const XmlNode colors = root.findChild("Colors");
+    const XmlNode display = root.findChild("Display");
+
+    Hold hold(guard);
+    backgroundColor = colorFromText(attribute(colors, "BackgroundColor"));
+    textColor = colorFromText(attribute(colors, "TextColor"));
+    linkColor = colorFromText(attribute(colors, "LinkColor"));
+    mapColor = colorFromText(attribute(colors, "MapColor"));
+    goodColor = colorFromText(attribute(colors, "GoodColor"));
+    badColor = colorFromText(attribute(colors, "BadColor"));
+    botColor = colorFromText(attribute(colors, "BotColor"));
+    adminColor = colorFromText(attribute(colors, "AdminColor"));
+    playerBackgroundColor = colorFromText(attribute(colors, "PlayerBackgroundColor"));
+    customColor = colorFromText(attribute(colors, "CustomColor"));
+
+    readFlag(display, "Head", head);
+    readFlag(display, "Join", join);
+    readFlag(display, "Status", status);
+    readFlag(display, "Ping", ping);
+    readFlag(display, "Map", map);
+    readFlag(display, "OverView", overView);
+    readFlag(display, "Pass", pass);
+    readFlag(display, "Vac", vac);
+    readFlag(display, "Bots", bots);
+    readFlag(display, "Players", players);
+    readFlag(display, "PlayerList", playerList);
+    readFlag(display, "Time", time);
+    readFlag(display, "Kills", kills);
+
+    readInteger(root, "FontSize", fontSize);
+    readInteger(root, "PlayerFontSize", playerFontSize);
+    readInteger(root, "Width", width);
+    customName = attribute(root, "CustomName");
+    int opacity = alpha;
+    if (SettingsValues::readInteger(attribute(root, "Alpha"), opacity))
+        alpha = static_cast<std::uint8_t>(static_cast<unsigned>(opacity) & 0xFF);
+    readInteger(root, "X", x);
+    readInteger(root, "Y", y);
+    readFlag(root, "Update", update);
+    readInteger(root, "Language", language);
+    readFlag(root, "SettingsOnTheLeft", settingsOnTheLeft);
+
+    // Only the CS:Go server is polled: whatever the file says, the columns stay as they are.
+    csGo = true;
+    csSource = false;
+}
+
+void Settings::save()
+{
+    try {
+        {
+            Hold hold(guard);
+            Engine::readWindowPosition(x, y);
+        }
+
+        XmlNode root = XmlNode::createElement("Settings");
+        XmlNode colors = XmlNode::createElement("Colors");
+        XmlNode display = XmlNode::createElement("Display");
+
+        colors.addAttribute("BackgroundColor", colorToText(backgroundColor));
+        colors.addAttribute("TextColor", colorToText(textColor));
+        colors.addAttribute("LinkColor", colorToText(linkColor));
+        colors.addAttribute("MapColor", colorToText(mapColor));
+        colors.addAttribute("GoodColor", colorToText(goodColor));
+        colors.addAttribute("BadColor", colorToText(badColor));
+        colors.addAttribute("BotColor", colorToText(botColor));
+        colors.addAttribute("AdminColor", colorToText(adminColor));
+        colors.addAttribute("PlayerBackgroundColor", colorToText(playerBackgroundColor));
+        colors.addAttribute("CustomColor", colorToText(customColor));
+
+        display.addAttribute("Head", flagText(head));
+        display.addAttribute("Join", flagText(join));
+        display.addAttribute("Status", flagText(status));
+        display.addAttribute("Ping", flagText(ping));
+        display.addAttribute("Map", flagText(map));
+        display.addAttribute("OverView", flagText(overView));
+        display.addAttribute("Pass", flagText(pass));
+        display.addAttribute("Vac", flagText(vac));
+        display.addAttribute("Bots", flagText(bots));
+        display.addAttribute("Players", flagText(players));
+        display.addAttribute("PlayerList", flagText(playerList));
+        display.addAttribute("CS:Go", flagText(csGo));
+        display.addAttribute("CS:Source", flagText(csSource));
+        display.addAttribute("Time", flagText(time));
+        display.addAttribute("Kills", flagText(kills));
+
+        root.addAttribute("FontSize", std::to_string(fontSize));
+        root.addAttribute("PlayerFontSize", std::to_string(playerFontSize));
+        root.addAttribute("Width", std::to_string(width));
+        root.addAttribute("CustomName", customName);
+        root.addAttribute("Alpha", std::to_string(alpha));
+        root.addAttribute("X", std::to_string(x));
+        root.addAttribute("Y", std::to_string(y));
+        root.addAttribute("Update", flagText(update));
+        root.addAttribute("Language", std::to_string(language));
+        root.addAttribute("SettingsOnTheLeft", flagText(settingsOnTheLeft));
+
+        root.addChild(colors);
+        root.addChild(display);
+
+        // A full disk or a crash must never leave a cut-off Settings.xml, which the next
+        // start would refuse: the old file is replaced only by one that reads back whole.
+        XmlResult check;
+        if (root.writeToFile(newSettingsFile, nullptr, true) != XmlNoError ||
+            XmlNode::parseFile(newSettingsFile, "Settings", &check).isEmpty() || check.code != XmlNoError ||
+            !os::replaceFile(newSettingsFile, settingsFile))
+            deleteFile(newSettingsFile);
+    } catch (...) {
+        // A failed save is silent; the settings in memory stay as they are.
+    }
+}
+
+void Settings::setAutoStart(bool on)
+{
+    {
+        Hold hold(guard);
+        autoStart = on;
+    }
+    AutoStart::enable(on);
+}
+
+void Settings::setVersion(int major, int minor, int patch)
+{
+    Hold hold(guard);
+    versionMajor = major;
+    versionMinor = minor;
+    versionPatch = patch;
+    versionString = std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(patch);
+}
+
+std::string Settings::translate(const std::string& text) const
+{
+    Hold hold(guard);
+    return languages.translate(text, language);
+}

@@ -1,0 +1,184 @@
+// Every preference of the program, its translations and its version: the Settings
+// singleton. The first Settings::instance() sets the defaults, reads the autostart entry and
+// the languages, then Settings.xml from the working directory (a broken file ends the
+// program with its message and exit code 255). save() writes the whole file.
+//
+// Threads: only the main thread changes settings. Another thread (the map pictures') holds
+// lock() while it reads getters that return references and while it uses what they gave;
+// translate() returns a copy and may be called from any thread without it.
+#pragma once
+
+#include "engine/Color.h"
+#include "engine/Singleton.h"
+#include "settings/LanguageTable.h"
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+class Settings : public Engine::Singleton<Settings> {
+public:
+    ~Settings() override = default;
+
+    // The ten colours (alpha always 255).
+    const Color& getBackgroundColor() const { return backgroundColor; }
+    void setBackgroundColor(const Color& color) { Hold hold(guard); backgroundColor = color; }
+    const Color& getTextColor() const { return textColor; }
+    void setTextColor(const Color& color) { Hold hold(guard); textColor = color; }
+    const Color& getLinkColor() const { return linkColor; }
+    void setLinkColor(const Color& color) { Hold hold(guard); linkColor = color; }
+    const Color& getMapColor() const { return mapColor; }
+    void setMapColor(const Color& color) { Hold hold(guard); mapColor = color; }
+    const Color& getGoodColor() const { return goodColor; }
+    void setGoodColor(const Color& color) { Hold hold(guard); goodColor = color; }
+    const Color& getBadColor() const { return badColor; }
+    void setBadColor(const Color& color) { Hold hold(guard); badColor = color; }
+    const Color& getBotColor() const { return botColor; }
+    void setBotColor(const Color& color) { Hold hold(guard); botColor = color; }
+    const Color& getAdminColor() const { return adminColor; }
+    void setAdminColor(const Color& color) { Hold hold(guard); adminColor = color; }
+    const Color& getPlayerBackgroundColor() const { return playerBackgroundColor; }
+    void setPlayerBackgroundColor(const Color& color) { Hold hold(guard); playerBackgroundColor = color; }
+    const Color& getCustomColor() const { return customColor; }
+    void setCustomColor(const Color& color) { Hold hold(guard); customColor = color; }
+
+    // Numbers and the custom name. Setters store what they get; the settings panel keeps
+    // font sizes in 5..16, the width in 100..9999 and alpha in 15..255.
+    int getFontSize() const { return fontSize; }
+    void setFontSize(int size) { Hold hold(guard); fontSize = size; }
+    int getPlayerFontSize() const { return playerFontSize; }
+    void setPlayerFontSize(int size) { Hold hold(guard); playerFontSize = size; }
+    int getWidth() const { return width; }
+    void setWidth(int pixels) { Hold hold(guard); width = pixels; }
+    const std::string& getCustomName() const { return customName; }
+    void setCustomName(const std::string& name) { Hold hold(guard); customName = name; }
+
+    // What the panel shows. CS:Go and CS:Source are written to the file but never read.
+    bool getHead() const { return head; }
+    void setHead(bool on) { Hold hold(guard); head = on; }
+    bool getJoin() const { return join; }
+    void setJoin(bool on) { Hold hold(guard); join = on; }
+    bool getStatus() const { return status; }
+    void setStatus(bool on) { Hold hold(guard); status = on; }
+    bool getPing() const { return ping; }
+    void setPing(bool on) { Hold hold(guard); ping = on; }
+    bool getMap() const { return map; }
+    void setMap(bool on) { Hold hold(guard); map = on; }
+    bool getOverView() const { return overView; }
+    void setOverView(bool on) { Hold hold(guard); overView = on; }
+    bool getPass() const { return pass; }
+    void setPass(bool on) { Hold hold(guard); pass = on; }
+    bool getVac() const { return vac; }
+    void setVac(bool on) { Hold hold(guard); vac = on; }
+    bool getBots() const { return bots; }
+    void setBots(bool on) { Hold hold(guard); bots = on; }
+    bool getPlayers() const { return players; }
+    void setPlayers(bool on) { Hold hold(guard); players = on; }
+    bool getPlayerList() const { return playerList; }
+    void setPlayerList(bool on) { Hold hold(guard); playerList = on; }
+    bool getCSGo() const { return csGo; }
+    void setCSGo(bool on) { Hold hold(guard); csGo = on; }
+    bool getCSSource() const { return csSource; }
+    void setCSSource(bool on) { Hold hold(guard); csSource = on; }
+    bool getTime() const { return time; }
+    void setTime(bool on) { Hold hold(guard); time = on; }
+    bool getKills() const { return kills; }
+    void setKills(bool on) { Hold hold(guard); kills = on; }
+
+    std::uint8_t getAlpha() const { return alpha; }
+    void setAlpha(std::uint8_t opacity) { Hold hold(guard); alpha = opacity; }
+    bool getUpdate() const { return update; }
+    void setUpdate(bool on) { Hold hold(guard); update = on; }
+    // An index of getLanguages(); one out of range shows English.
+    int getLanguage() const { return language; }
+    void setLanguage(int index) { Hold hold(guard); language = index; }
+    bool getSettingsOnTheLeft() const { return settingsOnTheLeft; }
+    void setSettingsOnTheLeft(bool left) { Hold hold(guard); settingsOnTheLeft = left; }
+
+    // The font file, opened by name from the working directory.
+    const std::string& getFont() const { return font; }
+    // The window's place as read from the file, or as the window stood at the last save.
+    int getX() const { return x; }
+    int getY() const { return y; }
+
+    // Whether the program starts at log-in: read from the Run key at every reset.
+    bool getAutoStart() const { return autoStart; }
+    // Stores the flag, then writes or deletes the Run key entry at once (a failure is
+    // reported to the user in a message box; the flag keeps the choice).
+    void setAutoStart(bool on);
+
+    // The program's version, "4.7.0" for 4, 7, 0; "0 0 0" and zeros until it is set.
+    void setVersion(int major, int minor, int patch);
+    int getVersionMajor() const { return versionMajor; }
+    int getVersionMinor() const { return versionMinor; }
+    int getVersionPatch() const { return versionPatch; }
+    const std::string& getVersionString() const { return versionString; }
+
+    const LanguageTable& getLanguages() const { return languages; }
+    // The text in the chosen language, or the text itself.
+    std::string translate(const std::string& text) const;
+
+    // Every field back to its default; re-reads the autostart entry and the languages.
+    // Does not save.
+    void resetToDefaults();
+    // Reads Settings.xml over the current values (called by the constructor).
+    void load();
+    // Writes Settings.xml with the window's current position: beside the old file first,
+    // then renamed into place, so a failed write leaves the old file whole. Silent.
+    void save();
+
+    // Held by a thread other than the main one while it reads settings.
+    std::unique_lock<std::recursive_mutex> lock() const { return std::unique_lock<std::recursive_mutex>(guard); }
+
+protected:
+    Settings();
+    friend class Engine::Singleton<Settings>;
+
+private:
+    using Hold = std::lock_guard<std::recursive_mutex>;
+
+    Color backgroundColor;
+    Color textColor;
+    Color linkColor;
+    Color mapColor;
+    Color goodColor;
+    Color badColor;
+    Color botColor;
+    Color adminColor;
+    Color playerBackgroundColor;
+    Color customColor;
+    int fontSize = 0;
+    int playerFontSize = 0;
+    int width = 0;
+    std::string customName;
+    bool head = false;
+    bool join = false;
+    bool status = false;
+    bool ping = false;
+    bool map = false;
+    bool overView = false;
+    bool pass = false;
+    bool vac = false;
+    bool bots = false;
+    bool players = false;
+    bool playerList = false;
+    bool csGo = false;
+    bool csSource = false;
+    bool time = false;
+    bool kills = false;
+    std::uint8_t alpha = 0;
+    std::string font;
+    int x = 0;
+    int y = 0;
+    bool autoStart = false;
+    bool update = false;
+    LanguageTable languages;
+    int language = 0;
+    bool settingsOnTheLeft = false;
+    std::string versionString;
+    int versionMajor = 0;
+    int versionMinor = 0;
+    int versionPatch = 0;
+
+    mutable std::recursive_mutex guard;
+};

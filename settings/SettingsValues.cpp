@@ -1,0 +1,80 @@
+#include "settings/SettingsValues.h"
+
+#include <climits>
+#include <cstdint>
+
+namespace SettingsValues {
+
+namespace {
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+std::uint8_t pair(char high, char low)
+{
+    const int h = hexDigit(high);
+    if (h < 0)
+        return 0;
+    const int l = hexDigit(low);
+    return static_cast<std::uint8_t>(l < 0 ? h : h * 16 + l);
+}
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+} // namespace
+
+std::string colorToText(const Color& color)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (std::uint8_t part : {color.r(), color.g(), color.b()}) {
+        text.push_back(digits[part >> 4]);
+        text.push_back(digits[part & 15]);
+    }
+    return text;
+}
+
+Color colorFromText(const std::string& text)
+{
+    if (text.size() < 6)
+        return Color(0, 0, 0, 255);
+    return Color(pair(text[0], text[1]), pair(text[2], text[3]), pair(text[4], text[5]), 255);
+}
+
+bool readInteger(const std::string& text, int& value)
+{
+    std::size_t i = 0;
+    while (i < text.size() && isSpace(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (i == text.size() || text[i] < '0' || text[i] > '9')
+        return false;
+    std::int64_t magnitude = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        if (magnitude <= std::int64_t(INT_MAX) + 1)
+            magnitude = magnitude * 10 + (text[i] - '0');
+    const std::int64_t signedValue = negative ? -magnitude : magnitude;
+    value = signedValue > INT_MAX ? INT_MAX : signedValue < INT_MIN ? INT_MIN : static_cast<int>(signedValue);
+    return true;
+}
+
+bool readFlag(const std::string& text, bool& value)
+{
+    int number = 0;
+    if (!readInteger(text, number) || (number != 0 && number != 1))
+        return false;
+    value = number == 1;
+    return true;
+}
+
+} // namespace SettingsValues

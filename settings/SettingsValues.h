@@ -1,0 +1,33 @@
+// How Settings.xml writes and reads its values, for the settings and the settings panel.
+#pragma once
+
+#include "engine/Color.h"
+
+#include <string>
+
+namespace SettingsValues {
+
+// The ranges that the settings panel keeps.
+inline constexpr int minFontSize = 5;
+inline constexpr int maxFontSize = 16;
+inline constexpr int minWidth = 100;
+inline constexpr int maxWidth = 9999;
+inline constexpr int minAlpha = 15;
+inline constexpr int maxAlpha = 255;
+
+// "RRGGBB" in upper-case hexadecimal (the alpha is not written).
+std::string colorToText(const Color& color);
+// Fewer than 6 characters: black. Otherwise characters 1-2, 3-4 and 5-6 give r, g and b,
+// each read as hexadecimal in either case; a pair whose first character is no hexadecimal
+// digit reads as 0, one whose second is not reads as its first digit; further characters
+// are ignored. Alpha is 255.
+Color colorFromText(const std::string& text);
+
+// A decimal integer after leading white space, with an optional sign, up to the first
+// non-digit ("250px" is 250); beyond the 32-bit range it stops at the nearest bound.
+// False (value untouched) when there are no digits at all.
+bool readInteger(const std::string& text, int& value);
+// An integer that is 0 or 1; false (value untouched) for anything else.
+bool readFlag(const std::string& text, bool& value);
+
+} // namespace SettingsValues

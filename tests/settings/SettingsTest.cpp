@@ -1,0 +1,384 @@
+// Settings.xml: the first start's five lines, round trips, the loader's rules for every kind
+// of value, broken files (exit 255), and saves that fail without losing the old file.
+#include "settings/Settings.h"
+#include "engine/WindowPosition.h"
+#include "settings/SettingsValues.h"
+#include "tests/support/TempDir.h"
+#include "xml/XmlNode.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using testing_support::readFile;
+using testing_support::ScopedCurrentDirectory;
+using testing_support::TempDir;
+using testing_support::TempHome;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh settings object (the program has one, made by Settings::instance()).
+class FreshSettings : public Settings {
+public:
+    FreshSettings() = default;
+};
+
+const std::string defaultFile =
+    "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+    "<Settings FontSize=\"14\" PlayerFontSize=\"10\" Width=\"300\" CustomName=\"=QX/\" Alpha=\"255\" X=\"12\" "
+    "Y=\"-34\" Update=\"1\" Language=\"0\" SettingsOnTheLeft=\"0\">\n"
+    "\t<Colors BackgroundColor=\"7A89AA\" TextColor=\"000000\" LinkColor=\"FFFFFF\" MapColor=\"DDAA00\" "
+    "GoodColor=\"00DD00\" BadColor=\"AA0000\" BotColor=\"C0C0C0\" AdminColor=\"EE00EE\" "
+    "PlayerBackgroundColor=\"C2D4FB\" CustomColor=\"AAAA00\"/>\n"
+    "\t<Display Head=\"1\" Join=\"1\" Status=\"1\" Ping=\"0\" Map=\"1\" OverView=\"1\" Pass=\"1\" Vac=\"1\" "
+    "Bots=\"1\" Players=\"1\" PlayerList=\"1\" CS:Go=\"1\" CS:Source=\"0\" Time=\"0\" Kills=\"1\"/>\n"
+    "</Settings>\n";
+
+class SettingsFile : public ::testing::Test {
+protected:
+    SettingsFile() : inData(data.path())
+    {
+        setXmlOptions(XmlEncodingUtf8, true, true, true); // an earlier test may have read another encoding
+        Engine::setWindowPositionReader([this](int& x, int& y) {
+            x = windowX;
+            y = windowY;
+            return true;
+        });
+    }
+    ~SettingsFile() override { Engine::setWindowPositionReader(nullptr); }
+
+    void writeSettings(const std::string& settingsAttributes, const std::string& colors, const std::string& display)
+    {
+        data.write("Settings.xml", "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Settings " + settingsAttributes +
+                                       ">\n<Colors " + colors + "/>\n<Display " + display + "/>\n</Settings>\n");
+    }
+
+    TempHome home;
+    TempDir data;
+    ScopedCurrentDirectory inData;
+    int windowX = 12;
+    int windowY = -34;
+};
+
+TEST_F(SettingsFile, AFirstStartHasTheDefaultsAndWritesTheFiveLines)
+{
+    FreshSettings settings;
+    EXPECT_EQ(settings.getBackgroundColor(), Color(122, 137, 170, 255));
+    EXPECT_EQ(settings.getPlayerBackgroundColor(), Color(0xC2, 0xD4, 0xFB));
+    EXPECT_EQ(settings.getFontSize(), 14);
+    EXPECT_EQ(settings.getPlayerFontSize(), 10);
+    EXPECT_EQ(settings.getWidth(), 300);
+    EXPECT_EQ(settings.getCustomName(), "=QX/");
+    EXPECT_TRUE(settings.getHead() && settings.getJoin() && settings.getStatus() && settings.getMap());
+    EXPECT_FALSE(settings.getPing() || settings.getTime() || settings.getCSSource());
+    EXPECT_TRUE(settings.getCSGo() && settings.getKills() && settings.getPlayerList());
+    EXPECT_EQ(settings.getAlpha(), 255);
+    EXPECT_EQ(settings.getFont(), "tahoma.ttf");
+    EXPECT_EQ(settings.getX(), 0);
+    EXPECT_EQ(settings.getY(), 0);
+    EXPECT_FALSE(settings.getAutoStart());
+    EXPECT_TRUE(settings.getUpdate());
+    EXPECT_EQ(settings.getLanguage(), 0);
+    EXPECT_FALSE(settings.getSettingsOnTheLeft());
+    EXPECT_EQ(settings.getVersionString(), "0 0 0");
+    EXPECT_EQ(settings.getLanguages().count(), 0);
+    EXPECT_FALSE(fs::exists(data.file("Settings.xml")));
+
+    settings.setVersion(4, 7, 0);
+    EXPECT_EQ(settings.getVersionString(), "4.7.0");
+    settings.save();
+    EXPECT_EQ(data.read("Settings.xml"), defaultFile);
+    EXPECT_EQ(settings.getX(), 12);
+    EXPECT_EQ(settings.getY(), -34);
+    EXPECT_FALSE(fs::exists(data.file("Settings.xml.new")));
+}
+
+TEST_F(SettingsFile, WithoutAWindowTheSavedPositionIsTheOneRead)
+{
+    writeSettings("X=\"640\" Y=\"480\"", "", "");
+    Engine::setWindowPositionReader(nullptr);
+    FreshSettings settings;
+    settings.save();
+    FreshSettings again;
+    EXPECT_EQ(again.getX(), 640);
+    EXPECT_EQ(again.getY(), 480);
+}
+
+TEST_F(SettingsFile, EverySettingRoundTrips)
+{
+    {
+        FreshSettings settings;
+        settings.setBackgroundColor(Color(1, 2, 3));
+        settings.setTextColor(Color(4, 5, 6));
+        settings.setLinkColor(Color(7, 8, 9));
+        settings.setMapColor(Color(10, 11, 12));
+        settings.setGoodColor(Color(13, 14, 15));
+        settings.setBadColor(Color(16, 17, 18));
+        settings.setBotColor(Color(19, 20, 21));
+        settings.setAdminColor(Color(22, 23, 24));
+        settings.setPlayerBackgroundColor(Color(25, 26, 27));
+        settings.setCustomColor(Color(0xFE, 0xDC, 0xBA));
+        settings.setFontSize(5);
+        settings.setPlayerFontSize(16);
+        settings.setWidth(9999);
+        settings.setCustomName("<a & \"b\" 'c'> \xc3\xa5");
+        settings.setHead(false);
+        settings.setJoin(false);
+        settings.setStatus(false);
+        settings.setPing(true);
+        settings.setMap(false);
+        settings.setOverView(false);
+        settings.setPass(false);
+        settings.setVac(false);
+        settings.setBots(false);
+        settings.setPlayers(false);
+        settings.setPlayerList(false);
+        settings.setTime(true);
+        settings.setKills(false);
+        settings.setAlpha(15);
+        settings.setUpdate(false);
+        settings.setLanguage(2);
+        settings.setSettingsOnTheLeft(true);
+        windowX = -1920;
+        windowY = 1080;
+        settings.save();
+    }
+    EXPECT_NE(data.read("Settings.xml").find("CustomName=\"&lt;a &amp; &quot;b&quot; &apos;c&apos;&gt; \xc3\xa5\""),
+              std::string::npos);
+    FreshSettings settings;
+    EXPECT_EQ(settings.getBackgroundColor(), Color(1, 2, 3));
+    EXPECT_EQ(settings.getTextColor(), Color(4, 5, 6));
+    EXPECT_EQ(settings.getLinkColor(), Color(7, 8, 9));
+    EXPECT_EQ(settings.getMapColor(), Color(10, 11, 12));
+    EXPECT_EQ(settings.getGoodColor(), Color(13, 14, 15));
+    EXPECT_EQ(settings.getBadColor(), Color(16, 17, 18));
+    EXPECT_EQ(settings.getBotColor(), Color(19, 20, 21));
+    EXPECT_EQ(settings.getAdminColor(), Color(22, 23, 24));
+    EXPECT_EQ(settings.getPlayerBackgroundColor(), Color(25, 26, 27));
+    EXPECT_EQ(settings.getCustomColor(), Color(0xFE, 0xDC, 0xBA));
+    EXPECT_EQ(settings.getFontSize(), 5);
+    EXPECT_EQ(settings.getPlayerFontSize(), 16);
+    EXPECT_EQ(settings.getWidth(), 9999);
+    EXPECT_EQ(settings.getCustomName(), "<a & \"b\" 'c'> \xc3\xa5");
+    EXPECT_FALSE(settings.getHead() || settings.getJoin() || settings.getStatus() || settings.getMap() ||
+                 settings.getOverView() || settings.getPass() || settings.getVac() || settings.getBots() ||
+                 settings.getPlayers() || settings.getPlayerList() || settings.getKills());
+    EXPECT_TRUE(settings.getPing() && settings.getTime());
+    EXPECT_EQ(settings.getAlpha(), 15);
+    EXPECT_FALSE(settings.getUpdate());
+    EXPECT_EQ(settings.getLanguage(), 2);
+    EXPECT_TRUE(settings.getSettingsOnTheLeft());
+    EXPECT_EQ(settings.getX(), -1920);
+    EXPECT_EQ(settings.getY(), 1080);
+}
+
+TEST_F(SettingsFile, TheColumnsAreNeverRead)
+{
+    writeSettings("", "", "CS:Go=\"0\" CS:Source=\"1\"");
+    FreshSettings settings;
+    EXPECT_TRUE(settings.getCSGo());
+    EXPECT_FALSE(settings.getCSSource());
+    settings.setCSGo(false);
+    settings.setCSSource(true);
+    EXPECT_FALSE(settings.getCSGo());
+    FreshSettings reloaded;
+    reloaded.save();
+    EXPECT_NE(data.read("Settings.xml").find("CS:Go=\"1\" CS:Source=\"0\""), std::string::npos);
+}
+
+TEST_F(SettingsFile, ColoursNumbersAndFlagsFollowTheLoadersRules)
+{
+    writeSettings("FontSize=\" \t12pt\" PlayerFontSize=\"\" Width=\"250px\" Alpha=\"300\" X=\"-12\" "
+                  "Y=\"99999999999\" Language=\"abc\" Update=\"2\" SettingsOnTheLeft=\"1x\"",
+                  "BackgroundColor=\"7a89aa\" TextColor=\"7A89\" LinkColor=\"FF0000FF\" MapColor=\"G1zz0F\" "
+                  "GoodColor=\"1G2H3I\"",
+                  "Head=\"0\" Join=\"\" Status=\"yes\" Ping=\"1\" Map=\"-0\"");
+    FreshSettings settings;
+    EXPECT_EQ(settings.getBackgroundColor(), Color(122, 137, 170, 255));
+    EXPECT_EQ(settings.getTextColor(), Color(0, 0, 0, 255));
+    EXPECT_EQ(settings.getLinkColor(), Color(255, 0, 0, 255));
+    EXPECT_EQ(settings.getMapColor(), Color(0, 0, 15, 255));
+    EXPECT_EQ(settings.getGoodColor(), Color(1, 2, 3, 255));
+    EXPECT_EQ(settings.getBadColor(), Color(0, 0, 0, 255)) << "absent: black";
+    EXPECT_EQ(settings.getFontSize(), 12);
+    EXPECT_EQ(settings.getPlayerFontSize(), 10) << "empty: the default";
+    EXPECT_EQ(settings.getWidth(), 250);
+    EXPECT_EQ(settings.getAlpha(), 44);
+    EXPECT_EQ(settings.getX(), -12);
+    EXPECT_EQ(settings.getY(), INT_MAX);
+    EXPECT_EQ(settings.getLanguage(), 0);
+    EXPECT_TRUE(settings.getUpdate()) << "2 is no flag: the default";
+    EXPECT_TRUE(settings.getSettingsOnTheLeft());
+    EXPECT_FALSE(settings.getHead());
+    EXPECT_TRUE(settings.getJoin());
+    EXPECT_TRUE(settings.getStatus());
+    EXPECT_TRUE(settings.getPing());
+    EXPECT_FALSE(settings.getMap());
+    EXPECT_EQ(settings.getCustomName(), "") << "an absent name is the empty text";
+    settings.save();
+    EXPECT_NE(data.read("Settings.xml").find("BackgroundColor=\"7A89AA\""), std::string::npos);
+}
+
+TEST_F(SettingsFile, NamesMatchWithoutRegardToCase)
+{
+    data.write("Settings.xml", "<settings fontsize=\"9\"><colors backgroundcolor=\"FF0000\"/><DISPLAY HEAD=\"0\"/></settings>");
+    FreshSettings settings;
+    EXPECT_EQ(settings.getBackgroundColor(), Color(255, 0, 0));
+    EXPECT_EQ(settings.getFontSize(), 9);
+    EXPECT_FALSE(settings.getHead());
+}
+
+TEST_F(SettingsFile, AUtf16FileReads)
+{
+    std::u16string proper = u"<?xml version=\"1.0\"?><Settings Width=\"777\" CustomName=\"\u00e5\"><Colors/></Settings>";
+    std::string utf16 = "\xff\xfe";
+    for (char16_t u : proper) {
+        utf16.push_back(static_cast<char>(u & 0xFF));
+        utf16.push_back(static_cast<char>(u >> 8));
+    }
+    data.write("Settings.xml", utf16);
+    FreshSettings settings;
+    EXPECT_EQ(settings.getWidth(), 777);
+    EXPECT_EQ(settings.getCustomName(), "\xc3\xa5");
+}
+
+using SettingsFileDeathTest = SettingsFile;
+
+TEST_F(SettingsFileDeathTest, AnotherRootElementEndsTheProgramWith255)
+{
+    data.write("Settings.xml", "<?xml version=\"1.0\"?>\n<Other Width=\"1\"/>\n");
+    EXPECT_EXIT({ FreshSettings settings; }, ::testing::ExitedWithCode(255),
+                "XML Parsing error inside file 'Settings.xml'.\nError: First Tag not found\nAt line 0, column 0.\n"
+                "First Tag should be 'Settings'.");
+}
+
+TEST_F(SettingsFileDeathTest, BrokenFilesEndTheProgramWith255)
+{
+    const std::string cutOff = defaultFile.substr(0, defaultFile.size() / 2);
+    std::string binary;
+    for (int i = 0; i < 100000; ++i)
+        binary.push_back(static_cast<char>((i * 7919) % 251 + 1));
+    for (const std::string& contents : {std::string(), cutOff, binary, std::string("<Settings><a></Settings>")}) {
+        data.write("Settings.xml", contents);
+        EXPECT_EXIT({ FreshSettings settings; }, ::testing::ExitedWithCode(255), "XML Parsing error inside file 'Settings.xml'")
+            << contents.substr(0, 40);
+    }
+}
+
+TEST_F(SettingsFile, DefaultsResetEverythingAndReadTheRunKeyAndLanguagesAgain)
+{
+    data.write("Languages.langmaster", "Svenska=sv.lang\n");
+    data.write("sv.lang", "Save=Spara\r\n");
+    FreshSettings settings;
+    settings.setVersion(4, 7, 0);
+    settings.setWidth(500);
+    settings.setLanguage(0);
+    EXPECT_EQ(settings.translate("Save"), "Spara");
+    settings.setLanguage(7);
+    EXPECT_EQ(settings.translate("Save"), "Save");
+    settings.setLanguage(-1);
+    EXPECT_EQ(settings.translate("Save"), "Save");
+
+    settings.setAutoStart(true);
+    EXPECT_TRUE(settings.getAutoStart());
+    data.write("Languages.langmaster", "Svenska=sv.lang\nDeutsch=de.lang\n");
+    settings.resetToDefaults();
+    EXPECT_EQ(settings.getVersionString(), "0 0 0");
+    EXPECT_EQ(settings.getVersionMajor(), 0);
+    EXPECT_EQ(settings.getWidth(), 300);
+    EXPECT_EQ(settings.getLanguage(), 0);
+    EXPECT_EQ(settings.getLanguages().count(), 2);
+    EXPECT_TRUE(settings.getAutoStart()) << "the Run key still holds the entry";
+    EXPECT_TRUE(fs::exists(home.path() + "/.config/autostart/HolmikZiviza.desktop"));
+    {
+        FreshSettings nextStart;
+        EXPECT_TRUE(nextStart.getAutoStart());
+    }
+    settings.setAutoStart(false);
+    settings.resetToDefaults();
+    EXPECT_FALSE(settings.getAutoStart());
+}
+
+TEST_F(SettingsFile, TheShippedLanguagesTranslate)
+{
+    for (const char* name : {"Languages.langmaster", "English.lang", "Svenska.lang", "Deutsch.lang"})
+        fs::copy_file(std::string(HOLMIK_SOURCE_DIR) + "/data/files/" + name, data.file(name));
+    writeSettings("Language=\"1\"", "", "");
+    FreshSettings settings;
+    EXPECT_EQ(settings.getLanguages().name(1), "Svenska");
+    EXPECT_EQ(settings.translate("Colors"), "F\xc3\xa4rger");
+    EXPECT_EQ(settings.translate("Not a text of the program"), "Not a text of the program");
+}
+
+// A save that cannot finish leaves the old file exactly as it was.
+class FailingSave : public SettingsFile {
+protected:
+    void SetUp() override
+    {
+        {
+            FreshSettings first;
+            first.setCustomName("old");
+            first.save();
+        }
+        before = data.read("Settings.xml");
+        ASSERT_NE(before.find("CustomName=\"old\""), std::string::npos);
+    }
+
+    void saveAndCheck()
+    {
+        FreshSettings settings;
+        settings.setCustomName("new and longer, so the file would grow");
+        settings.save();
+        EXPECT_EQ(data.read("Settings.xml"), before);
+        EXPECT_EQ(settings.getCustomName(), "new and longer, so the file would grow");
+    }
+
+    std::string before;
+};
+
+TEST_F(FailingSave, WhenTheNewFileCannotBeMade)
+{
+    fs::create_directory(data.file("Settings.xml.new"));
+    saveAndCheck();
+}
+
+TEST_F(FailingSave, WhenTheDiskIsFull)
+{
+    fs::create_symlink("/dev/full", data.file("Settings.xml.new"));
+    saveAndCheck();
+    EXPECT_FALSE(fs::exists(data.file("Settings.xml.new")));
+}
+
+TEST_F(FailingSave, WhenTheFileMayNotGrowBeyondAFewBytes)
+{
+    struct rlimit old;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = old;
+    tiny.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    saveAndCheck();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(fs::exists(data.file("Settings.xml.new")));
+}
+
+TEST_F(FailingSave, WhenSettingsXmlHasBecomeAFolderItIsLeftAlone)
+{
+    FreshSettings settings;
+    fs::remove(data.file("Settings.xml"));
+    fs::create_directory(data.file("Settings.xml"));
+    data.write("Settings.xml/keep", "x");
+    settings.save();
+    EXPECT_EQ(data.read("Settings.xml/keep"), "x");
+    EXPECT_FALSE(fs::exists(data.file("Settings.xml.new")));
+    // The next start cannot read it, and says so.
+    EXPECT_EXIT({ FreshSettings next; }, ::testing::ExitedWithCode(255), "XML Parsing error inside file 'Settings.xml'");
+}
+
+} // namespace
