@@ -1,0 +1,209 @@
+#include "tests/engine/gui/GuiTestSupport.h"
+
+#include "engine/EventHandler.h"
+#include "engine/Window.h"
+#include "engine/gui/Button.h"
+#include "engine/gui/ImageButton.h"
+
+#include <SDL_ttf.h>
+
+#include <cstdlib>
+
+namespace {
+
+int textRenders = 0;
+int surfaceCreates = 0;
+
+} // namespace
+
+// The test program is linked with --wrap for these two, so every call from the engine's
+// surfaces passes here first.
+extern "C" {
+SDL_Surface* __real_TTF_RenderUTF8_Blended(TTF_Font* font, const char* text, SDL_Color fg);
+SDL_Surface* __wrap_TTF_RenderUTF8_Blended(TTF_Font* font, const char* text, SDL_Color fg)
+{
+    ++textRenders;
+    return __real_TTF_RenderUTF8_Blended(font, text, fg);
+}
+
+SDL_Surface* __real_SDL_CreateRGBSurface(Uint32 flags, int width, int height, int depth, Uint32 rmask, Uint32 gmask, Uint32 bmask, Uint32 amask);
+SDL_Surface* __wrap_SDL_CreateRGBSurface(Uint32 flags, int width, int height, int depth, Uint32 rmask, Uint32 gmask, Uint32 bmask, Uint32 amask)
+{
+    ++surfaceCreates;
+    return __real_SDL_CreateRGBSurface(flags, width, height, depth, rmask, gmask, bmask, amask);
+}
+}
+
+namespace gui_test {
+
+const std::string& fontFile()
+{
+    static const std::string font = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    return font;
+}
+
+void startScreen()
+{
+    static bool started = false;
+    if (!started) {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE), 0) << SDL_GetError();
+        ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
+        Engine::Window::instance().setSize(screenWidth, screenHeight);
+        started = true;
+    }
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+    }
+    ASSERT_EQ(Engine::Window::instance().getWidth(), screenWidth);
+}
+
+void dispatch()
+{
+    Engine::Window::instance().update();
+}
+
+void pushMotion(int x, int y)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = static_cast<Uint16>(x);
+    event.motion.y = static_cast<Uint16>(y);
+    SDL_PushEvent(&event);
+}
+
+void pushButton(bool down, int x, int y, Uint8 button)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.button = button;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.button.x = static_cast<Uint16>(x);
+    event.button.y = static_cast<Uint16>(y);
+    SDL_PushEvent(&event);
+}
+
+void click(int x, int y, Uint8 button)
+{
+    pushButton(true, x, y, button);
+    pushButton(false, x, y, button);
+    dispatch();
+}
+
+void pushKey(bool down, SDLKey sym, Uint16 unicode)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = sym;
+    event.key.keysym.unicode = down ? unicode : 0;
+    SDL_PushEvent(&event);
+}
+
+void press(SDLKey sym, Uint16 unicode)
+{
+    pushKey(true, sym, unicode);
+    pushKey(false, sym, 0);
+    dispatch();
+}
+
+void type(const std::string& text)
+{
+    for (unsigned char c : text) {
+        SDLKey sym = c >= 'A' && c <= 'Z' ? static_cast<SDLKey>(c - 'A' + 'a') : static_cast<SDLKey>(c);
+        pushKey(true, sym, c);
+        pushKey(false, sym, 0);
+    }
+    dispatch();
+}
+
+Color pixel(int x, int y)
+{
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    if (x < 0 || y < 0 || x >= screen->w || y >= screen->h)
+        return Color(0, 0, 0, 0);
+    SDL_LockSurface(screen);
+    const Uint8* row = static_cast<const Uint8*>(screen->pixels) + y * screen->pitch;
+    Uint32 value = 0;
+    switch (screen->format->BytesPerPixel) {
+    case 4:
+        value = reinterpret_cast<const Uint32*>(row)[x];
+        break;
+    case 2:
+        value = reinterpret_cast<const Uint16*>(row)[x];
+        break;
+    default:
+        value = row[x];
+        break;
+    }
+    SDL_UnlockSurface(screen);
+    Uint8 r, g, b;
+    SDL_GetRGB(value, screen->format, &r, &g, &b);
+    return Color(r, g, b);
+}
+
+void paintScreen(const Color& color)
+{
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, color.r(), color.g(), color.b()));
+}
+
+int countInColumn(int x, int y0, int y1, const Color& color)
+{
+    int count = 0;
+    for (int y = y0; y <= y1; ++y)
+        count += pixel(x, y) == color;
+    return count;
+}
+
+int countInRect(int x, int y, int w, int h, const Color& color)
+{
+    int count = 0;
+    for (int i = 0; i < w; ++i)
+        for (int j = 0; j < h; ++j)
+            count += pixel(x + i, y + j) == color;
+    return count;
+}
+
+int textRenderCount()
+{
+    return textRenders;
+}
+
+int surfaceCreateCount()
+{
+    return surfaceCreates;
+}
+
+RecordingFrame::RecordingFrame(const std::string& name) : Frame(name, fontFile())
+{
+    setBounds(0, 0, screenWidth, screenHeight);
+}
+
+void RecordingFrame::onEvent(Engine::Gui::Control* sender)
+{
+    bool pressed = false;
+    if (auto* button = dynamic_cast<Engine::Gui::Button*>(sender))
+        pressed = button->isPressed();
+    if (auto* image = dynamic_cast<Engine::Gui::ImageButton*>(sender))
+        pressed = image->isPressed();
+    notices.push_back({sender->getName(), sender->getKind(), pressed});
+    if (reaction)
+        reaction(sender);
+}
+
+void GuiTest::SetUp()
+{
+    startScreen();
+    paintScreen(backdrop);
+}
+
+void GuiTest::TearDown()
+{
+    // Nothing a test pushed may reach the next one.
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+    }
+}
+
+} // namespace gui_test
