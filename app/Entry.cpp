@@ -10,6 +10,7 @@
 #include "query/TestServer.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 int main(int argc, char** argv)
@@ -34,6 +35,11 @@ int main(int argc, char** argv)
     const std::string own = os::executableDirectory();
     if (!own.empty() && os::isDirectory(joinPath(own, "data")))
         os::setCurrentDirectory(own);
+
+    // With a display, the window is an X window; SDL must not fall back to drawing text art
+    // in the terminal when the display cannot be opened.
+    if (!std::getenv("SDL_VIDEODRIVER") && std::getenv("DISPLAY"))
+        setenv("SDL_VIDEODRIVER", "x11", 1);
 
     std::unique_ptr<TestServer> demo;
     if (options.demo) {
