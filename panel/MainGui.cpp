@@ -251,8 +251,12 @@ void MainGui::draw()
         window.fill(s.getBackgroundColor());
         window.blit(settingsOpen && s.getSettingsOnTheLeft() ? settingsGui.getWidth() : 0, 0, panel);
     }
-    if (isVisible())
+    if (isVisible()) {
+        // Placed again: the window may have changed its size in this frame.
+        closeButton->setX(window.getWidth() - closeButton->getWidth() - 2);
+        settingsButton->setX(closeButton->getX() - (closeButton->getWidth() + 2));
         Frame::draw();
+    }
     settingsGui.draw();
 }
 
