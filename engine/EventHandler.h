@@ -46,6 +46,7 @@ public:
 
     // The host window's own mouse listener, called after all others.
     void setWindowMouseListener(MouseListner* listener) { windowListener = listener; }
+    MouseListner* getWindowMouseListener() const { return windowListener; }
 
     // Dispatches every pending SDL event.
     void poll();
