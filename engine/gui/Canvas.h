@@ -8,8 +8,8 @@
 
 namespace Engine::Gui {
 
-// A new surface of the given size filled with a colour; an empty surface (which draws
-// nothing) when either side is not positive.
+// A new opaque surface of the given size, in the screen's format, filled with a colour; an
+// empty surface (which draws nothing) when either side is not positive.
 Engine::Surface makeCanvas(int width, int height, const Color& fill);
 
 // One line of text rendered blended; an empty surface for an empty text, which the font

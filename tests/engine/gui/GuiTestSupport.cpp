@@ -165,6 +165,18 @@ int countInRect(int x, int y, int w, int h, const Color& color)
     return count;
 }
 
+int countNear(int x, int y, int w, int h, const Color& color, int tolerance)
+{
+    auto near = [tolerance](int a, int b) { return a - b <= tolerance && b - a <= tolerance; };
+    int count = 0;
+    for (int i = 0; i < w; ++i)
+        for (int j = 0; j < h; ++j) {
+            const Color c = pixel(x + i, y + j);
+            count += near(c.r(), color.r()) && near(c.g(), color.g()) && near(c.b(), color.b());
+        }
+    return count;
+}
+
 int textRenderCount()
 {
     return textRenders;

@@ -13,6 +13,14 @@
 #include <string>
 #include <vector>
 
+#include <ostream>
+
+// Readable colours in failure messages.
+inline void PrintTo(const Color& c, std::ostream* os)
+{
+    *os << "(" << int(c.r()) << ", " << int(c.g()) << ", " << int(c.b()) << ", " << int(c.a()) << ")";
+}
+
 namespace gui_test {
 
 inline constexpr int screenWidth = 320;
@@ -44,6 +52,8 @@ void paintScreen(const Color& color);
 // How many pixels of the column x, rows y0..y1, have exactly this colour.
 int countInColumn(int x, int y0, int y1, const Color& color);
 int countInRect(int x, int y, int w, int h, const Color& color);
+// The same for pixels within a distance in every channel (anti-aliased text).
+int countNear(int x, int y, int w, int h, const Color& color, int tolerance = 80);
 
 // Counters of the drawing calls the widgets make (counted by wrapping the library calls).
 int textRenderCount();
