@@ -46,6 +46,7 @@ public:
 
     // The host window's own mouse listener, called after all others.
     void setWindowMouseListener(MouseListner* listener) { windowListener = listener; }
+    MouseListner* getWindowMouseListener() const { return windowListener; }
 
     // Dispatches every pending SDL event.
     void poll();
@@ -54,6 +55,10 @@ public:
 
     void setQuit(bool value) { quit = value; }
     bool isQuit() const { return quit; }
+
+    std::size_t mouseListenerCount() const { return mouseListeners.size(); }
+    std::size_t keyboardListenerCount() const { return keyboardListeners.size(); }
+    std::size_t userListenerCount() const { return userListeners.size(); }
 
 private:
     friend class Singleton<EventHandler>;

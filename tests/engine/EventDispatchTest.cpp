@@ -1,0 +1,207 @@
+#include "engine/EventHandler.h"
+#include "engine/UserEvent.h"
+#include "tests/engine/SdlTestVideo.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Engine::EventHandler;
+
+struct Journal {
+    std::vector<std::string> calls;
+    void note(const std::string& who, bool handled) { calls.push_back(who + (handled ? "+" : "-")); }
+};
+
+struct Mouse : Engine::MouseListner {
+    Mouse(Journal& journal, std::string name, bool takes = false) : journal(journal), name(std::move(name)), takes(takes) {}
+    bool onMouseMotion(const SDL_Event&, bool handled) override { return call("motion", handled); }
+    bool onMouseButton(const SDL_Event& e, bool handled) override { return call(e.type == SDL_MOUSEBUTTONDOWN ? "down" : "up", handled); }
+    bool call(const std::string& what, bool handled)
+    {
+        journal.note(name + ":" + what, handled);
+        if (hook)
+            hook();
+        return takes;
+    }
+    Journal& journal;
+    std::string name;
+    bool takes;
+    std::function<void()> hook;
+};
+
+struct Keys : Engine::KeyboardListner {
+    Keys(Journal& journal, std::string name, bool takes) : journal(journal), name(std::move(name)), takes(takes) {}
+    bool onKeyboard(const SDL_Event& e, bool handled) override
+    {
+        journal.note(name + ":" + std::to_string(e.key.keysym.sym), handled);
+        return takes;
+    }
+    Journal& journal;
+    std::string name;
+    bool takes;
+};
+
+// A record that counts its own destruction, as the poller's status would own strings.
+struct Record {
+    explicit Record(int* released) : released(released) {}
+    ~Record() { ++*released; }
+    int* released;
+    std::string payload = std::string(100, 'x');
+};
+
+struct User : Engine::UserListner {
+    User(Journal& journal, std::string name, bool takes) : journal(journal), name(std::move(name)), takes(takes) {}
+    bool onUserEvent(const SDL_Event& e, bool handled) override
+    {
+        // The record is still alive while any listener looks at it.
+        auto* record = static_cast<Record*>(e.user.data1);
+        journal.note(name + ":" + std::to_string(e.user.code) + ":" + std::to_string(*record->released), handled);
+        return takes;
+    }
+    Journal& journal;
+    std::string name;
+    bool takes;
+};
+
+class EventDispatchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        engine_tests::startDummyVideo();
+        engine_tests::drainEvents();
+        EventHandler::instance().setQuit(false);
+    }
+    void TearDown() override { EventHandler::instance().setWindowMouseListener(nullptr); }
+
+    static void push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 0); }
+    static void pushButton(Uint8 type, int x, int y)
+    {
+        SDL_Event e{};
+        e.type = type;
+        e.button.type = type;
+        e.button.button = SDL_BUTTON_LEFT;
+        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.button.x = static_cast<Uint16>(x);
+        e.button.y = static_cast<Uint16>(y);
+        push(e);
+    }
+    static void pushUser(Uint8 type, int code, Record* record)
+    {
+        SDL_Event e{};
+        e.type = type;
+        e.user.type = type;
+        e.user.code = code;
+        e.user.data1 = record;
+        e.user.data2 = reinterpret_cast<void*>(&Engine::releaseUserRecord<Record>);
+        push(e);
+    }
+};
+
+TEST_F(EventDispatchTest, MouseEventsGoToEveryListenerInOrderAndTheWindowLast)
+{
+    Journal journal;
+    Mouse window(journal, "window");
+    EventHandler::instance().removeMouseListener(&window);
+    EventHandler::instance().setWindowMouseListener(&window);
+    Mouse first(journal, "first", true); // the top button takes the click
+    Mouse second(journal, "second");
+
+    pushButton(SDL_MOUSEBUTTONDOWN, 5, 5);
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    push(motion);
+    EventHandler::instance().poll();
+
+    EXPECT_EQ(journal.calls, (std::vector<std::string>{"first:down-", "second:down+", "window:down+",
+                                                         "first:motion-", "second:motion+", "window:motion+"}));
+
+    journal.calls.clear();
+    first.takes = false;
+    pushButton(SDL_MOUSEBUTTONUP, 5, 5);
+    EventHandler::instance().poll();
+    EXPECT_EQ(journal.calls, (std::vector<std::string>{"first:up-", "second:up-", "window:up-"}));
+}
+
+TEST_F(EventDispatchTest, KeysReachKeyboardListenersOnlyAndRegistrationFollowsLifetime)
+{
+    Journal journal;
+    Mouse mouse(journal, "mouse");
+    Keys a(journal, "a", true);
+    {
+        Keys b(journal, "b", false);
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.keysym.sym = SDLK_x;
+        push(key);
+        key.type = SDL_KEYUP;
+        push(key);
+        EventHandler::instance().poll();
+    }
+    EXPECT_EQ(journal.calls, (std::vector<std::string>{"a:120-", "b:120+", "a:120-", "b:120+"}));
+
+    const std::size_t before = EventHandler::instance().keyboardListenerCount();
+    Keys stranger(journal, "stranger", false);
+    EventHandler::instance().removeKeyboardListener(&stranger);
+    EventHandler::instance().removeKeyboardListener(&stranger); // never added any more: nothing changes
+    EXPECT_EQ(EventHandler::instance().keyboardListenerCount(), before);
+    EventHandler::instance().addKeyboardListener(&stranger); // its destructor removes it again
+}
+
+TEST_F(EventDispatchTest, UserRecordsLiveUntilEveryListenerHasSeenThemThenAreReleasedOnce)
+{
+    Journal journal;
+    User first(journal, "first", true);
+    User second(journal, "second", false);
+    int released = 0;
+    pushUser(SDL_USEREVENT, Engine::userEventCode, new Record(&released));
+    pushUser(SDL_USEREVENT, 7, new Record(&released)); // another code: still delivered and released
+    EventHandler::instance().poll();
+    EXPECT_EQ(journal.calls, (std::vector<std::string>{"first:256:0-", "second:256:0+", "first:7:1-", "second:7:1+"}));
+    EXPECT_EQ(released, 2);
+}
+
+TEST_F(EventDispatchTest, OtherEventTypesReachNobodyAndKeepTheirData)
+{
+    Journal journal;
+    User user(journal, "user", false);
+    Mouse mouse(journal, "mouse");
+    int released = 0;
+    auto record = std::make_unique<Record>(&released);
+    pushUser(SDL_USEREVENT + 1, Engine::userEventCode, record.get());
+    SDL_Event active{};
+    active.type = SDL_ACTIVEEVENT;
+    push(active);
+    EventHandler::instance().poll();
+    EXPECT_TRUE(journal.calls.empty());
+    EXPECT_EQ(released, 0);
+    EXPECT_FALSE(EventHandler::instance().isQuit());
+}
+
+TEST_F(EventDispatchTest, ListenersAddedOrRemovedInsideACallbackDoNotDisturbTheDispatch)
+{
+    Journal journal;
+    Mouse first(journal, "first");
+    auto doomed = std::make_unique<Mouse>(journal, "doomed");
+    Mouse last(journal, "last", true);
+    std::unique_ptr<Mouse> late;
+    // The first listener destroys a later one and builds a new one, as a panel that
+    // rebuilds its buttons on a click does.
+    first.hook = [&] {
+        if (!doomed)
+            return;
+        doomed.reset();
+        late = std::make_unique<Mouse>(journal, "late");
+    };
+    pushButton(SDL_MOUSEBUTTONDOWN, 1, 1);
+    pushButton(SDL_MOUSEBUTTONUP, 1, 1);
+    EventHandler::instance().poll();
+    EXPECT_EQ(journal.calls, (std::vector<std::string>{"first:down-", "last:down-", "first:up-", "last:up-", "late:up+"}));
+}
+
+} // namespace
