@@ -104,6 +104,32 @@ const NumberSetting numberSettings[SettingsGui::numberRowCount] = {
      SettingsValues::maxFontSize, [] { return settings().getPlayerFontSize(); }, [](int n) { settings().setPlayerFontSize(n); }},
 };
 
+// Calls through a member pointer held in a local: GCC's UBSan instrumentation mis-evaluates
+// a table index inside a pointer-to-member call.
+bool readFlag(const DisplayRow& row)
+{
+    const auto get = row.get;
+    return (settings().*get)();
+}
+
+void writeFlag(const DisplayRow& row, bool on)
+{
+    const auto set = row.set;
+    (settings().*set)(on);
+}
+
+const Color& readColor(const ColorRow& row)
+{
+    const auto get = row.get;
+    return (settings().*get)();
+}
+
+void writeColor(const ColorRow& row, const Color& color)
+{
+    const auto set = row.set;
+    (settings().*set)(color);
+}
+
 int panelX()
 {
     return settings().getSettingsOnTheLeft() ? 0 : settings().getWidth();
@@ -146,7 +172,7 @@ SettingsGui::SettingsGui() : Frame("SettingsGui", settings().getFont())
 
     displayLabel = addLabel("DisplayLabel", tr("Display"), 0, 0);
     for (int i = 0; i < displayCheckCount; ++i) {
-        displayChecks[i] = addCheckBox(displayRows[i].name, tr(displayRows[i].text), (s.*displayRows[i].get)(), 0, 0);
+        displayChecks[i] = addCheckBox(displayRows[i].name, tr(displayRows[i].text), readFlag(displayRows[i]), 0, 0);
         displayChecks[i]->setTextFirst(false);
     }
 
@@ -268,7 +294,6 @@ void SettingsGui::layoutAbout()
 
 void SettingsGui::layoutColors(int lh, int cw)
 {
-    Settings& s = settings();
     colorLabel->setText("RRGGBB");
     style(colorLabel);
     colorLabel->setX(5);
@@ -284,7 +309,7 @@ void SettingsGui::layoutColors(int lh, int cw)
         box->setHeight(lh);
         box->setMaxLength(6);
         box->setAllowedChars(hexDigits);
-        box->setText(SettingsValues::colorToText((s.*colorRows[i].get)()));
+        box->setText(SettingsValues::colorToText(readColor(colorRows[i])));
 
         Label* label = colorLabels[i];
         label->setText(tr(colorRows[i].text));
@@ -298,7 +323,6 @@ void SettingsGui::layoutColors(int lh, int cw)
 
 void SettingsGui::layoutDisplay()
 {
-    Settings& s = settings();
     displayLabel->setText(tr("Display"));
     style(displayLabel);
     displayLabel->setX(5);
@@ -309,7 +333,7 @@ void SettingsGui::layoutDisplay()
         CheckBox* box = displayChecks[i];
         box->setText(tr(displayRows[i].text));
         style(box);
-        box->setChecked((s.*displayRows[i].get)());
+        box->setChecked(readFlag(displayRows[i]));
         box->setX(5);
         box->setY(previous->getRelativeY() + previous->getHeight() + 7);
         previous = box;
@@ -569,7 +593,7 @@ void SettingsGui::onCheckBox(CheckBox* box)
     Settings& s = settings();
     for (int i = 0; i < displayCheckCount; ++i)
         if (box == displayChecks[i]) {
-            (s.*displayRows[i].set)(box->isChecked());
+            writeFlag(displayRows[i], box->isChecked());
             return;
         }
     if (box == autoStartCheck)
@@ -584,7 +608,7 @@ void SettingsGui::onTextBox(TextBox* box)
     if (box->getName().find("Color") != std::string::npos && text.size() == 6) {
         for (int i = 0; i < colorRowCount; ++i)
             if (box == colorBoxes[i]) {
-                (settings().*colorRows[i].set)(SettingsValues::colorFromText(text));
+                writeColor(colorRows[i], SettingsValues::colorFromText(text));
                 layout();
                 return;
             }
