@@ -24,8 +24,8 @@ constexpr int aboutFontSize = 9;
 constexpr const char* hexDigits = "0123456789ABCDEFabcdef";
 constexpr const char* decimalDigits = "0123456789";
 constexpr const char* programName = "Holmik Ziviza ";
-constexpr const char* firstCredit = "Made by the HolmikZiviza team";
-constexpr const char* secondCredit = "Status data by the Source query protocol";
+constexpr const char* firstCredit = "By the Holmik team";
+constexpr const char* secondCredit = "Source query data";
 
 Settings& settings() { return Settings::instance(); }
 

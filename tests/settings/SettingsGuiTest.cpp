@@ -106,6 +106,9 @@ TEST_F(PanelTest, StandsBesideTheMainPanelWithItsWidgetsInPlace)
     EXPECT_EQ(about2->getFontSize(), 9);
     EXPECT_FALSE(about2->getText().empty());
     EXPECT_FALSE(about3->getText().empty());
+    // They stay clear of the Defaults button beside them.
+    for (Label* line : {about2, about3})
+        EXPECT_LT(line->getWidth(), find<Button>(*panel, "ResetButton")->getRelativeX()) << line->getText();
 
     // The Miscellaneous rows: boxes behind the transparency label, buttons behind its box.
     TextBox* alpha = find<TextBox>(*panel, "AlphaTextBox");
