@@ -251,13 +251,16 @@ TEST_F(SettingsProgram, EveryTabChangesTheSettingsAndSaveWritesThem)
     const int autoStartY = playerFontY + m.textHeight + 7;
     click(q + 5 + 4, autoStartY + checkHeight / 2);
     const fs::path entry = fs::path(home.path()) / ".config/autostart/HolmikZiviza.desktop";
-    EXPECT_TRUE(fs::exists(entry)) << "ticking autostart writes the entry";
+    EXPECT_EQ(waitFor([&] { return std::string(fs::exists(entry) ? "yes" : "no"); }, [](const std::string& a) { return a == "yes"; }, 30),
+              "yes")
+        << "ticking autostart writes the entry";
 
     // The language: open the list with its button, take the second entry (Svenska).
     const int comboY = autoStartY + checkHeight + 7 + checkHeight + 7;
     click(q + 5 + 100 - 5, comboY + 3);
     click(q + 5 + 20, comboY + 2 * m.lh + m.lh / 2);
-    const std::string after = picture(q + 5, 2, 70, m.lh);
+    const std::string after =
+        waitFor([&] { return picture(q + 5, 2, 70, m.lh); }, [&](const std::string& a) { return a != before; }, 30);
     EXPECT_NE(before, after) << "the Colors tab button is re-translated";
     screenshot("settings-miscellaneous.png");
 
