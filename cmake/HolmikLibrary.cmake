@@ -11,10 +11,23 @@ function(holmik_library name folder)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
+# holmik_platform_sources(LIST): drops the test sources of the other platform from LIST. A test
+# file named *.linux.cpp builds on Linux only (it needs POSIX, Xvfb, nginx, ...), one named
+# *.windows.cpp on Windows only.
+function(holmik_platform_sources list)
+  if(WIN32)
+    list(FILTER ${list} EXCLUDE REGEX "\\.linux\\.cpp$")
+  else()
+    list(FILTER ${list} EXCLUDE REGEX "\\.windows\\.cpp$")
+  endif()
+  set(${list} ${${list}} PARENT_SCOPE)
+endfunction()
+
 # holmik_test(NAME folder DEPS ...): one GoogleTest program of every .cpp in tests/<folder>.
 function(holmik_test name folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp)
+  holmik_platform_sources(sources)
   if(NOT sources)
     return()
   endif()

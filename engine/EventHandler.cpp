@@ -20,6 +20,9 @@ void eraseFirst(std::vector<T*>& list, T* item)
 } // namespace
 
 MouseListner::MouseListner() { EventHandler::instance().addMouseListener(this); }
+MouseListner::MouseListner(const MouseListner&) : MouseListner() {}
+KeyboardListner::KeyboardListner(const KeyboardListner&) : KeyboardListner() {}
+UserListner::UserListner(const UserListner&) : UserListner() {}
 MouseListner::~MouseListner() { EventHandler::instance().removeMouseListener(this); }
 KeyboardListner::KeyboardListner() { EventHandler::instance().addKeyboardListener(this); }
 KeyboardListner::~KeyboardListner() { EventHandler::instance().removeKeyboardListener(this); }

@@ -14,6 +14,8 @@ namespace Engine {
 class MouseListner {
 public:
     MouseListner();
+    MouseListner(const MouseListner& other); // a copy listens too
+    MouseListner& operator=(const MouseListner&) { return *this; }
     virtual ~MouseListner();
     virtual bool onMouseMotion(const SDL_Event& event, bool handled) = 0;
     virtual bool onMouseButton(const SDL_Event& event, bool handled) = 0;
@@ -22,6 +24,8 @@ public:
 class KeyboardListner {
 public:
     KeyboardListner();
+    KeyboardListner(const KeyboardListner& other); // a copy listens too
+    KeyboardListner& operator=(const KeyboardListner&) { return *this; }
     virtual ~KeyboardListner();
     virtual bool onKeyboard(const SDL_Event& event, bool handled) = 0;
 };
@@ -29,6 +33,8 @@ public:
 class UserListner {
 public:
     UserListner();
+    UserListner(const UserListner& other); // a copy listens too
+    UserListner& operator=(const UserListner&) { return *this; }
     virtual ~UserListner();
     virtual bool onUserEvent(const SDL_Event& event, bool handled) = 0;
 };

@@ -1,7 +1,10 @@
 #include "engine/gui/TextBox.h"
 
+#include "engine/FontManager.h"
 #include "engine/TextSurface.h"
 #include "engine/gui/Canvas.h"
+
+#include <SDL_ttf.h>
 
 #include <algorithm>
 
@@ -370,7 +373,12 @@ int TextBox::caretOffset()
 {
     if (caretLine != caretXLine || caretColumn != caretXColumn) {
         const std::string left = lines[caretLine].substr(0, static_cast<std::size_t>(caretColumn));
-        caretX = left.empty() ? 0 : Engine::TextSurface::textWidth(left, fontName, fontSize);
+        // Measured as the UTF-8 the line is rendered from, so that the caret stands right
+        // after a character such as "ö" too (a Latin-1 measure would count its two bytes).
+        int w = 0;
+        if (!left.empty() && TTF_SizeUTF8(Engine::FontManager::instance().getFont(fontName, fontSize), left.c_str(), &w, nullptr) != 0)
+            w = Engine::TextSurface::textWidth(left, fontName, fontSize);
+        caretX = w;
         caretXLine = caretLine;
         caretXColumn = caretColumn;
     }

@@ -1,6 +1,11 @@
 // The host window on X11: our own display connection creates and moves the window; SDL,
 // told about it through SDL_WINDOWID, draws into it through its own connection. Two things
 // SDL does not do for a window it did not create: select its input, and resize it.
+// A third thing X does not do: when a window moves under the pointer, Windows tells it
+// that the pointer moved within it, X does not. SDL, which keeps the pointer's position
+// inside the window and drops motion that does not change it, would then drop every drag
+// step equal to the one before; so after a move the backend reports the pointer's new place
+// in the window to SDL itself.
 #include "os/HostWindow.h"
 
 #include <SDL.h>
@@ -33,7 +38,35 @@ int onXError(Display* d, XErrorEvent* error)
     return previousHandler ? previousHandler(d, error) : 0;
 }
 
+// Where the window stood when SDL last heard where the pointer is inside it.
+int reportedX = 0, reportedY = 0;
+
 Atom atom(const char* name) { return XInternAtom(display, name, False); }
+
+// The window's top-left corner on the screen.
+bool clientOrigin(int& x, int& y)
+{
+    ::Window child = 0;
+    return XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+}
+
+// The left and top width of a frame that a window manager put around the window.
+void frameExtents(int& left, int& top)
+{
+    Atom actual = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, atom("_NET_FRAME_EXTENTS"), 0, 4, False, XA_CARDINAL, &actual, &format,
+                           &count, &after, &data) == Success &&
+        data && format == 32 && count == 4) {
+        const auto* values = reinterpret_cast<const long*>(data);
+        left = static_cast<int>(values[0]);
+        top = static_cast<int>(values[2]);
+    }
+    if (data)
+        XFree(data);
+}
 
 void setAtoms(const char* property, const char* const* values, int count)
 {
@@ -124,6 +157,7 @@ bool createHostWindow(const std::string& className, const std::string& title, in
     XLowerWindow(display, window);
     XSync(display, False);
     waitUntilMapped();
+    clientOrigin(reportedX, reportedY);
     return true;
 }
 
@@ -170,6 +204,44 @@ void resizeHostWindow(int width, int height)
     XSync(display, False);
 }
 
+namespace {
+
+// A motion event at the pointer's place in the window, as Windows sends after a move; only
+// while the pointer is over the window or a button holds it there.
+void reportPointerInWindow(int windowX, int windowY)
+{
+    ::Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, inX = 0, inY = 0;
+    unsigned int state = 0;
+    XWindowAttributes attributes;
+    if (!XQueryPointer(display, window, &root, &child, &rootX, &rootY, &inX, &inY, &state) ||
+        !XGetWindowAttributes(display, window, &attributes))
+        return;
+    const int x = rootX - windowX, y = rootY - windowY;
+    const bool over = x >= 0 && y >= 0 && x < attributes.width && y < attributes.height;
+    const unsigned int buttons = Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask;
+    if (!over && !(state & buttons))
+        return;
+    XEvent event = {};
+    event.xmotion.type = MotionNotify;
+    event.xmotion.display = display;
+    event.xmotion.window = window;
+    event.xmotion.root = root;
+    event.xmotion.subwindow = 0;
+    event.xmotion.time = CurrentTime;
+    event.xmotion.x = x;
+    event.xmotion.y = y;
+    event.xmotion.x_root = rootX;
+    event.xmotion.y_root = rootY;
+    event.xmotion.state = state;
+    event.xmotion.is_hint = NotifyNormal;
+    event.xmotion.same_screen = True;
+    XSendEvent(display, window, False, PointerMotionMask, &event);
+    XFlush(display);
+}
+
+} // namespace
+
 void moveHostWindow(int x, int y)
 {
     if (!window)
@@ -177,18 +249,29 @@ void moveHostWindow(int x, int y)
     XMoveWindow(display, window, x, y);
     XLowerWindow(display, window);
     XSync(display, False);
+    // A window manager carries the move out a moment later: give it up to 20 ms, so that
+    // the caller, like one of SetWindowPos, mostly finds the window in its new place.
+    int nowX = 0, nowY = 0;
+    for (int wait = 0; wait < 20 && hostWindowPosition(nowX, nowY) && (nowX != x || nowY != y); ++wait)
+        sleepMs(1);
+    int originX = 0, originY = 0;
+    if (clientOrigin(originX, originY) && (originX != reportedX || originY != reportedY)) {
+        reportedX = originX;
+        reportedY = originY;
+        reportPointerInWindow(originX, originY);
+    }
 }
 
 bool hostWindowPosition(int& x, int& y)
 {
-    if (!window)
+    int left = 0, top = 0;
+    if (!window || !clientOrigin(left, top))
         return false;
-    ::Window child = 0;
-    int rootX = 0, rootY = 0;
-    if (!XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &rootX, &rootY, &child))
-        return false;
-    x = rootX;
-    y = rootY;
+    // A window manager that frames the window anyway places the frame where it was asked.
+    int frameLeft = 0, frameTop = 0;
+    frameExtents(frameLeft, frameTop);
+    x = left - frameLeft;
+    y = top - frameTop;
     return true;
 }
 

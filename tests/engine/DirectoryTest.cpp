@@ -22,10 +22,10 @@ TEST(Directory, BareNameIsBelowTheCurrentDirectory)
     ScopedCurrentDirectory cd(tmp.path());
     Directory maps("maps");
     const std::string real = std::filesystem::canonical(tmp.path()).string();
-    EXPECT_EQ(maps.getPath(), real + "/maps");
+    EXPECT_EQ(maps.getPath(), joinPath(real, "maps"));
     EXPECT_EQ(maps.getName(), "maps");
     EXPECT_TRUE(maps.getFiles().empty());
-    Directory nested(real + "/a/b");
+    Directory nested(joinPath(joinPath(real, "a"), "b"));
     EXPECT_EQ(nested.getName(), "b");
     EXPECT_TRUE(Directory().getPath().empty());
 }
@@ -59,9 +59,9 @@ TEST(Directory, CreatingTwiceReturnsTheExistingFolderWithItsContents)
     Directory cache = root.createSubdirectory("mapOverViews");
     EXPECT_TRUE(contains(root.getDirectories(), "mapOverViews")) << "parent is refreshed";
     Directory csgo = cache.createSubdirectory("csgo");
-    testing_support::writeFile(csgo.getPath() + "/de_dust2.jpg", "x");
+    testing_support::writeFile(joinPath(csgo.getPath(), "de_dust2.jpg"), "x");
     Directory again = root.createSubdirectory("mapOverViews").createSubdirectory("csgo");
-    EXPECT_EQ(again.getPath(), tmp.path() + "/mapOverViews/csgo");
+    EXPECT_EQ(again.getPath(), joinPath(joinPath(tmp.path(), "mapOverViews"), "csgo"));
     EXPECT_EQ(again.getFiles(), std::vector<std::string>{"de_dust2.jpg"});
     EXPECT_EQ(root.getDirectories().size(), 1u);
 }
@@ -74,11 +74,11 @@ TEST(Directory, CurrentDirectoryChangesAndFailedChangesStay)
     const std::string real = std::filesystem::canonical(tmp.path()).string();
     Directory wd = currentDirectory();
     EXPECT_EQ(wd.getPath(), real);
-    wd = setCurrentDirectory(wd.getPath() + "/data");
-    EXPECT_EQ(wd.getPath(), real + "/data");
+    wd = setCurrentDirectory(joinPath(wd.getPath(), "data"));
+    EXPECT_EQ(wd.getPath(), joinPath(real, "data"));
     EXPECT_EQ(wd.getName(), "data");
-    Directory same = setCurrentDirectory(real + "/missing");
-    EXPECT_EQ(same.getPath(), real + "/data") << "a failed change leaves the old directory";
+    Directory same = setCurrentDirectory(joinPath(real, "missing"));
+    EXPECT_EQ(same.getPath(), joinPath(real, "data")) << "a failed change leaves the old directory";
 }
 
 TEST(Directory, FileExistsWithWildcardsAndDelete)

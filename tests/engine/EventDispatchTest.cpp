@@ -25,9 +25,10 @@ struct Mouse : Engine::MouseListner {
     bool call(const std::string& what, bool handled)
     {
         journal.note(name + ":" + what, handled);
-        if (hook)
-            hook();
-        return takes;
+        const bool result = takes;
+        if (auto run = hook) // the hook may destroy this listener: touch nothing after it
+            run();
+        return result;
     }
     Journal& journal;
     std::string name;
@@ -145,6 +146,19 @@ TEST_F(EventDispatchTest, KeysReachKeyboardListenersOnlyAndRegistrationFollowsLi
     }
     EXPECT_EQ(journal.calls, (std::vector<std::string>{"a:120-", "b:120+", "a:120-", "b:120+"}));
 
+    // A copy is a listener of its own, registered when it is made, gone when it goes.
+    journal.calls.clear();
+    {
+        Keys copy(a);
+        copy.name = "copy";
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.keysym.sym = SDLK_y;
+        push(key);
+        EventHandler::instance().poll();
+    }
+    EXPECT_EQ(journal.calls, (std::vector<std::string>{"a:121-", "copy:121+"}));
+
     const std::size_t before = EventHandler::instance().keyboardListenerCount();
     Keys stranger(journal, "stranger", false);
     EventHandler::instance().removeKeyboardListener(&stranger);
@@ -202,6 +216,24 @@ TEST_F(EventDispatchTest, ListenersAddedOrRemovedInsideACallbackDoNotDisturbTheD
     pushButton(SDL_MOUSEBUTTONUP, 1, 1);
     EventHandler::instance().poll();
     EXPECT_EQ(journal.calls, (std::vector<std::string>{"first:down-", "last:down-", "first:up-", "last:up-", "late:up+"}));
+
+    // A listener that destroys itself in its callback (a "Close" button ending its panel).
+    journal.calls.clear();
+    late->hook = [&] { late.reset(); };
+    pushButton(SDL_MOUSEBUTTONDOWN, 1, 1);
+    pushButton(SDL_MOUSEBUTTONUP, 1, 1);
+    EventHandler::instance().poll();
+    EXPECT_EQ(journal.calls, (std::vector<std::string>{"first:down-", "last:down-", "late:down+", "first:up-", "last:up-"}));
+}
+
+TEST_F(EventDispatchTest, AQuitEventSetsTheQuitFlag)
+{
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    push(quit);
+    EventHandler::instance().poll();
+    EXPECT_TRUE(EventHandler::instance().isQuit());
+    EventHandler::instance().setQuit(false);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // The host window in a real X server: what other X clients (a window manager, a compositor,
 // xprop) see of it, read back with Xlib, and a drag with the real pointer through xdotool.
+#include "tests/support/TempDir.h"
 #include "tests/support/XvfbServer.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -33,9 +35,17 @@ struct Report {
 
 class HostWindowTest : public ::testing::Test {
 protected:
+    // Whether a window manager (openbox) runs on the display before the window is made.
+    virtual bool managed() const { return false; }
+
     void SetUp() override
     {
         ASSERT_TRUE(x.running()) << "Xvfb did not start";
+        display = XOpenDisplay(x.display().c_str());
+        ASSERT_NE(display, nullptr);
+        if (managed()) {
+            ASSERT_NO_FATAL_FAILURE(startWindowManager());
+        }
         app = std::make_unique<ChildProcess>(std::vector<std::string>{probe},
                                              std::vector<std::string>{"DISPLAY=" + x.display(), "SDL_VIDEODRIVER=x11"});
         std::string ready;
@@ -43,8 +53,31 @@ protected:
         ASSERT_EQ(ready.rfind("ready ", 0), 0u) << ready;
         window = std::stoul(ready.substr(6));
         ASSERT_NE(window, 0u);
-        display = XOpenDisplay(x.display().c_str());
-        ASSERT_NE(display, nullptr);
+        if (managed()) {
+            ASSERT_FALSE(waitForCardinals(window, "_NET_FRAME_EXTENTS").empty()) << "the window manager took no window";
+        }
+    }
+
+    void startWindowManager()
+    {
+        // openbox reads its settings from a private home; closing the shell's input ends it.
+        home = std::make_unique<testing_support::TempDir>();
+        wm = std::make_unique<ChildProcess>(
+            std::vector<std::string>{"sh", "-c", "openbox --sm-disable 2>/dev/null & read line; kill $!; wait"},
+            std::vector<std::string>{"DISPLAY=" + x.display(), "HOME=" + home->path(),
+                                     "XDG_CONFIG_HOME=" + home->path() + "/.config"});
+        ASSERT_FALSE(waitForCardinals(DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty())
+            << "openbox did not start";
+    }
+    std::vector<unsigned long> waitForCardinals(::Window on, const char* property, Atom type = XA_CARDINAL)
+    {
+        std::vector<unsigned long> values;
+        for (int i = 0; i < 500 && values.empty(); ++i) {
+            values = cardinals(property, type, on);
+            if (values.empty())
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return values;
     }
     void TearDown() override
     {
@@ -85,14 +118,14 @@ protected:
         return r;
     }
 
-    std::vector<unsigned long> cardinals(const char* property, Atom type)
+    std::vector<unsigned long> cardinals(const char* property, Atom type, ::Window on = 0)
     {
         Atom actual = 0;
         int format = 0;
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
         std::vector<unsigned long> values;
-        if (XGetWindowProperty(display, window, XInternAtom(display, property, False), 0, 64, False, type, &actual,
+        if (XGetWindowProperty(display, on ? on : window, XInternAtom(display, property, False), 0, 64, False, type, &actual,
                                &format, &count, &after, &data) == Success &&
             data) {
             const auto* longs = reinterpret_cast<const unsigned long*>(data);
@@ -148,6 +181,8 @@ protected:
     }
 
     XvfbServer x;
+    std::unique_ptr<testing_support::TempDir> home;
+    std::unique_ptr<ChildProcess> wm;
     std::unique_ptr<ChildProcess> app;
     Display* display = nullptr;
     ::Window window = 0;
@@ -257,7 +292,12 @@ TEST_F(HostWindowTest, TheLeftButtonDragsTheWindowUnlessAWidgetTookThePress)
     r = command("size 50 50");
     EXPECT_EQ(r.width, 200) << "no resize while dragging";
 
+    // Two equal steps, the second after the window has followed the first: the pointer then
+    // stands where it stood in the window before, and the step must still move the window.
     ASSERT_EQ(xdotool({"mousemove", "230", "170"}), 0);
+    r = waitFor([](const Report& r) { return r.x == 130 && r.y == 120; });
+    EXPECT_EQ(r.x, 130);
+    EXPECT_EQ(r.y, 120);
     ASSERT_EQ(xdotool({"mousemove", "260", "190"}), 0);
     r = waitFor([](const Report& r) { return r.x == 160 && r.y == 140; });
     EXPECT_EQ(r.x, 160);
@@ -291,6 +331,116 @@ TEST_F(HostWindowTest, TheLeftButtonDragsTheWindowUnlessAWidgetTookThePress)
     r = command("report");
     EXPECT_FALSE(r.dragging);
     EXPECT_EQ(r.x, 160);
+}
+
+// The same window on a desktop with a window manager, as users run it.
+class ManagedHostWindowTest : public HostWindowTest {
+protected:
+    bool managed() const override { return true; }
+
+    // Where the window manager's frame around the window stands (its outer top-left).
+    void framePlace(int& left, int& top)
+    {
+        int width, height;
+        geometry(left, top, width, height);
+        const auto extents = cardinals("_NET_FRAME_EXTENTS", XA_CARDINAL);
+        if (extents.size() == 4) {
+            left -= static_cast<int>(extents[0]);
+            top -= static_cast<int>(extents[2]);
+        }
+    }
+    // The managed windows from the bottom of the stack to its top.
+    std::vector<unsigned long> stacking() { return cardinals("_NET_CLIENT_LIST_STACKING", XA_WINDOW, DefaultRootWindow(display)); }
+};
+
+TEST_F(ManagedHostWindowTest, StaysBorderlessOffTheTaskBarAndBelowOtherWindowsWhereverItIsPut)
+{
+    EXPECT_EQ(cardinals("_NET_FRAME_EXTENTS", XA_CARDINAL), (std::vector<unsigned long>{0, 0, 0, 0}));
+    auto state = atoms("_NET_WM_STATE");
+    for (const char* wanted : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_BELOW"})
+        EXPECT_NE(std::find(state.begin(), state.end(), wanted), state.end()) << wanted;
+    int left, top, width, height;
+    geometry(left, top, width, height);
+    EXPECT_EQ(left, 100);
+    EXPECT_EQ(top, 100);
+    EXPECT_EQ(width, 200);
+
+    // Another program's window opens over it: ours stays at the bottom after a move and a resize.
+    const ::Window other = XCreateSimpleWindow(display, DefaultRootWindow(display), 250, 250, 300, 300, 0, 0, 0);
+    XMapRaised(display, other);
+    XSync(display, False);
+    std::vector<unsigned long> stack;
+    for (int i = 0; i < 500 && stack.size() < 2; ++i) {
+        stack = stacking();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    Report r = command("position 300 200");
+    EXPECT_EQ(r.x, 300);
+    EXPECT_EQ(r.y, 200);
+    geometry(left, top, width, height);
+    EXPECT_EQ(left, 300);
+    EXPECT_EQ(top, 200);
+    r = command("size 260 90");
+    EXPECT_EQ(r.x, 300);
+    stack = stacking();
+    ASSERT_EQ(stack.size(), 2u);
+    EXPECT_EQ(stack.front(), window) << "not at the bottom of the stack";
+    XDestroyWindow(display, other);
+    XSync(display, False);
+}
+
+TEST_F(ManagedHostWindowTest, FollowsTheDraggingPointer)
+{
+    command("position 300 200");
+    ASSERT_EQ(xdotool({"mousemove", "350", "250"}), 0); // (50, 50) inside the window
+    ASSERT_EQ(xdotool({"mousedown", "1"}), 0);
+    Report r = waitFor([](const Report& r) { return r.dragging; });
+    ASSERT_TRUE(r.dragging);
+    for (int step = 1; step <= 5; ++step) {
+        ASSERT_EQ(xdotool({"mousemove", std::to_string(350 + 10 * step), std::to_string(250 + 5 * step)}), 0);
+        r = waitFor([step](const Report& r) { return r.x == 300 + 10 * step && r.y == 200 + 5 * step; });
+        EXPECT_EQ(r.x, 300 + 10 * step) << "step " << step;
+        EXPECT_EQ(r.y, 200 + 5 * step) << "step " << step;
+    }
+    ASSERT_EQ(xdotool({"mouseup", "1"}), 0);
+    r = waitFor([](const Report& r) { return !r.dragging; });
+    int left, top;
+    framePlace(left, top);
+    EXPECT_EQ(left, 350);
+    EXPECT_EQ(top, 225);
+}
+
+TEST_F(ManagedHostWindowTest, AFrameTheWindowManagerDrawsAnywayIsPartOfThePlace)
+{
+    // As a window manager that ignores the request for no decorations would.
+    unsigned long decorated[5] = {2, 0, 1, 0, 0};
+    const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(display, window, motif, motif, 32, PropModeReplace, reinterpret_cast<unsigned char*>(decorated), 5);
+    XSync(display, False);
+    std::vector<unsigned long> extents;
+    for (int i = 0; i < 500; ++i) {
+        extents = cardinals("_NET_FRAME_EXTENTS", XA_CARDINAL);
+        if (extents.size() == 4 && extents[2] > 0)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_EQ(extents.size(), 4u);
+    ASSERT_GT(extents[2], 0u) << "openbox drew no title bar";
+
+    // The window reads its place back as the frame's, so the first attempt already counts.
+    Report r = command("position 300 200");
+    EXPECT_EQ(r.x, 300);
+    EXPECT_EQ(r.y, 200);
+    int left, top;
+    framePlace(left, top);
+    EXPECT_EQ(left, 300);
+    EXPECT_EQ(top, 200);
+    r = command("moveby 10 5");
+    EXPECT_EQ(r.x, 310);
+    EXPECT_EQ(r.y, 205);
+    r = command("size 220 100"); // a resize pins the window where it is: no creeping
+    EXPECT_EQ(r.x, 310);
+    EXPECT_EQ(r.y, 205);
 }
 
 TEST(HostWindowStartTest, WithoutADisplayTheEngineDoesNotStart)

@@ -131,6 +131,9 @@ TEST_F(SurfaceRulesTest, LoadGivesThePictureInTheDisplayFormat)
     EXPECT_EQ(loaded.getHeight(), 5);
     EXPECT_EQ(loaded.getSDLSurface()->format->BitsPerPixel, SDL_GetVideoSurface()->format->BitsPerPixel);
     EXPECT_EQ(pixelAt(loaded.getSDLSurface(), 2, 3), red);
+    // The panel's own pictures are GIFs.
+    Engine::Surface gif = Engine::Surface::load(std::string(HOLMIK_SOURCE_DIR) + "/data/files/CloseUp.gif", false);
+    EXPECT_EQ(gif.getWidth(), 16);
     Engine::Surface converted = Engine::Surface::displayFormat(drawn);
     EXPECT_EQ(pixelAt(converted.getSDLSurface(), 2, 3), red);
     EXPECT_NE(converted.getSDLSurface(), drawn.getSDLSurface());

@@ -38,7 +38,8 @@ namespace gui_test {
 
 const std::string& fontFile()
 {
-    static const std::string font = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    // The program's own font as the build installs it (DejaVu Sans unless configured).
+    static const std::string font = std::string(HOLMIK_DATA_DIR) + "/tahoma.ttf";
     return font;
 }
 

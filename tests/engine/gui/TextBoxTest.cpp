@@ -396,6 +396,15 @@ TEST_F(CaretOnScreen, TextAndCaretAreCutAtTheBox)
     EXPECT_EQ(countInRect(10, 10 + lineHeight + 4, 150, 2 * lineHeight, backdrop), 150 * 2 * lineHeight);
 }
 
+TEST_F(CaretOnScreen, TheCaretStandsRightAfterANonAsciiText)
+{
+    const std::string name = "J\xC3\xB6rg \xC3\x85s\xC3\xA9n";
+    start(name);
+    frame.draw();
+    const int x = 10 + Engine::TextSurface(name, fontFile(), 12, Black).getWidth();
+    EXPECT_GE(countInColumn(x, 11, 10 + lineHeight - 1, Black) + countInColumn(x - 1, 11, 10 + lineHeight - 1, Black), lineHeight - 3);
+}
+
 TEST_F(CaretOnScreen, TheCaretFollowsTheLineItIsOn)
 {
     box->setMultiLine(true);

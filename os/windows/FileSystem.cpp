@@ -1,0 +1,121 @@
+// File system on Windows: the kernel's wide functions on UTF-8 paths converted to UTF-16:
+// GetCurrentDirectoryW/SetCurrentDirectoryW, FindFirstFileW/FindNextFileW (listings and the
+// wildcard test), CreateDirectoryW, GetFileAttributesW, DeleteFileW, MoveFileExW and
+// GetModuleFileNameW. Paths are joined with '\'; the system takes '/' as well.
+#include "os/FileSystem.h"
+
+#include "os/TextConversion.h"
+
+#include <windows.h>
+
+namespace os {
+
+namespace {
+
+std::wstring wide(const std::string& path) { return utf8ToUtf16(path); }
+
+bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// "C:\dir\" -> "C:\dir"; a drive root ("C:\") and "\" keep their separator.
+std::string withoutTrailingSeparator(std::wstring path)
+{
+    while (path.size() > 1 && isSeparator(path.back()) && !(path.size() == 3 && path[1] == L':'))
+        path.pop_back();
+    return utf16ToUtf8(path);
+}
+
+} // namespace
+
+char pathSeparator() { return '\\'; }
+
+std::string currentDirectory()
+{
+    const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+    if (needed == 0)
+        return {};
+    std::wstring buffer(needed, L'\0');
+    const DWORD length = GetCurrentDirectoryW(needed, buffer.data());
+    if (length == 0 || length >= needed)
+        return {};
+    buffer.resize(length);
+    return withoutTrailingSeparator(buffer);
+}
+
+bool setCurrentDirectory(const std::string& path)
+{
+    return !path.empty() && SetCurrentDirectoryW(wide(path).c_str()) != 0;
+}
+
+bool listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries)
+{
+    entries.clear();
+    std::wstring pattern = wide(path.empty() ? "." : path);
+    if (!isSeparator(pattern.back()))
+        pattern.push_back(L'\\');
+    pattern.push_back(L'*');
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND; // an empty drive root lists nothing
+    do {
+        DirectoryEntry item;
+        item.name = utf16ToUtf8(found.cFileName);
+        item.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entries.push_back(std::move(item));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return true;
+}
+
+bool createDirectory(const std::string& path) { return CreateDirectoryW(wide(path).c_str(), nullptr) != 0; }
+
+bool isDirectory(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool pathExists(const std::string& pattern)
+{
+    if (pattern.empty())
+        return false;
+    std::wstring path = wide(pattern);
+    while (path.size() > 1 && isSeparator(path.back()) && !(path.size() == 3 && path[1] == L':'))
+        path.pop_back();
+    if (path.find_first_of(L"*?") == std::wstring::npos)
+        return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return true;
+}
+
+bool deleteFile(const std::string& path) { return DeleteFileW(wide(path).c_str()) != 0; }
+
+bool replaceFile(const std::string& from, const std::string& to)
+{
+    return MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+std::string executableDirectory()
+{
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            break;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    const std::wstring::size_type slash = buffer.find_last_of(L"\\/");
+    if (slash == std::wstring::npos)
+        return {};
+    return withoutTrailingSeparator(buffer.substr(0, slash + 1));
+}
+
+} // namespace os
