@@ -80,7 +80,7 @@ protected:
         ASSERT_FALSE(x.display.empty());
         // A copy of the program with its own data folder, so that nothing touches the build's.
         fs::copy(HOLMIK_BIN_DIR "/holmikziviza", folder.file("holmikziviza"));
-        fs::copy(HOLMIK_BIN_DIR "/data", folder.file("data"), fs::copy_options::recursive);
+        testing_support::copyDataTemplate(folder.file("data"));
         fs::remove(folder.file("data/Settings.xml"));
         setenv("DISPLAY", x.display.c_str(), 1);
     }

@@ -21,9 +21,7 @@ const std::string& enterProgram()
         setenv("HOLMIK_DIALOGS", "stderr", 1);
         static testing_support::TempHome home; // for the whole run
         data = new testing_support::TempDir;
-        for (const auto& entry : std::filesystem::directory_iterator(HOLMIK_DATA_DIR))
-            if (entry.is_regular_file())
-                std::filesystem::copy_file(entry.path(), std::filesystem::path(data->path()) / entry.path().filename());
+        testing_support::copyDataTemplate(data->path());
         std::filesystem::current_path(data->path());
         folder = std::filesystem::current_path().string();
         SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_NOPARACHUTE);

@@ -48,9 +48,7 @@ void PanelTest::SetUp()
 {
     startSdl();
     drain();
-    for (const auto& entry : fs::directory_iterator(HOLMIK_DATA_DIR))
-        if (entry.is_regular_file())
-            fs::copy_file(entry.path(), fs::path(data.path()) / entry.path().filename());
+    testing_support::copyDataTemplate(data.path());
     inData = std::make_unique<testing_support::ScopedCurrentDirectory>(data.path());
     // The first use reads the (absent) Settings.xml here; a reset re-reads this folder's
     // languages and this HOME's autostart entry when an earlier test made the settings.

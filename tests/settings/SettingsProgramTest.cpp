@@ -79,7 +79,7 @@ protected:
         ASSERT_TRUE(x.running()) << "Xvfb did not start";
         // A copy of the program with its own data folder, so that nothing touches the build's.
         fs::copy(program, folder.file("holmikziviza"));
-        fs::copy(HOLMIK_BIN_DIR "/data", folder.file("data"), fs::copy_options::recursive);
+        testing_support::copyDataTemplate(folder.file("data"));
         fs::remove(folder.file("data/Settings.xml"));
         fs::create_directories(shots);
 
