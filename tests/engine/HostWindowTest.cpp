@@ -168,6 +168,17 @@ protected:
         ::Window child;
         XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &left, &top, &child);
     }
+    // The window's place once the window manager has settled it (it may still be applying a
+    // move when the program reports it done); gives up after five seconds.
+    void settledGeometry(int wantLeft, int wantTop, int& left, int& top, int& width, int& height)
+    {
+        for (int i = 0; i < 500; ++i) {
+            geometry(left, top, width, height);
+            if (left == wantLeft && top == wantTop)
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
     unsigned long opacity()
     {
         auto values = cardinals("_NET_WM_WINDOW_OPACITY", XA_CARDINAL);
@@ -360,7 +371,7 @@ TEST_F(ManagedHostWindowTest, StaysBorderlessOffTheTaskBarAndBelowOtherWindowsWh
     for (const char* wanted : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_BELOW"})
         EXPECT_NE(std::find(state.begin(), state.end(), wanted), state.end()) << wanted;
     int left, top, width, height;
-    geometry(left, top, width, height);
+    settledGeometry(100, 100, left, top, width, height);
     EXPECT_EQ(left, 100);
     EXPECT_EQ(top, 100);
     EXPECT_EQ(width, 200);
@@ -377,7 +388,7 @@ TEST_F(ManagedHostWindowTest, StaysBorderlessOffTheTaskBarAndBelowOtherWindowsWh
     Report r = command("position 300 200");
     EXPECT_EQ(r.x, 300);
     EXPECT_EQ(r.y, 200);
-    geometry(left, top, width, height);
+    settledGeometry(300, 200, left, top, width, height);
     EXPECT_EQ(left, 300);
     EXPECT_EQ(top, 200);
     r = command("size 260 90");

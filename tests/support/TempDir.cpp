@@ -43,6 +43,18 @@ void writeFile(const std::string& path, const std::string& contents)
     out << contents;
 }
 
+void copyDataTemplate(const std::string& destination)
+{
+    namespace fs = std::filesystem;
+    fs::create_directories(destination);
+    for (const auto& entry : fs::directory_iterator(HOLMIK_DATA_DIR)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("Settings.xml", 0) == 0 || name == "mapOverViews")
+            continue;
+        fs::copy(entry.path(), fs::path(destination) / name, fs::copy_options::recursive);
+    }
+}
+
 namespace {
 bool save(const char* name, std::string& value)
 {

@@ -45,6 +45,11 @@ private:
     std::string previous;
 };
 
+// Copies the build's data folder into `destination` as the program ships it: what a run of
+// the program wrote there (Settings.xml, the map cache, a half-written file) stays behind,
+// so that a test starts from the template even after someone ran the program from the build.
+void copyDataTemplate(const std::string& destination);
+
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& contents);
 

@@ -1,0 +1,61 @@
+#include "app/ApplicationMain.h"
+
+#include "app/UpdateCheck.h"
+#include "engine/Directory.h"
+#include "engine/EventHandler.h"
+#include "engine/Window.h"
+#include "os/MessageBox.h"
+#include "os/Sockets.h"
+#include "panel/MainGui.h"
+#include "panel/ServerHosts.h"
+#include "query/ServerPoller.h"
+#include "settings/Settings.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <string>
+
+int applicationMain(int, char**)
+{
+    const int started = os::socketsStartup();
+    if (started != 0) {
+        os::messageBox("WSAStartup returned : " + std::to_string(started), "Failed to initialize Winsock 2.0",
+                       os::MessageBoxIconError);
+        std::exit(-2);
+    }
+
+    Directory wd = currentDirectory();
+    wd = setCurrentDirectory(joinPath(wd.getPath(), "data"));
+    if (wd.getPath().empty()) {
+        os::messageBox("Failed to set the working directory", "Fail", os::MessageBoxOk);
+        return 0;
+    }
+
+    Settings& settings = Settings::instance();
+    settings.setVersion(4, 7, 0);
+
+    const ServerHosts& hosts = serverHosts();
+    runUpdateCheck(settings.getUpdate(), hosts.updateHost, settings.getVersionMajor(), settings.getVersionMinor(),
+                   settings.getVersionPatch(), [&settings](const std::string& text) { return settings.translate(text); });
+
+    ServerPoller poller(hosts.csgoHost, hosts.csgoPort);
+    poller.start();
+    {
+        MainGui mainPanel;
+        Engine::Window& window = Engine::Window::instance();
+        window.setAlpha(settings.getAlpha());
+        window.setPosition(settings.getX(), settings.getY());
+        settings.save();
+
+        while (!Engine::EventHandler::instance().isQuit()) {
+            mainPanel.draw();
+            window.update();
+            SDL_Delay(10);
+        }
+
+        poller.stop();
+        os::socketsCleanup();
+    } // the main panel goes before the poller
+    return 0;
+}

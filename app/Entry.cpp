@@ -1,0 +1,57 @@
+// The Linux program: reads the command line, finds the data folder, starts the built-in
+// test server for --demo, then hands over to the engine's host start-up, which runs the
+// application main.
+#include "app/ApplicationMain.h"
+#include "app/Options.h"
+#include "engine/Directory.h"
+#include "engine/Host.h"
+#include "os/FileSystem.h"
+#include "panel/ServerHosts.h"
+#include "query/TestServer.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    ServerHosts& hosts = serverHosts();
+    const Options options = parseOptions(argc, argv, hosts);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "holmikziviza: %s\n\n%s", options.error.c_str(), optionsHelp());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(optionsHelp(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::puts("holmikziviza 4.7.0");
+        return 0;
+    }
+
+    // Wherever it is started from, the program runs beside its own data folder, as the
+    // launcher and a Windows shortcut start it.
+    const std::string own = os::executableDirectory();
+    if (!own.empty() && os::isDirectory(joinPath(own, "data")))
+        os::setCurrentDirectory(own);
+
+    // With a display, the window is an X window; SDL must not fall back to drawing text art
+    // in the terminal when the display cannot be opened.
+    if (!std::getenv("SDL_VIDEODRIVER") && std::getenv("DISPLAY"))
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+
+    std::unique_ptr<TestServer> demo;
+    if (options.demo) {
+        demo = std::make_unique<TestServer>();
+        demo->loadDemoContent();
+        if (!demo->start()) {
+            std::fprintf(stderr, "holmikziviza: the demo server could not start\n");
+            return 1;
+        }
+        hosts.csgoHost = "127.0.0.1";
+        hosts.csgoPort = demo->port();
+        std::fprintf(stderr, "holmikziviza: demo server on 127.0.0.1:%u\n", static_cast<unsigned>(demo->port()));
+    }
+    return Engine::runHost(applicationMain, argc, argv);
+}

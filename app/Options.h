@@ -1,0 +1,22 @@
+// The command line of the Linux program (Windows' entry takes none): other hosts, the
+// built-in demo server, help.
+#pragma once
+
+#include "panel/ServerHosts.h"
+
+#include <string>
+
+struct Options {
+    bool demo = false;
+    bool help = false;
+    bool version = false;
+    std::string error; // set when the command line could not be read
+};
+
+// Reads argv into `hosts` (left as they are where no option says otherwise).
+Options parseOptions(int argc, char** argv, ServerHosts& hosts);
+
+// "HOST" or "HOST:PORT" (port 1..65535); false for an empty host or a bad port.
+bool splitHostPort(const std::string& text, std::string& host, std::uint16_t& port);
+
+const char* optionsHelp();

@@ -1,0 +1,345 @@
+#include "panel/MainGui.h"
+
+#include "engine/TextSurface.h"
+#include "engine/Window.h"
+#include "engine/gui/ImageButton.h"
+#include "panel/JoinGame.h"
+#include "panel/PlayerRules.h"
+#include "panel/ServerHosts.h"
+#include "settings/Settings.h"
+
+#include <algorithm>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+using Engine::Surface;
+using Engine::TextSurface;
+
+Surface textRow(const std::string& text, const Color& color)
+{
+    Settings& s = Settings::instance();
+    return TextSurface(text, s.getFont(), s.getFontSize(), color);
+}
+
+} // namespace
+
+struct MainGui::Column {
+    std::vector<Surface> rows;
+    int height = 10;
+};
+
+MainGui::MainGui() : Frame("MainGui", Settings::instance().getFont())
+{
+    closeButton = addImageButton("CloseButton", Surface::load("CloseUp.gif", false),
+                                 Surface::load("CloseDown.gif", false), 0, 0);
+    settingsButton = addImageButton("SettingsButton", Surface::load("SettingsUp.gif", false),
+                                    Surface::load("SettingsDown.gif", false), 0, 0);
+    headLeft = Surface::load("head.gif", false);
+    headRight = Surface::load("head2.gif", false);
+    sourceOverView.setGame(false);
+    goOverView.setGame(true);
+    dirty = true;
+    settingsGui.setVisible(false);
+}
+
+MainGui::~MainGui() = default;
+
+int MainGui::buildColumn(const ServerStatus& status, bool game, int centre, int headerHeight, Column& column)
+{
+    Settings& s = Settings::instance();
+    auto add = [&](Surface row) {
+        column.height += row.getHeight() + 2;
+        column.rows.push_back(std::move(row));
+    };
+    add(textRow(game ? "CS:Go" : "CS:Source", s.getTextColor()));
+    if (s.getJoin()) {
+        Surface link = textRow(s.translate("Join Game"), s.getLinkColor());
+        const int w = link.getWidth(), h = link.getHeight();
+        link.drawLine(0, h - 2, w - 1, h - 2, s.getLinkColor());
+        Engine::Box& box = game ? goJoinBox : sourceJoinBox;
+        box.setX(centre - w / 2);
+        box.setY(headerHeight + column.rows.front().getHeight() + 7);
+        box.setWidth(w);
+        box.setHeight(h);
+        if (s.getSettingsOnTheLeft() && settingsGui.isVisible())
+            box.setX(box.getX() + settingsGui.getWidth());
+        add(link);
+    }
+    const int ping = status.getPing();
+    if (s.getStatus())
+        add(ping > 0 ? textRow(s.translate("Status: online"), s.getGoodColor())
+                     : textRow(s.translate("Status: offline"), s.getBadColor()));
+    if (s.getPing()) {
+        std::ostringstream text;
+        text << s.translate("Ping: ") << ping;
+        add(textRow(text.str(), ping < 80 ? s.getGoodColor() : s.getBadColor()));
+    }
+    if (s.getMap())
+        add(textRow(s.translate("Map: ") + status.getMap(), s.getMapColor()));
+    if (s.getOverView()) {
+        MapOverView& overview = game ? goOverView : sourceOverView;
+        overview.setMap(status.getMap());
+        add(overview.getSurface());
+    }
+    if (s.getPass())
+        add(status.getVisibility() == 0 ? textRow(s.translate("PasswordProtected: No"), s.getGoodColor())
+                                        : textRow(s.translate("PasswordProtected: Yes"), s.getBadColor()));
+    if (s.getVac())
+        add(status.getVac() != 0 ? textRow(s.translate("VAC Secure: Yes"), s.getGoodColor())
+                                 : textRow(s.translate("VAC Secure: No"), s.getBadColor()));
+    if (s.getBots()) {
+        std::ostringstream text;
+        text << s.translate("Bots: ") << static_cast<int>(status.getBots());
+        add(textRow(text.str(), s.getTextColor()));
+    }
+    if (s.getPlayers()) {
+        std::ostringstream text;
+        text << s.translate("Players: ") << static_cast<int>(status.getPlayers()) << " / "
+             << static_cast<int>(status.getMaxPlayers());
+        add(textRow(text.str(), s.getTextColor()));
+    }
+    if (s.getPlayerList()) {
+        Surface list = renderPlayerList(status);
+        if (list.getHeight() != 0)
+            add(list);
+    }
+    return column.height;
+}
+
+void MainGui::rebuild()
+{
+    Settings& s = Settings::instance();
+    const int W = s.getWidth();
+    const int W2 = W / 2;
+    Surface title;
+    if (s.getHead())
+        title = TextSurface("Holmik", s.getFont(), 2 * s.getFontSize(), s.getTextColor());
+    const int headerHeight = std::max(title.getHeight(), headLeft.getHeight());
+    const int sourceCentre = s.getCSGo() ? W2 / 2 : W2;
+    const int goCentre = s.getCSSource() ? (W2 / 2) * 3 : W2;
+
+    Column source, go;
+    if (s.getCSSource())
+        buildColumn(sourceStatus, false, sourceCentre, headerHeight, source);
+    if (s.getCSGo())
+        buildColumn(goStatus, true, goCentre, headerHeight, go);
+    int H = std::max(source.height, go.height);
+    if (H < 20)
+        H = 20;
+    H += headerHeight;
+
+    panel = Surface(W, H);
+    panel.fill(s.getBackgroundColor());
+    if (s.getHead()) {
+        const int titleWidth = title.getWidth();
+        panel.blit(W2 - (titleWidth / 2 + headLeft.getWidth()), 5, headLeft);
+        panel.blit(W2 - titleWidth / 2, 5, title);
+        panel.blit(W2 + titleWidth / 2, 5, headRight);
+    }
+    const std::pair<Column*, int> columns[] = {{&source, sourceCentre}, {&go, goCentre}};
+    for (const auto& [column, centre] : columns) {
+        int y = headerHeight + 10;
+        for (const Surface& row : column->rows) {
+            panel.blit(centre - row.getWidth() / 2, y, row);
+            y += row.getHeight() + 2;
+        }
+    }
+    const int w = panel.getWidth(), h = panel.getHeight();
+    const Color& border = s.getTextColor();
+    panel.drawLine(0, 0, w - 1, 0, border);
+    panel.drawLine(w - 1, 0, w - 1, h - 1, border);
+    panel.drawLine(w - 1, h - 1, 0, h - 1, border);
+    panel.drawLine(0, h - 1, 0, 0, border);
+}
+
+Surface MainGui::renderPlayerList(const ServerStatus& status)
+{
+    Settings& s = Settings::instance();
+    const int columnWidth = s.getCSGo() && s.getCSSource() ? s.getWidth() / 2 : s.getWidth();
+    const int listWidth = columnWidth - 10;
+    if (status.getPlayerList().empty())
+        return Surface();
+
+    std::vector<Player> players = status.getPlayerList();
+    std::stable_sort(players.begin(), players.end(), [](const Player& a, const Player& b) {
+        return PlayerRules::ranksBefore(a.getScore(), a.getDuration(), b.getScore(), b.getDuration());
+    });
+    float botTime = -1.0f;
+    if (status.getBots() > 0)
+        for (const Player& p : players)
+            if (p.getDuration() > botTime)
+                botTime = p.getDuration();
+
+    struct Line {
+        std::unique_ptr<TextSurface> name, kills, time;
+    };
+    std::vector<Line> lines;
+    int nameWidth = 0, height = 0;
+    const int size = s.getPlayerFontSize();
+    for (const Player& p : players) {
+        Color colour = s.getTextColor();
+        switch (PlayerRules::classifyName(p.getName(), p.getDuration(), botTime, s.getCustomName())) {
+        case PlayerRules::NameClass::Admin: colour = s.getAdminColor(); break;
+        case PlayerRules::NameClass::Custom: colour = s.getCustomColor(); break;
+        case PlayerRules::NameClass::Bot: colour = s.getBotColor(); break;
+        case PlayerRules::NameClass::Plain: break;
+        }
+        Line line;
+        line.name = std::make_unique<TextSurface>(p.getName(), s.getFont(), size, colour);
+        line.kills = std::make_unique<TextSurface>(std::to_string(p.getScore()), s.getFont(), size, s.getTextColor());
+        line.time = std::make_unique<TextSurface>(PlayerRules::formatDuration(p.getDuration()), s.getFont(), size,
+                                                  s.getTextColor());
+        nameWidth = std::max(nameWidth, line.name->getWidth());
+        height += std::max(line.name->getHeight(), line.kills->getHeight()) + 2;
+        lines.push_back(std::move(line));
+    }
+    if (listWidth <= 0 || height <= 0)
+        return Surface();
+    Surface list(listWidth, height);
+    list.fill(s.getPlayerBackgroundColor());
+    int y = 0;
+    for (const Line& line : lines) {
+        list.blit(2, y, *line.name);
+        if (s.getKills() && s.getTime()) {
+            list.blit(nameWidth + 10, y, *line.kills);
+            list.blit(listWidth - line.time->getWidth() - 2, y, *line.time);
+        } else if (s.getKills()) {
+            list.blit(listWidth - line.kills->getWidth() - 2, y, *line.kills);
+        } else if (s.getTime()) {
+            list.blit(listWidth - line.time->getWidth() - 2, y, *line.time);
+        }
+        y += std::max(line.name->getHeight(), line.kills->getHeight()) + 2;
+    }
+    return list;
+}
+
+void MainGui::draw()
+{
+    Settings& s = Settings::instance();
+    Engine::Window& window = Engine::Window::instance();
+    closeButton->setX(window.getWidth() - closeButton->getWidth() - 2);
+    closeButton->setY(2);
+    settingsButton->setX(closeButton->getX() - (closeButton->getWidth() + 2));
+    settingsButton->setY(2);
+
+    s.setSettingsOnTheLeft(window.getX() + 100 > window.getScreenWidth() - window.getWidth());
+
+    if (isVisible()) {
+        if (panel.getWidth() != window.getWidth() || panel.getHeight() != window.getHeight()) {
+            if (!panel.isEmpty())
+                window.setSize(panel.getWidth(), panel.getHeight());
+            dirty = true;
+        }
+    } else if (settingsGui.isCloseRequested()) {
+        settingsGui.setVisible(false);
+        setVisible(true);
+        dirty = true;
+    }
+
+    const bool settingsOpen = settingsGui.isVisible();
+    if (dirty || settingsOpen) {
+        if (dirty) {
+            rebuild();
+            dirty = false;
+            // A new picture of another size: the window follows before it is drawn on.
+            if (!settingsOpen && (panel.getWidth() != window.getWidth() || panel.getHeight() != window.getHeight()))
+                window.setSize(panel.getWidth(), panel.getHeight());
+        }
+        window.fill(s.getBackgroundColor());
+        window.blit(settingsOpen && s.getSettingsOnTheLeft() ? settingsGui.getWidth() : 0, 0, panel);
+    }
+    if (isVisible()) {
+        // Placed again: the window may have changed its size in this frame.
+        closeButton->setX(window.getWidth() - closeButton->getWidth() - 2);
+        settingsButton->setX(closeButton->getX() - (closeButton->getWidth() + 2));
+        Frame::draw();
+    }
+    settingsGui.draw();
+}
+
+void MainGui::onEvent(Engine::Gui::Control* sender)
+{
+    if (!sender || sender->getKind() != Engine::Gui::ImageButton::Kind)
+        return;
+    auto* button = dynamic_cast<Engine::Gui::ImageButton*>(sender);
+    if (!button || button->isPressed())
+        return;
+    if (button->getName() == "CloseButton") {
+        Engine::EventHandler::instance().setQuit(true);
+    } else if (button->getName() == "SettingsButton") {
+        setVisible(false);
+        settingsGui.setVisible(true);
+        settingsGui.setCloseRequested(false);
+        if (Settings::instance().getSettingsOnTheLeft()) {
+            Engine::Window& window = Engine::Window::instance();
+            window.setPosition(window.getX() - settingsGui.getWidth(), window.getY());
+        }
+    }
+}
+
+bool MainGui::onUserEvent(const SDL_Event& event, bool handled)
+{
+    if (handled)
+        return false;
+    if (event.user.code == 256 && event.user.data1) {
+        const ServerStatus& status = *static_cast<const ServerStatus*>(event.user.data1);
+        const ServerHosts& hosts = serverHosts();
+        if (status.getHost() == hosts.cssHost)
+            sourceStatus = status;
+        else if (status.getHost() == hosts.csgoHost)
+            goStatus = status;
+    }
+    dirty = true;
+    return true;
+}
+
+bool MainGui::onMouseMotion(const SDL_Event& event, bool handled)
+{
+    if (handled)
+        return false;
+    Settings& s = Settings::instance();
+    const int x = event.motion.x, y = event.motion.y;
+    if (s.getJoin() && ((s.getCSSource() && sourceJoinBox.contains(x, y)) || (s.getCSGo() && goJoinBox.contains(x, y)))) {
+        Engine::Window::instance().setCursor(Engine::Window::Hand);
+        return true;
+    }
+    return false;
+}
+
+bool MainGui::onMouseButton(const SDL_Event& event, bool handled)
+{
+    if (!isVisible() || handled)
+        return false;
+    const int x = event.button.x, y = event.button.y;
+    if (closeButton->contains(x, y) || settingsButton->contains(x, y))
+        return false;
+    if (event.button.button != SDL_BUTTON_LEFT)
+        return false;
+    Settings& s = Settings::instance();
+    if (event.type == SDL_MOUSEBUTTONDOWN) {
+        if (s.getJoin() && ((s.getCSSource() && sourceJoinBox.contains(x, y)) || (s.getCSGo() && goJoinBox.contains(x, y))))
+            return true;
+        return false;
+    }
+    if (event.type == SDL_MOUSEBUTTONUP && s.getJoin()) {
+        const ServerHosts& hosts = serverHosts();
+        if (s.getCSSource()) {
+            if (sourceJoinBox.contains(x, y)) {
+                joinGame(240, "+connect " + sourceStatus.getHost() + ":" + std::to_string(hosts.cssPort));
+                return true;
+            }
+            s.save();
+        }
+        if (s.getCSGo()) {
+            if (goJoinBox.contains(x, y)) {
+                joinGame(730, "+connect " + goStatus.getHost() + ":" + std::to_string(hosts.csgoPort));
+                return true;
+            }
+            s.save();
+        }
+    }
+    return false;
+}

@@ -1,0 +1,58 @@
+// The status panel: the last known state of the two game servers side by side under the
+// title band, with the close and settings buttons in its top right corner. The picture is
+// rebuilt only when something changed; every frame places the buttons, keeps the settings
+// panel on the side where it fits, and presents.
+#pragma once
+
+#include "engine/EventHandler.h"
+#include "engine/Surface.h"
+#include "engine/gui/Box.h"
+#include "engine/gui/Frame.h"
+#include "panel/MapOverView.h"
+#include "query/ServerStatus.h"
+#include "settings/SettingsGui.h"
+
+namespace Engine::Gui {
+class ImageButton;
+}
+
+class MainGui : public Engine::Gui::Frame, public Engine::UserListner, public Engine::MouseListner {
+public:
+    MainGui();
+    ~MainGui() override;
+
+    void onEvent(Engine::Gui::Control* sender) override;
+    void draw() override;
+    bool onUserEvent(const SDL_Event& event, bool handled) override;
+    bool onMouseMotion(const SDL_Event& event, bool handled) override;
+    bool onMouseButton(const SDL_Event& event, bool handled) override;
+
+    void rebuild();
+    Engine::Surface renderPlayerList(const ServerStatus& status);
+
+    // For checks of what the panel shows.
+    const Engine::Surface& getPanel() const { return panel; }
+    const Engine::Box& getGoJoinBox() const { return goJoinBox; }
+    const Engine::Box& getSourceJoinBox() const { return sourceJoinBox; }
+    const ServerStatus& getGoStatus() const { return goStatus; }
+    bool isDirty() const { return dirty; }
+    SettingsGui& getSettingsGui() { return settingsGui; }
+
+private:
+    struct Column;
+    int buildColumn(const ServerStatus& status, bool game, int centre, int headerHeight, Column& column);
+
+    ServerStatus sourceStatus;
+    ServerStatus goStatus;
+    Engine::Surface panel;
+    Engine::Surface headLeft;
+    Engine::Surface headRight;
+    bool dirty = true;
+    SettingsGui settingsGui;
+    Engine::Box sourceJoinBox;
+    Engine::Box goJoinBox;
+    Engine::Gui::ImageButton* closeButton = nullptr;
+    Engine::Gui::ImageButton* settingsButton = nullptr;
+    MapOverView sourceOverView{false};
+    MapOverView goOverView{true};
+};

@@ -1,0 +1,172 @@
+// The whole program as a user meets it: started in a real X server with the built-in
+// demo server, shown, and closed with its close button.
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string run(const std::string& command)
+{
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe))
+            out += buffer;
+        pclose(pipe);
+    }
+    while (!out.empty() && (out.back() == '\n' || out.back() == ' '))
+        out.pop_back();
+    return out;
+}
+
+// Xvfb on a display it picks itself.
+class Xvfb {
+public:
+    Xvfb()
+    {
+        int report[2];
+        if (pipe(report) != 0)
+            return;
+        pid = fork();
+        if (pid == 0) {
+            close(report[0]);
+            const std::string fd = std::to_string(report[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                   static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(report[1]);
+        // Xvfb writes the number and then a line feed; the pipe stays open until both came,
+        // or Xvfb takes the closed pipe for an error and ends.
+        std::string number;
+        char c;
+        while (read(report[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(report[0]);
+        if (!number.empty())
+            display = ":" + number;
+    }
+    ~Xvfb()
+    {
+        if (pid > 0) {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    std::string display;
+
+private:
+    pid_t pid = -1;
+};
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (run("command -v xdotool").empty() || run("command -v Xvfb").empty())
+            GTEST_SKIP() << "needs Xvfb and xdotool";
+        ASSERT_FALSE(x.display.empty());
+        // A copy of the program with its own data folder, so that nothing touches the build's.
+        fs::copy(HOLMIK_BIN_DIR "/holmikziviza", folder.file("holmikziviza"));
+        testing_support::copyDataTemplate(folder.file("data"));
+        fs::remove(folder.file("data/Settings.xml"));
+        setenv("DISPLAY", x.display.c_str(), 1);
+    }
+    void TearDown() override
+    {
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+
+    void start(const std::vector<std::string>& args)
+    {
+        pid = fork();
+        if (pid == 0) {
+            setenv("HOLMIK_DIALOGS", "stderr", 1);
+            setenv("SDL_VIDEODRIVER", "x11", 1);
+            chdir("/"); // the program finds its data folder from wherever it starts
+            std::vector<char*> argv;
+            const std::string program = folder.file("holmikziviza");
+            argv.push_back(const_cast<char*>(program.c_str()));
+            for (const std::string& a : args)
+                argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            execv(program.c_str(), argv.data());
+            _exit(127);
+        }
+    }
+    std::string waitForWindow()
+    {
+        for (int i = 0; i < 200; ++i) {
+            const std::string id = run("xdotool search --class 'Engine SDL Window' 2>/dev/null | head -n1");
+            if (!id.empty())
+                return id;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return {};
+    }
+    int waitForExit(int seconds)
+    {
+        for (int i = 0; i < seconds * 10; ++i) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                pid = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return -1;
+    }
+
+    Xvfb x;
+    testing_support::TempHome home;
+    testing_support::TempDir folder;
+    pid_t pid = -1;
+};
+
+TEST_F(Program, ShowsTheDemoServerAndClosesWithItsButton)
+{
+    start({"--demo"});
+    const std::string window = waitForWindow();
+    ASSERT_FALSE(window.empty()) << "no window appeared";
+    // The panel grows to its rows once the first status arrived.
+    std::string geometry;
+    for (int i = 0; i < 100; ++i) {
+        geometry = run("xdotool getwindowgeometry " + window);
+        if (geometry.find("Geometry: 300x") != std::string::npos && geometry.find("300x200") == std::string::npos)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_NE(geometry.find("Geometry: 300x"), std::string::npos) << geometry;
+    const std::string shots = std::string(HOLMIK_BIN_DIR) + "/../test-screenshots";
+    fs::create_directories(shots);
+    run("import -display " + x.display + " -window root " + shots + "/status-window.png");
+
+    EXPECT_TRUE(fs::exists(folder.file("data/Settings.xml"))) << "every start saves the settings once";
+    // The close button: 16 pixels wide, 2 from the right edge and the top.
+    run("xdotool mousemove --window " + window + " 290 10 click 1");
+    EXPECT_EQ(waitForExit(20), 0);
+}
+
+TEST_F(Program, HelpAndBadOptionsNeedNoDisplay)
+{
+    EXPECT_NE(run(folder.file("holmikziviza") + " --help").find("--demo"), std::string::npos);
+    EXPECT_EQ(run(folder.file("holmikziviza") + " --version"), "holmikziviza 4.7.0");
+    EXPECT_NE(system((folder.file("holmikziviza") + " --bogus 2>/dev/null").c_str()), 0);
+}
+
+} // namespace

@@ -1,0 +1,143 @@
+#include "tests/settings/PanelDriver.h"
+
+#include "engine/Window.h"
+#include "engine/gui/Button.h"
+#include "engine/gui/TextBox.h"
+#include "settings/Settings.h"
+
+#include <SDL_ttf.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace panel_test {
+
+namespace {
+
+void startSdl()
+{
+    static bool started = false;
+    if (started)
+        return;
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE), 0) << SDL_GetError();
+    ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
+    SDL_EnableUNICODE(1);
+    Engine::Window::instance();
+    started = true;
+}
+
+void drain()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+    }
+}
+
+void push(const SDL_Event& event)
+{
+    SDL_Event copy = event;
+    ASSERT_EQ(SDL_PushEvent(&copy), 0);
+}
+
+} // namespace
+
+void PanelTest::SetUp()
+{
+    startSdl();
+    drain();
+    testing_support::copyDataTemplate(data.path());
+    inData = std::make_unique<testing_support::ScopedCurrentDirectory>(data.path());
+    // The first use reads the (absent) Settings.xml here; a reset re-reads this folder's
+    // languages and this HOME's autostart entry when an earlier test made the settings.
+    Settings::instance().resetToDefaults();
+    Engine::Window::instance().setAlpha(255);
+    panel = std::make_unique<SettingsGui>();
+    panel->setVisible(true);
+    frame();
+}
+
+void PanelTest::TearDown()
+{
+    panel.reset();
+    drain();
+    inData.reset();
+}
+
+void PanelTest::frame()
+{
+    panel->draw();
+    Engine::Window::instance().update();
+}
+
+void PanelTest::clickAt(int x, int y)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = SDL_PRESSED;
+    event.button.x = static_cast<Uint16>(x);
+    event.button.y = static_cast<Uint16>(y);
+    push(event);
+    event.type = SDL_MOUSEBUTTONUP;
+    event.button.state = SDL_RELEASED;
+    push(event);
+    frame();
+}
+
+void PanelTest::click(Engine::Gui::Control* control)
+{
+    ASSERT_NE(control, nullptr);
+    ASSERT_TRUE(control->isVisible()) << control->getName() << " is hidden";
+    clickAt(control->getX() + control->getWidth() / 2, control->getY() + control->getHeight() / 2);
+}
+
+void PanelTest::pressKey(SDLKey sym, Uint16 unicode)
+{
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.sym = sym;
+    event.key.keysym.unicode = unicode;
+    push(event);
+    event.type = SDL_KEYUP;
+    event.key.state = SDL_RELEASED;
+    event.key.keysym.unicode = 0;
+    push(event);
+    frame();
+}
+
+void PanelTest::typeInto(Engine::Gui::TextBox* box, const std::string& text)
+{
+    ASSERT_NE(box, nullptr);
+    click(box);
+    ASSERT_TRUE(box->isFocused()) << box->getName();
+    pressKey(SDLK_END);
+    for (std::size_t i = box->getText().size(); i > 0; --i)
+        pressKey(SDLK_BACKSPACE, 8);
+    for (unsigned char c : text) {
+        const SDLKey sym = c >= 'A' && c <= 'Z' ? static_cast<SDLKey>(c - 'A' + 'a') : static_cast<SDLKey>(c);
+        pressKey(sym, c);
+    }
+}
+
+void PanelTest::change(const std::string& boxName, const std::string& buttonName, const std::string& text)
+{
+    typeInto(find<Engine::Gui::TextBox>(*panel, boxName), text);
+    click(find<Engine::Gui::Button>(*panel, buttonName));
+}
+
+void PanelTest::showTab(const std::string& buttonName)
+{
+    click(find<Engine::Gui::Button>(*panel, buttonName));
+}
+
+std::string PanelTest::text(const std::string& textBoxName)
+{
+    Engine::Gui::TextBox* box = find<Engine::Gui::TextBox>(*panel, textBoxName);
+    return box ? box->getText() : std::string();
+}
+
+} // namespace panel_test
