@@ -143,6 +143,9 @@ struct XmlNodeData {
     static XmlNodeData* createWith(const char* nameBytes, std::size_t nameLength, bool declaration,
                                    XmlContents& contents);
     // Nodes come from `new` or from createWith; either is freed with `delete`.
+    static void* operator new(std::size_t bytes) { return ::operator new(bytes); }
+    static void* operator new(std::size_t, void* place) { return place; }
+    static void operator delete(void*, void*) {}
     static void operator delete(void* p) { ::operator delete(p); }
 
     static XmlNode handle(XmlNodeData* data)
