@@ -1,0 +1,30 @@
+# A libFuzzer target built with clang++ beside the main build (which may use another
+# compiler), under ASan and UBSan, and run as one bounded test that starts from its seed
+# corpus. The sanitizer build skips fuzz targets: they are sanitized already.
+#
+#   holmik_fuzz_target(NAME query_fuzz SECONDS 60 SOURCES a.cpp b.cpp
+#                      [DEPENDS header.h] [LIBS -lbz2] [ARGS -max_len=8192] CORPUS dir)
+find_program(HOLMIK_CLANGXX NAMES clang++ clang++-14)
+
+function(holmik_fuzz_target)
+  cmake_parse_arguments(FUZZ "" "NAME;SECONDS;CORPUS" "SOURCES;DEPENDS;LIBS;ARGS" ${ARGN})
+  if(NOT HOLMIK_CLANGXX OR HOLMIK_SANITIZE OR WIN32)
+    return()
+  endif()
+  set(binary ${CMAKE_BINARY_DIR}/bin/${FUZZ_NAME})
+  set(workdir ${CMAKE_BINARY_DIR}/${FUZZ_NAME}-run)
+  add_custom_command(OUTPUT ${binary}
+    COMMAND ${HOLMIK_CLANGXX} -std=c++17 -g -O1 -Wall -Wextra
+            -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
+            -I${CMAKE_SOURCE_DIR} -I${CMAKE_BINARY_DIR}/generated
+            ${FUZZ_SOURCES} ${FUZZ_LIBS} -o ${binary}
+    DEPENDS ${FUZZ_SOURCES} ${FUZZ_DEPENDS}
+    COMMENT "Building the fuzz target ${FUZZ_NAME} with clang")
+  add_custom_target(${FUZZ_NAME} ALL DEPENDS ${binary})
+  list(JOIN FUZZ_ARGS " " extra)
+  add_test(NAME ${FUZZ_NAME}
+    COMMAND sh -c "rm -rf corpus && mkdir -p corpus artifacts && exec '${binary}' -max_total_time=${FUZZ_SECONDS} ${extra} -timeout=10 -rss_limit_mb=2048 -artifact_prefix=artifacts/ -print_final_stats=1 corpus '${FUZZ_CORPUS}'"
+    WORKING_DIRECTORY ${workdir})
+  set_tests_properties(${FUZZ_NAME} PROPERTIES TIMEOUT 600)
+  file(MAKE_DIRECTORY ${workdir})
+endfunction()
