@@ -1,11 +1,14 @@
-// The Linux program: reads the command line, finds the data folder, starts the built-in
-// test server for --demo, then hands over to the engine's host start-up, which runs the
-// application main.
+// The Linux program: reads the command line, finds the folder to run in (its own, or the
+// user's copy of the installed data folder), starts the built-in test server for --demo,
+// then hands over to the engine's host start-up, which runs the application main.
+#include "BuildConfig.h"
 #include "app/ApplicationMain.h"
+#include "app/DataFolder.h"
 #include "app/Options.h"
 #include "engine/Directory.h"
 #include "engine/Host.h"
 #include "os/FileSystem.h"
+#include "os/MessageBox.h"
 #include "panel/ServerHosts.h"
 #include "query/TestServer.h"
 
@@ -26,15 +29,20 @@ int main(int argc, char** argv)
         return 0;
     }
     if (options.version) {
-        std::puts("holmikziviza 4.7.0");
+        std::printf("holmikziviza %s\n", BuildConfig::version);
         return 0;
     }
 
-    // Wherever it is started from, the program runs beside its own data folder, as the
-    // launcher and a Windows shortcut start it.
-    const std::string own = os::executableDirectory();
-    if (!own.empty() && os::isDirectory(joinPath(own, "data")))
-        os::setCurrentDirectory(own);
+    // Wherever it is started from, the program runs beside its data folder, as the launcher
+    // and a Windows shortcut start it.
+    std::string problem;
+    const std::string folder = DataFolder::runFolder(os::executableDirectory(), os::userDataDirectory(), problem);
+    if (!problem.empty()) {
+        os::messageBox(problem, "HolmikZiviza", os::MessageBoxOk | os::MessageBoxIconError);
+        return 1;
+    }
+    if (!folder.empty())
+        os::setCurrentDirectory(folder);
 
     // With a display, the window is an X window; SDL must not fall back to drawing text art
     // in the terminal when the display cannot be opened.

@@ -1,6 +1,7 @@
 // holmik-query HOST[:PORT] [--rules] [--json]: one quiet query, then the server's status as
 // text or as JSON whose keys are the ServerStatus field names. Exit code 0 when the server
 // answered, 1 when it did not, 2 for bad arguments.
+#include "BuildConfig.h"
 #include "os/Utf.h"
 #include "query/ServerQuery.h"
 #include "query/ServerStatus.h"
@@ -14,7 +15,7 @@
 namespace {
 
 constexpr std::uint16_t defaultPort = 27015;
-const char* const usage = "usage: holmik-query HOST[:PORT] [--rules] [--json]";
+const char* const usage = "usage: holmik-query HOST[:PORT] [--rules] [--json] | --version | --help";
 
 struct Options {
     std::string host;
@@ -22,6 +23,7 @@ struct Options {
     bool rules = false;
     bool json = false;
     bool help = false;
+    bool version = false;
 };
 
 bool parsePort(const std::string& text, std::uint16_t& port)
@@ -41,6 +43,8 @@ bool parse(int argc, char** argv, Options& options, std::string& problem)
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--rules") {
             options.rules = true;
         } else if (arg == "--json") {
@@ -64,7 +68,7 @@ bool parse(int argc, char** argv, Options& options, std::string& problem)
             }
         }
     }
-    if (options.host.empty() && !options.help) {
+    if (options.host.empty() && !options.help && !options.version) {
         problem = "no server given";
         return false;
     }
@@ -200,11 +204,16 @@ int main(int argc, char** argv)
     if (options.help) {
         std::printf("%s\n\nAsks a game server for its state with the Source Engine query protocol (UDP,\n"
                     "port %u unless given) and prints it.\n\n"
-                    "  --rules  also ask for the server's rules\n"
-                    "  --json   print JSON whose keys are the ServerStatus field names\n"
-                    "  --help   show this text\n\n"
+                    "  --rules    also ask for the server's rules\n"
+                    "  --json     print JSON whose keys are the ServerStatus field names\n"
+                    "  --version  print the version\n"
+                    "  --help     show this text\n\n"
                     "Exit code: 0 when the server answered, 1 when it did not, 2 for bad arguments.\n",
                     usage, defaultPort);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("holmik-query %s\n", BuildConfig::version);
         return 0;
     }
     ServerStatus status(options.host, options.port);

@@ -38,4 +38,8 @@ endif()
 if(HOLMIK_BENCH)
   find_package(benchmark REQUIRED)
 endif()
+# An installed program keeps its data folder template under share/ and runs in a per-user copy.
+include(GNUInstallDirs)
+set(HOLMIK_TEMPLATE_DIR ${CMAKE_INSTALL_DATADIR}/holmikziviza/data)
+file(RELATIVE_PATH HOLMIK_TEMPLATE_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/holmikziviza/data)
 configure_file(${CMAKE_SOURCE_DIR}/cmake/BuildConfig.h.in ${CMAKE_BINARY_DIR}/generated/BuildConfig.h @ONLY)

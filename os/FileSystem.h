@@ -34,4 +34,12 @@ bool replaceFile(const std::string& from, const std::string& to);
 // Folder of the running executable, without a trailing separator; "" when unknown.
 std::string executableDirectory();
 
+// Copies the file `from` over `to` (through a temporary file beside `to`, so that `to` is
+// either the old file or the whole new one), keeping whether it may be executed.
+bool copyFile(const std::string& from, const std::string& to);
+
+// The folder where this user's programs keep their own data: $XDG_DATA_HOME, else
+// ~/.local/share on Linux; %LOCALAPPDATA% on Windows. "" when unknown.
+std::string userDataDirectory();
+
 } // namespace os

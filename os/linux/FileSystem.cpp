@@ -1,10 +1,13 @@
 // File system on Linux: getcwd/chdir, opendir, mkdir, unlink, rename, fnmatch for the
-// wildcard test (the last path component only, as FindFirstFile does).
+// wildcard test (the last path component only, as FindFirstFile does); copies with
+// read/write into a temporary file and rename; the XDG base directories.
 #include "os/FileSystem.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
 #include <dirent.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
@@ -99,6 +102,72 @@ std::string executableDirectory()
     std::string path(buffer, static_cast<std::size_t>(n));
     std::string::size_type slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+bool copyFile(const std::string& from, const std::string& to)
+{
+    const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    struct stat info {};
+    if (fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(in);
+        return false;
+    }
+    const std::string temporary = to + ".part";
+    const mode_t mode = (info.st_mode & 0111) ? 0755 : 0644;
+    const int out = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (out < 0) {
+        close(in);
+        return false;
+    }
+    bool ok = true;
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t n = read(in, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ok = false;
+            break;
+        }
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = write(out, buffer + done, static_cast<std::size_t>(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0) {
+                ok = false;
+                break;
+            }
+            done += w;
+        }
+        if (!ok)
+            break;
+    }
+    close(in);
+    // The umask may have taken bits away from the new file; the copy keeps the source's.
+    ok = fchmod(out, mode) == 0 && ok;
+    ok = close(out) == 0 && ok;
+    if (ok && std::rename(temporary.c_str(), to.c_str()) == 0)
+        return true;
+    unlink(temporary.c_str());
+    return false;
+}
+
+std::string userDataDirectory()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/')
+        return data;
+    const char* home = std::getenv("HOME");
+    if (!home || home[0] != '/')
+        return {};
+    std::string path(home);
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path + "/.local/share";
 }
 
 } // namespace os

@@ -1,11 +1,12 @@
 // File system on Windows: the kernel's wide functions on UTF-8 paths converted to UTF-16:
 // GetCurrentDirectoryW/SetCurrentDirectoryW, FindFirstFileW/FindNextFileW (listings and the
 // wildcard test), CreateDirectoryW, GetFileAttributesW, DeleteFileW, MoveFileExW and
-// GetModuleFileNameW. Paths are joined with '\'; the system takes '/' as well.
+// GetModuleFileNameW, CopyFileW and %LOCALAPPDATA%. Paths are joined with '\'; the system takes '/' as well.
 #include "os/FileSystem.h"
 
 #include "os/TextConversion.h"
 
+#include <cstdlib>
 #include <windows.h>
 
 namespace os {
@@ -116,6 +117,23 @@ std::string executableDirectory()
     if (slash == std::wstring::npos)
         return {};
     return withoutTrailingSeparator(buffer.substr(0, slash + 1));
+}
+
+bool copyFile(const std::string& from, const std::string& to)
+{
+    const std::wstring temporary = wide(to + ".part");
+    if (!CopyFileW(wide(from).c_str(), temporary.c_str(), FALSE))
+        return false;
+    if (MoveFileExW(temporary.c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileW(temporary.c_str());
+    return false;
+}
+
+std::string userDataDirectory()
+{
+    const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+    return local && local[0] ? withoutTrailingSeparator(local) : std::string();
 }
 
 } // namespace os

@@ -114,6 +114,9 @@ TEST(QueryToolArguments, BadArgumentsExitTwoAndHelpExitsZero)
     const Result help = runTool("--help");
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("usage: holmik-query HOST[:PORT] [--rules] [--json]"), std::string::npos);
+    const Result version = runTool("--version");
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, "holmik-query 4.7.0\n");
 }
 
 } // namespace

@@ -68,6 +68,8 @@ protected:
                                      "XDG_CONFIG_HOME=" + home->path() + "/.config"});
         ASSERT_FALSE(waitForCardinals(DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty())
             << "openbox did not start";
+        // The work area comes once openbox has read its settings and manages windows.
+        ASSERT_FALSE(waitForCardinals(DefaultRootWindow(display), "_NET_WORKAREA").empty()) << "openbox is not ready";
     }
     std::vector<unsigned long> waitForCardinals(::Window on, const char* property, Atom type = XA_CARDINAL)
     {
