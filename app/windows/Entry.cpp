@@ -1,11 +1,12 @@
 // The Windows program. A shortcut or Explorer starts it in its own folder; it runs beside
-// its data folder wherever it was started from, then hands over to the engine's host
+// its data folder wherever it was started from (the zip keeps them together), then hands over to the engine's host
 // start-up (the "Engine SDL Window" class, the layered tool window, SDL_WINDOWID), which
 // runs the application main. The program needs no arguments; it reads the same options as
 // the Linux program, so that a test or a user can point it at another server.
+#include "BuildConfig.h"
 #include "app/ApplicationMain.h"
+#include "app/DataFolder.h"
 #include "app/Options.h"
-#include "engine/Directory.h"
 #include "engine/Host.h"
 #include "os/FileSystem.h"
 #include "os/MessageBox.h"
@@ -37,13 +38,18 @@ int main(int argc, char** argv)
         return 0;
     }
     if (options.version) {
-        std::puts("holmikziviza 4.7.0");
+        std::printf("holmikziviza %s\n", BuildConfig::version);
         return 0;
     }
 
-    const std::string own = os::executableDirectory();
-    if (!own.empty() && os::isDirectory(joinPath(own, "data")))
-        os::setCurrentDirectory(own);
+    std::string problem;
+    const std::string folder = DataFolder::runFolder(os::executableDirectory(), os::userDataDirectory(), problem);
+    if (!problem.empty()) {
+        os::messageBox(problem, "HolmikZiviza", os::MessageBoxOk | os::MessageBoxIconError);
+        return 1;
+    }
+    if (!folder.empty())
+        os::setCurrentDirectory(folder);
 
     std::unique_ptr<TestServer> demo;
     if (options.demo) {
