@@ -155,6 +155,8 @@ void focusHostWindow()
 
 bool pointerPosition(int& x, int& y)
 {
+    if (!window)
+        return false;
     POINT point{};
     if (!GetCursorPos(&point))
         return false;
@@ -163,8 +165,8 @@ bool pointerPosition(int& x, int& y)
     return true;
 }
 
-int screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int screenWidth() { return window ? GetSystemMetrics(SM_CXSCREEN) : 0; }
 
-int screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+int screenHeight() { return window ? GetSystemMetrics(SM_CYSCREEN) : 0; }
 
 } // namespace os

@@ -1,6 +1,7 @@
 #include "engine/FontManager.h"
 #include "engine/TextSurface.h"
 #include "tests/engine/SdlTestVideo.h"
+#include "tests/support/Platform.h"
 
 #include <gtest/gtest.h>
 
@@ -66,9 +67,9 @@ using FontDeathTest = FontTest;
 
 TEST_F(FontDeathTest, FailuresEndTheProgramWithTheirMessages)
 {
-    EXPECT_EXIT(Engine::FontManager::instance().getFont("no-such-font.ttf", 9), testing::ExitedWithCode(255),
+    EXPECT_EXIT(Engine::FontManager::instance().getFont("no-such-font.ttf", 9), testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
                 "Failed To Load Font: Failed to load font : no-such-font.ttf\n");
-    EXPECT_EXIT(Engine::TextSurface("", testFont, 9, White), testing::ExitedWithCode(255),
+    EXPECT_EXIT(Engine::TextSurface("", testFont, 9, White), testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
                 "Failed To Render TextSurface: ");
 }
 

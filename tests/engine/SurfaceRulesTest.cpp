@@ -1,5 +1,6 @@
 #include "engine/Surface.h"
 #include "tests/engine/SdlTestVideo.h"
+#include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -156,7 +157,7 @@ using SurfaceRulesDeathTest = SurfaceRulesTest;
 
 TEST_F(SurfaceRulesDeathTest, FailuresEndTheProgramWithTheirMessages)
 {
-    EXPECT_EXIT(Engine::Surface::load("/nonexistent/CloseUp.gif", false), testing::ExitedWithCode(255),
+    EXPECT_EXIT(Engine::Surface::load("/nonexistent/CloseUp.gif", false), testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
                 ": ERROR, Faild To Load Image");
     EXPECT_EXIT(
         {
@@ -165,7 +166,7 @@ TEST_F(SurfaceRulesDeathTest, FailuresEndTheProgramWithTheirMessages)
             SDL_LockSurface(target.getSDLSurface()); // SDL refuses to blit onto a locked surface
             target.blit(0, 0, source);
         },
-        testing::ExitedWithCode(255), "ERROR, Blit Surface Filed: .*locked");
+        testing::ExitedWithCode(testing_support::exitStatusOf(-1)), "ERROR, Blit Surface Filed: .*locked");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "query/ServerStatus.h"
 #include "query/TestServer.h"
 #include "query/UdpSocket.h"
+#include "tests/support/Platform.h"
 
 #include <gtest/gtest.h>
 
@@ -212,9 +213,23 @@ TEST_F(UdpSocketDeathTest, LoudFailuresShowTheirMessageAndExitMinusOne)
 {
     ::testing::FLAGS_gtest_death_test_style = "threadsafe";
     setenv("HOLMIK_DIALOGS", "stderr", 1);
-    EXPECT_EXIT(UdpSocket("no-such-host.invalid", 27015, false), ::testing::ExitedWithCode(255),
+    EXPECT_EXIT(UdpSocket("no-such-host.invalid", 27015, false), ::testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
                 "Resolve host error: Failed to resolve host : no-such-host.invalid");
 
+    // An IPv6 address text resolves to IPv6 only.
+    EXPECT_EXIT(UdpSocket("::1", 27015, false), ::testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
+                "Resolve host error: Resolve host returned ipv6, this was unexpected.");
+    // An IPv4 address that no UDP socket may connect to.
+    EXPECT_EXIT(UdpSocket("255.255.255.255", 27015, false), ::testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
+                "udp connect failed: Failed to connect UDP socket");
+}
+
+TEST_F(UdpSocketDeathTest, AClosedPortOnLoopbackIsALoudReceiveFailure)
+{
+    if (testing_support::runningUnderWine())
+        GTEST_SKIP() << "Wine does not hand a UDP port's ICMP unreachable to the receive (Windows gives WSAECONNRESET)";
+    ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+    setenv("HOLMIK_DIALOGS", "stderr", 1);
     // A closed port on loopback answers with an ICMP error, which the receive reports.
     os::SocketHandle probe = os::openUdpSocket();
     std::uint16_t closedPort = 0;
@@ -225,14 +240,8 @@ TEST_F(UdpSocketDeathTest, LoudFailuresShowTheirMessageAndExitMinusOne)
             ServerStatus s("127.0.0.1", closedPort);
             ServerQuery().query(s, true, false, false);
         },
-        ::testing::ExitedWithCode(255), "Socket receive failed: Socket.recivefrom returned with error code : [0-9]+");
-
-    // An IPv6 address text resolves to IPv6 only.
-    EXPECT_EXIT(UdpSocket("::1", 27015, false), ::testing::ExitedWithCode(255),
-                "Resolve host error: Resolve host returned ipv6, this was unexpected.");
-    // An IPv4 address that no UDP socket may connect to.
-    EXPECT_EXIT(UdpSocket("255.255.255.255", 27015, false), ::testing::ExitedWithCode(255),
-                "udp connect failed: Failed to connect UDP socket");
+        ::testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
+        "Socket receive failed: Socket.recivefrom returned with error code : .");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The settings panel as a user meets it: real widgets, real clicks and keys through the
 // event handler, the real settings, data files and autostart folder.
+#include "engine/Directory.h"
 #include "engine/TextSurface.h"
 #include "engine/Window.h"
 #include "engine/gui/Button.h"
@@ -7,6 +8,9 @@
 #include "engine/gui/ComboBox.h"
 #include "engine/gui/Label.h"
 #include "engine/gui/TextBox.h"
+#include "os/FileSystem.h"
+#include "registry/RegKey.h"
+#include "settings/AutoStart.h"
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
 #include "tests/settings/PanelDriver.h"
@@ -321,16 +325,23 @@ TEST_F(PanelTest, VisibilityChecksSetTheirFlagsAtTheClick)
 TEST_F(PanelTest, AutostartAndUpdateChecksActAtTheClick)
 {
     showTab("OthersButton");
-    const fs::path entry = fs::path(home.path()) / ".config/autostart/HolmikZiviza.desktop";
+    // The Run key's value, read back through the registry layer.
+    const auto runValue = [](bool& ok) {
+        return Registry::RegKey::open(Registry::CurrentUser, AutoStart::runKeyPath, ok).getValue(AutoStart::valueName, ok);
+    };
+    bool ok = false;
     CheckBox* autoStart = find<CheckBox>(*panel, "AutoStartCheck");
     EXPECT_FALSE(autoStart->isChecked());
     click(autoStart);
     EXPECT_TRUE(settings().getAutoStart());
-    ASSERT_TRUE(fs::exists(entry));
-    EXPECT_NE(testing_support::readFile(entry.string()).find(data.path() + "/HolmikZiviza.lnk"), std::string::npos);
+    const std::string written = runValue(ok).asString();
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(written, joinPath(os::currentDirectory(), "HolmikZiviza.lnk"));
+    EXPECT_NE(written.find(fs::path(data.path()).filename().string()), std::string::npos) << "in this test's data folder";
     click(autoStart);
     EXPECT_FALSE(settings().getAutoStart());
-    EXPECT_FALSE(fs::exists(entry));
+    runValue(ok);
+    EXPECT_FALSE(ok);
 
     click(find<CheckBox>(*panel, "UpdateCheck"));
     EXPECT_FALSE(settings().getUpdate());

@@ -13,6 +13,10 @@ namespace testing_support {
 // True when the test runs as a Windows program under Wine.
 bool runningUnderWine();
 
+// The status a parent sees for exit(code): its low 8 bits on POSIX (255 for -1), the whole
+// number on Windows.
+int exitStatusOf(int code);
+
 // A file that opens for writing and fails when the bytes are flushed (/dev/full); "" where
 // the system has none.
 std::string fullDevicePath();

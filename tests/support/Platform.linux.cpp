@@ -19,6 +19,8 @@ bool limited = false;
 
 bool runningUnderWine() { return false; }
 
+int exitStatusOf(int code) { return code & 0xFF; }
+
 std::string fullDevicePath() { return "/dev/full"; }
 
 bool limitFileSize(std::uint64_t bytes)

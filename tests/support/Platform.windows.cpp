@@ -14,6 +14,8 @@ bool runningUnderWine()
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+int exitStatusOf(int code) { return code; }
+
 std::string fullDevicePath() { return {}; }
 
 bool limitFileSize(std::uint64_t) { return false; }
