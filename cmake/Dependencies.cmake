@@ -12,11 +12,19 @@ find_package(BZip2 REQUIRED)
 if(WIN32)
   # sdl.pc asks for -mwindows (no console). Tests and holmik-query are console programs; the
   # window program gets it from its WIN32_EXECUTABLE property instead.
+  # It also renames every main to SDL_main (-Dmain=SDL_main) for SDLmain's WinMain; the
+  # program's entries are main themselves, and a file that includes SDL.h still gets the
+  # rename from SDL_main.h.
   foreach(t SDL SDL_IMAGE SDL_TTF SDL_GFX)
     get_target_property(options PkgConfig::${t} INTERFACE_LINK_OPTIONS)
     if(options)
       list(REMOVE_ITEM options -mwindows)
       set_target_properties(PkgConfig::${t} PROPERTIES INTERFACE_LINK_OPTIONS "${options}")
+    endif()
+    get_target_property(options PkgConfig::${t} INTERFACE_COMPILE_OPTIONS)
+    if(options)
+      list(REMOVE_ITEM options -Dmain=SDL_main)
+      set_target_properties(PkgConfig::${t} PROPERTIES INTERFACE_COMPILE_OPTIONS "${options}")
     endif()
   endforeach()
 endif()

@@ -23,9 +23,15 @@ function(holmik_platform_sources list)
   set(${list} ${${list}} PARENT_SCOPE)
 endfunction()
 
-# holmik_test(NAME folder DEPS ...): one GoogleTest program of every .cpp in tests/<folder>.
+# holmik_test(NAME folder DEPS ... [WINDOWS_LOCK name]): one GoogleTest program of every .cpp
+# in tests/<folder>. WINDOWS_LOCK: on Windows its tests never run at the same time as other
+# tests holding that lock (they share the real registry of one Wine prefix).
 function(holmik_test name folder)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "WINDOWS_LOCK" "DEPS" ${ARGN})
+  set(lock)
+  if(WIN32 AND ARG_WINDOWS_LOCK)
+    set(lock RESOURCE_LOCK ${ARG_WINDOWS_LOCK})
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp)
   holmik_platform_sources(sources)
   if(NOT sources)
@@ -33,7 +39,7 @@ function(holmik_test name folder)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} holmik_testsupport GTest::gtest GTest::gtest_main GTest::gmock)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 ${lock}
     ENVIRONMENT "HOLMIK_DIALOGS=stderr;SDL_AUDIODRIVER=dummy"
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 endfunction()

@@ -1,6 +1,7 @@
 // Shell on Windows: ShellExecuteA "open" for a web address; ShellExecuteExA for a program
 // (its arguments joined into one command line, each quoted as the C runtime splits them
-// again), with its working folder; SearchPathW for the search path.
+// again), with its working folder; steam.exe through ShellExecuteExA started as a program
+// (class "exefile") in Steam's folder; SearchPathW for the search path.
 #include "os/Shell.h"
 
 #include "os/TextConversion.h"
@@ -60,6 +61,22 @@ bool startProgram(const std::string& program, const std::vector<std::string>& ar
     info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.lpDirectory = workingDirectory.empty() ? nullptr : workingDirectory.c_str();
     info.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExA(&info) != FALSE;
+}
+
+bool startSteamClient(const std::string& steamFolder, const std::string& parameters)
+{
+    const std::string file = steamFolder + "steam.exe";
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_CLASSNAME;
+    info.hwnd = nullptr;
+    info.lpVerb = "open";
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.c_str();
+    info.lpDirectory = steamFolder.c_str(); // empty when Steam's folder is not known, never null
+    info.nShow = SW_SHOW;
+    info.lpClass = "exefile";
     return ShellExecuteExA(&info) != FALSE;
 }
 

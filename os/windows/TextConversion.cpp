@@ -1,5 +1,7 @@
 // UTF-8 <-> UTF-16 on Windows: MultiByteToWideChar and WideCharToMultiByte with code page
 // 65001 (CP_UTF8). Without MB_ERR_INVALID_CHARS the system puts U+FFFD for bad input.
+// Raw UTF-16 is told apart with IsTextUnicode (in either byte order) and narrowed with
+// WideCharToMultiByte to UTF-8 or to the ANSI code page (CP_ACP, '?' for what it lacks).
 #include "os/TextConversion.h"
 
 #include <windows.h>
@@ -32,6 +34,58 @@ std::string utf16ToUtf8(const std::wstring& text)
     std::string out(static_cast<std::size_t>(needed), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), needed, nullptr, nullptr);
     return out;
+}
+
+bool looksLikeUtf16(const unsigned char* bytes, std::size_t count)
+{
+    if (count < 2 || count > 0x7FFFFFFF)
+        return false;
+    // Every test, in both byte orders; the answer says which of them passed.
+    INT tests = IS_TEXT_UNICODE_UNICODE_MASK | IS_TEXT_UNICODE_REVERSE_MASK | IS_TEXT_UNICODE_NOT_UNICODE_MASK |
+                IS_TEXT_UNICODE_NOT_ASCII_MASK;
+    if (IsTextUnicode(bytes, static_cast<int>(count), &tests))
+        return true;
+    return (tests & IS_TEXT_UNICODE_REVERSE_MASK) != 0 && (tests & IS_TEXT_UNICODE_NOT_UNICODE_MASK) == 0;
+}
+
+bool utf16BytesToNarrow(const unsigned char* bytes, std::size_t count, bool toUtf8, std::string& out)
+{
+    out.clear();
+    bool bigEndian = false;
+    std::size_t i = 0;
+    if (count >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) {
+        bigEndian = true;
+        i = 2;
+    } else if (count >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        i = 2;
+    } else {
+        // No mark: ASCII-range characters put their zero byte first in big-endian text.
+        std::size_t evenZero = 0, oddZero = 0;
+        for (std::size_t k = 0; k + 1 < count; k += 2) {
+            evenZero += bytes[k] == 0;
+            oddZero += bytes[k + 1] == 0;
+        }
+        bigEndian = evenZero > oddZero;
+    }
+    std::wstring units;
+    units.reserve(count / 2);
+    for (; i + 1 < count; i += 2) {
+        const wchar_t unit = bigEndian ? static_cast<wchar_t>((bytes[i] << 8) | bytes[i + 1])
+                                       : static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
+        if (unit == 0)
+            break;
+        units.push_back(unit);
+    }
+    if (units.empty())
+        return true;
+    const UINT codePage = toUtf8 ? CP_UTF8 : CP_ACP;
+    const char* fallback = toUtf8 ? nullptr : "?";
+    const int length = static_cast<int>(units.size());
+    const int needed = WideCharToMultiByte(codePage, 0, units.data(), length, nullptr, 0, fallback, nullptr);
+    if (needed <= 0)
+        return false;
+    out.assign(static_cast<std::size_t>(needed), '\0');
+    return WideCharToMultiByte(codePage, 0, units.data(), length, out.data(), needed, fallback, nullptr) == needed;
 }
 
 } // namespace os

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the libraries of the Windows build as static libraries into one prefix:
 # zlib, bzip2, libpng, libjpeg-turbo, giflib, FreeType, SDL 1.2, SDL_image 1.2, SDL_ttf 2.0,
-# the SDL_gfx primitives and GoogleTest. Sources are Debian's source packages (apt-get source)
+# the SDL_gfx primitives, GoogleTest, and the header-only JSON library the tests read. Sources are Debian's source packages (apt-get source)
 # and the two upstream releases in third_party/; none of them is changed.
 #
 # The prefix lives outside the source tree, in a cache folder that later runs (and CI on the
@@ -38,7 +38,7 @@ run_as_root() {
 
 # --- build tools -------------------------------------------------------------------------
 install_tools() {
-  local wanted=(g++-mingw-w64-x86-64 wine wine64 nasm xvfb xauth dpkg-dev pkg-config cmake make googletest)
+  local wanted=(g++-mingw-w64-x86-64 wine wine64 nasm xvfb xauth dpkg-dev pkg-config cmake make googletest nlohmann-json3-dev)
   local missing=() p
   for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -263,7 +263,25 @@ build_sdl_gfx() {
   "$AR" rcs "$o/libSDL_gfx.a" "$o/SDL_gfxPrimitives.o" "$o/SDL_gfx_aaline.o"
   install -m 644 "$o/libSDL_gfx.a" "$prefix/lib/"
   install -d "$prefix/include/SDL"
-  install -m 644 "$g/SDL_gfxPrimitives.h" "$g/SDL_gfxPrimitives_font.h" "$prefix/include/SDL/"
+  # pygame's header compiles the declarations out too: the installed header is that one
+  # under another name, plus the two declarations.
+  install -m 644 "$g/SDL_gfxPrimitives.h" "$prefix/include/SDL/SDL_gfxPrimitives_pygame.h"
+  install -m 644 "$g/SDL_gfxPrimitives_font.h" "$prefix/include/SDL/"
+  cat >"$prefix/include/SDL/SDL_gfxPrimitives.h" <<'EOF'
+/* SDL_gfx 2.0.23's primitives as pygame ships them, with the anti-aliased line back. */
+#ifndef HOLMIK_SDL_GFXPRIMITIVES_H
+#define HOLMIK_SDL_GFXPRIMITIVES_H
+#include "SDL_gfxPrimitives_pygame.h"
+#ifdef __cplusplus
+extern "C" {
+#endif
+int aalineColor(SDL_Surface *dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, Uint32 color);
+int aalineRGBA(SDL_Surface *dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, Uint8 r, Uint8 g, Uint8 b, Uint8 a);
+#ifdef __cplusplus
+}
+#endif
+#endif
+EOF
   cat >"$prefix/lib/pkgconfig/SDL_gfx.pc" <<EOF
 prefix=$prefix
 libdir=\${prefix}/lib
@@ -285,6 +303,12 @@ build_googletest() {
     -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON -DBUILD_SHARED_LIBS=OFF
   cmake --build "$d" -j"$jobs"
   cmake --install "$d"
+}
+
+# Header-only: Debian's copy, so that the cross compiler sees it without /usr/include.
+build_nlohmann_json() {
+  rm -rf "$prefix/include/nlohmann"
+  cp -r /usr/include/nlohmann "$prefix/include/nlohmann"
 }
 
 # --- main --------------------------------------------------------------------------------
@@ -311,7 +335,8 @@ step freetype "$(first freetype)" build_freetype
 step SDL "$(first libsdl1.2)" build_sdl
 step SDL_image "1.2.12" build_sdl_image
 step SDL_ttf "2.0.11" build_sdl_ttf
-step SDL_gfx "$(first pygame)" build_sdl_gfx
+step SDL_gfx "$(first pygame)+aaline" build_sdl_gfx
 step googletest "$(dpkg-query -W -f='${Version}' googletest)" build_googletest
+step nlohmann-json "$(dpkg-query -W -f='${Version}' nlohmann-json3-dev)" build_nlohmann_json
 log "libraries ready in $((SECONDS - started)) s"
 echo "$prefix"

@@ -3,16 +3,14 @@
 #include "settings/Settings.h"
 #include "engine/WindowPosition.h"
 #include "settings/SettingsValues.h"
+#include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
 #include "xml/XmlNode.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
-#include <unistd.h>
 
 using testing_support::readFile;
 using testing_support::ScopedCurrentDirectory;
@@ -349,22 +347,20 @@ TEST_F(FailingSave, WhenTheNewFileCannotBeMade)
 
 TEST_F(FailingSave, WhenTheDiskIsFull)
 {
-    fs::create_symlink("/dev/full", data.file("Settings.xml.new"));
+    const std::string full = testing_support::fullDevicePath();
+    if (full.empty())
+        GTEST_SKIP() << "this system has no device whose writes fail";
+    fs::create_symlink(full, data.file("Settings.xml.new"));
     saveAndCheck();
     EXPECT_FALSE(fs::exists(data.file("Settings.xml.new")));
 }
 
 TEST_F(FailingSave, WhenTheFileMayNotGrowBeyondAFewBytes)
 {
-    struct rlimit old;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tiny = old;
-    tiny.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    if (!testing_support::limitFileSize(100))
+        GTEST_SKIP() << "this system cannot limit the size of the files a process writes";
     saveAndCheck();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    testing_support::restoreFileSizeLimit();
     EXPECT_FALSE(fs::exists(data.file("Settings.xml.new")));
 }
 

@@ -1,11 +1,7 @@
 #include "tests/support/ScriptedTcpServer.h"
 
 #include "os/Clock.h"
-
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include "tests/support/Platform.h"
 
 namespace testing_support {
 
@@ -101,8 +97,7 @@ void ScriptedTcpServer::answer(os::SocketHandle client)
     }
 
     // Every write its own segment, so that the client sees the pieces apart.
-    int on = 1;
-    setsockopt(static_cast<int>(client), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    sendEachWriteAtOnce(client);
     for (const Step& step : steps) {
         if (stopping())
             break;
@@ -116,9 +111,7 @@ void ScriptedTcpServer::answer(os::SocketHandle client)
         std::unique_lock<std::mutex> lock(mutex);
         wake.wait(lock, [this] { return stop; });
     } else if (ending == Ending::Reset) {
-        linger reset{1, 0};
-        setsockopt(static_cast<int>(client), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
-        close(static_cast<int>(client)); // no shutdown first: that would send a close
+        resetConnection(client);
         return;
     }
     os::closeSocket(client);

@@ -6,7 +6,6 @@
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
-#include <unistd.h>
 
 namespace testing_support {
 
