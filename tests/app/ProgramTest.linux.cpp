@@ -1,6 +1,7 @@
 // The whole program as a user meets it: started in a real X server with the built-in
 // demo server, shown, and closed with its close button.
 #include "tests/support/TempDir.h"
+#include "tests/support/XvfbServer.h"
 
 #include <gtest/gtest.h>
 
@@ -31,58 +32,18 @@ std::string run(const std::string& command)
     return out;
 }
 
-// Xvfb on a display it picks itself.
-class Xvfb {
-public:
-    Xvfb()
-    {
-        int report[2];
-        if (pipe(report) != 0)
-            return;
-        pid = fork();
-        if (pid == 0) {
-            close(report[0]);
-            const std::string fd = std::to_string(report[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(report[1]);
-        // Xvfb writes the number and then a line feed; the pipe stays open until both came,
-        // or Xvfb takes the closed pipe for an error and ends.
-        std::string number;
-        char c;
-        while (read(report[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(report[0]);
-        if (!number.empty())
-            display = ":" + number;
-    }
-    ~Xvfb()
-    {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-    std::string display;
-
-private:
-    pid_t pid = -1;
-};
-
 class Program : public ::testing::Test {
 protected:
     void SetUp() override
     {
         if (run("command -v xdotool").empty() || run("command -v Xvfb").empty())
             GTEST_SKIP() << "needs Xvfb and xdotool";
-        ASSERT_FALSE(x.display.empty());
+        ASSERT_TRUE(x.running());
         // A copy of the program with its own data folder, so that nothing touches the build's.
         fs::copy(HOLMIK_BIN_DIR "/holmikziviza", folder.file("holmikziviza"));
         testing_support::copyDataTemplate(folder.file("data"));
         fs::remove(folder.file("data/Settings.xml"));
-        setenv("DISPLAY", x.display.c_str(), 1);
+        setenv("DISPLAY", x.display().c_str(), 1);
     }
     void TearDown() override
     {
@@ -132,7 +93,7 @@ protected:
         return -1;
     }
 
-    Xvfb x;
+    testing_support::XvfbServer x;
     testing_support::TempHome home;
     testing_support::TempDir folder;
     pid_t pid = -1;
@@ -154,7 +115,7 @@ TEST_F(Program, ShowsTheDemoServerAndClosesWithItsButton)
     EXPECT_NE(geometry.find("Geometry: 300x"), std::string::npos) << geometry;
     const std::string shots = std::string(HOLMIK_BIN_DIR) + "/../test-screenshots";
     fs::create_directories(shots);
-    run("import -display " + x.display + " -window root " + shots + "/status-window.png");
+    run("import -display " + x.display() + " -window root " + shots + "/status-window.png");
 
     EXPECT_TRUE(fs::exists(folder.file("data/Settings.xml"))) << "every start saves the settings once";
     // The close button: 16 pixels wide, 2 from the right edge and the top.
