@@ -38,7 +38,7 @@ run_as_root() {
 
 # --- build tools -------------------------------------------------------------------------
 install_tools() {
-  local wanted=(g++-mingw-w64-x86-64 wine wine64 nasm xvfb xauth dpkg-dev pkg-config cmake make googletest nlohmann-json3-dev)
+  local wanted=(g++-mingw-w64-x86-64 wine wine64 nasm xvfb xauth dpkg-dev pkg-config cmake make googletest nlohmann-json3-dev xdotool imagemagick python3)
   local missing=() p
   for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

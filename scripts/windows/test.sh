@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and its tests for Windows (mingw-w64) and runs the tests under Wine,
-# headless: a fresh Wine prefix in a temporary folder, one Xvfb display for the whole run.
+# headless: a fresh Wine prefix in a temporary folder, one Xvfb display for the whole run;
+# then the end-to-end cases of tests/windows/e2e.sh.
 #   scripts/windows/test.sh [ctest arguments...]
 # Environment: HOLMIK_WINDOWS_BUILD (build folder, default build-windows),
 # HOLMIK_TEST_TIMEOUT (seconds per test, default 300).
@@ -38,4 +39,16 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   ctest --test-dir "$0" -j"$1" --output-on-failure --timeout "$2" "${@:3}" </dev/null || status=$?
   wineserver -k || true
   exit $status
-' "$build" "$jobs" "$timeout" "$@"
+' "$build" "$jobs" "$timeout" "$@" || status=$?
+status=${status:-0}
+
+# What was skipped, and why (the reason the test gave).
+log=$build/Testing/Temporary/LastTest.log
+if [ -f "$log" ] && grep -q ': Skipped$' "$log"; then
+  echo "== skipped on Windows:"
+  grep -A1 ': Skipped$' "$log" | grep -v -e '^--$' | paste - - | sed "s|^$root/||; s|: Skipped\t| -- |"
+fi
+
+# The programs end to end, as a user meets them: on their own display and Wine prefix.
+xvfb-run -a -s "-screen 0 1280x1024x24" "$root/tests/windows/e2e.sh" "$build" "$prefix" || status=1
+exit $status

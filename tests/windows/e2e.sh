@@ -1,0 +1,205 @@
+#!/usr/bin/env bash
+# The Windows programs end to end under Wine, as a user meets them, against the project's
+# test server running natively on loopback:
+#   - holmik-query.exe reads plain, split and compressed replies, and exits 1 without one;
+#   - a broken Settings.xml gives the message and exit code 255;
+#   - holmikziviza.exe shows its window with the status rows drawn;
+#   - "Join Game" starts the steam.exe found under SteamPath with -applaunch 730 +connect;
+#   - ticking autostart in the settings panel writes HKCU\...\Run "HolmikZiviza" (read back
+#     with `wine reg query`), unticking removes it; the close button ends the program with 0.
+#
+#   tests/windows/e2e.sh WINDOWS_BUILD MINGW_PREFIX
+# Needs an X display (DISPLAY), xdotool and ImageMagick; makes its own Wine prefix. The native
+# test server comes from HOLMIK_NATIVE_BUILD (default build/), built there when missing.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+win=$(cd "$1" && pwd)
+mingw_prefix=$2
+native=${HOLMIK_NATIVE_BUILD:-$root/build}
+host=x86_64-w64-mingw32
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/holmik-e2e-XXXXXX")
+pids=()
+cleanup() {
+  local p
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  WINEPREFIX="$work/wine" wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+failed=0
+pass() { printf 'e2e: ok    %s\n' "$1"; }
+fail() { printf 'e2e: FAIL  %s\n' "$1"; failed=1; }
+# check NAME COMMAND...: passes when the command succeeds.
+check() { local name=$1; shift; if "$@"; then pass "$name"; else fail "$name"; fi; }
+# wait_for SECONDS COMMAND...: retries the command every 0.2 s.
+wait_for() {
+  local tries=$(($1 * 5)); shift
+  while [ $tries -gt 0 ]; do
+    if "$@"; then return 0; fi
+    sleep 0.2
+    tries=$((tries - 1))
+  done
+  return 1
+}
+
+echo "== end-to-end cases under Wine"
+if [ ! -x "$native/bin/holmik-testserver" ]; then
+  [ -f "$native/CMakeCache.txt" ] || cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$native" --target holmik-testserver -j"${HOLMIK_JOBS:-$(nproc)}" >/dev/null
+fi
+
+export WINEPREFIX="$work/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export HOLMIK_DIALOGS=stderr SDL_AUDIODRIVER=dummy
+mkdir -p "$WINEPREFIX"
+wineserver -p
+wineboot -i >/dev/null 2>&1
+
+# Starts the native test server with the given options; sets server_pid and server_port.
+start_server() {
+  local out=$work/server-$RANDOM
+  "$native/bin/holmik-testserver" --seconds 600 "$@" >"$out" &
+  server_pid=$!
+  pids+=("$server_pid")
+  wait_for 10 test -s "$out" || { fail "the test server printed no port"; exit 1; }
+  server_port=$(head -n 1 "$out")
+}
+
+# --- holmik-query.exe --------------------------------------------------------------------
+json_field() { # JSON FIELD: prints the field's value (a list prints its length)
+  python3 -c 'import json,sys; v=json.loads(sys.argv[1])[sys.argv[2]]; print(len(v) if isinstance(v, list) else v)' "$1" "$2"
+}
+query_case() { # NAME SERVER-OPTIONS...
+  local name=$1; shift
+  start_server "$@"
+  local out code=0
+  out=$(wine "$win/bin/holmik-query.exe" "127.0.0.1:$server_port" --json 2>/dev/null) || code=$?
+  kill "$server_pid" 2>/dev/null || true
+  if [ $code -ne 0 ]; then fail "holmik-query.exe, $name: exit code $code"; return; fi
+  local map players
+  map=$(json_field "$out" map) players=$(json_field "$out" playerList)
+  check "holmik-query.exe, $name: map $map, $players players" test "$map" = de_dust2 -a "$players" -ge 4
+}
+query_case "one datagram per reply"
+query_case "split replies" --split 60
+query_case "split replies in the old layout" --split 60 --old-layout
+query_case "split and compressed replies" --split 60 --compressed
+query_case "info challenge" --info-challenge
+code=0
+wine "$win/bin/holmik-query.exe" "127.0.0.1:$server_port" --json >/dev/null 2>&1 || code=$?
+check "holmik-query.exe without an answer exits 1 (got $code)" test $code -eq 1
+
+# --- the program: a copy with its own data folder ----------------------------------------
+app=$work/app
+mkdir -p "$app"
+cp "$win/bin/holmikziviza.exe" "$app/"
+cp -r "$win/bin/data" "$app/data"
+rm -rf "$app/data/mapOverViews" "$app/data"/Settings.xml*
+
+# A broken Settings.xml: the message, and exit code 255.
+printf '<?xml version="1.0" encoding="utf-8"?>\n<Settings><Colors></Settings>\n' >"$app/data/Settings.xml"
+code=0
+(cd "$app" && wine holmikziviza.exe) 2>"$work/broken.err" >/dev/null || code=$?
+check "a broken Settings.xml ends the program with exit code 255 (got $code)" test $code -eq 255
+check "a broken Settings.xml shows the parser's message" grep -q "XML Parsing error inside file 'Settings.xml'" "$work/broken.err"
+
+# Measures of the program's fonts and pictures, with the Windows build's own libraries.
+pkg() { PKG_CONFIG_LIBDIR="$mingw_prefix/lib/pkgconfig" PKG_CONFIG_PATH= pkg-config --static "$@" SDL_ttf SDL_image; }
+# shellcheck disable=SC2046
+"$host-gcc-posix" -O1 -o "$work/font-metrics.exe" "$root/tests/windows/font-metrics.c" $(pkg --cflags) \
+  $(pkg --libs | sed 's/-mwindows//g') -static
+read -r h12 lh12 h14 h28 head < <(cd "$app/data" && wine "$work/font-metrics.exe" | tr -d '\r')
+[ "$head" -gt 0 ] || { fail "font-metrics could not read the data folder"; exit 1; }
+
+# A stand-in steam.exe in a Steam folder, and SteamPath as Steam writes it (forward slashes).
+steam=$work/Steam
+mkdir -p "$steam"
+"$host-gcc-posix" -O1 -o "$steam/steam.exe" "$root/tests/windows/fake-steam.c" -static
+steam_windows=$(winepath -w "$steam")
+wine reg add 'HKCU\Software\Valve\Steam' /v SteamPath /t REG_SZ /d "${steam_windows//\\//}" /f >/dev/null 2>&1
+
+# The settings as a first start writes them, without the update check and the map pictures
+# (no network), at the screen's top-left corner.
+cat >"$app/data/Settings.xml" <<'EOF'
+<?xml version="1.0" encoding="utf-8"?>
+<Settings FontSize="14" PlayerFontSize="10" Width="300" CustomName="=QX/" Alpha="255" X="0" Y="0" Update="0" Language="0" SettingsOnTheLeft="0">
+	<Colors BackgroundColor="7A89AA" TextColor="000000" LinkColor="FFFFFF" MapColor="DDAA00" GoodColor="00DD00" BadColor="AA0000" BotColor="C0C0C0" AdminColor="EE00EE" PlayerBackgroundColor="C2D4FB" CustomColor="AAAA00"/>
+	<Display Head="1" Join="1" Status="1" Ping="0" Map="1" OverView="0" Pass="1" Vac="1" Bots="1" Players="1" PlayerList="1" CS:Go="1" CS:Source="0" Time="0" Kills="1"/>
+</Settings>
+EOF
+start_server
+(cd "$app" && exec wine holmikziviza.exe --server "127.0.0.1:$server_port") >"$work/program.out" 2>&1 &
+program=$!
+pids+=("$program")
+
+window=
+find_window() { window=$(xdotool search --name '^Engine$' 2>/dev/null | head -n 1); [ -n "$window" ]; }
+geometry() { xdotool getwindowgeometry "$window" 2>/dev/null | sed -n 's/.*Geometry: //p'; }
+has_height() { local g; g=$(geometry); [ -n "$g" ] && [ "${g#*x}" != 200 ]; }
+check "the window appears" wait_for 30 find_window
+if [ -z "$window" ]; then cat "$work/program.out"; exit 1; fi
+check "the panel takes its height when the first status arrives ($(geometry))" wait_for 20 has_height
+sleep 1
+# Pixels of the window's picture within a few per cent of one colour (text is blended into
+# the background at its edges).
+pixels_of() {
+  { import -window "$window" "$work/shot.png" &&
+    convert "$work/shot.png" -fuzz 12% -fill black +opaque "#$1" -fill white -opaque "#$1" -format '%[fx:int(mean*w*h+0.5)]' info:-
+  } 2>/dev/null || echo 0
+}
+background=$(pixels_of 7A89AA); online=$(pixels_of 00DD00)
+check "the status rows are drawn (${background:-0} background, ${online:-0} online-green pixels)" \
+  test "${background:-0}" -gt 1000 -a "${online:-0}" -gt 10
+cp "$work/shot.png" "$win/e2e-window.png" 2>/dev/null || true
+
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1 >/dev/null 2>&1; sleep 0.4; }
+
+# Join Game: the link below the title and the "CS:Go" row, centred on the 300-pixel panel.
+header=$((h28 > head ? h28 : head))
+click 150 $((header + h14 + 7 + h14 / 2))
+started() { [ -s "$steam/started.txt" ]; }
+check "Join Game starts steam.exe" wait_for 15 started
+check "steam.exe gets -applaunch 730 +connect 127.0.0.1:$server_port" \
+  grep -q -- "-applaunch 730 +connect 127.0.0.1:$server_port" "$steam/started.txt"
+check "steam.exe runs in the Steam folder" grep -qi -F "folder: ${steam_windows%\\}" "$steam/started.txt"
+
+# Autostart: the settings button, the Miscellaneous tab, the check box under the labels.
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+wine reg add "$run_key" /f >/dev/null 2>&1 # a fresh Windows has the key; make sure this prefix does
+click $((300 - 16 - 2 - 18 + 8)) 10
+wide() { [ "$(geometry)" = 550x500 ]; }
+check "the settings button opens the settings panel beside the status panel" wait_for 10 wide
+p=300 row=$((h12 + 5)) check_height=$(( (h12 > 10 ? h12 : 10) - 2 ))
+click $((p + 145 + 45)) $((2 + lh12 / 2))
+auto_y=$((25 + 5 * row + h12 + 7))
+click $((p + 5 + 4)) $((auto_y + check_height / 2))
+run_value() { wine reg query "$run_key" /v HolmikZiviza 2>/dev/null | tr -d '\r'; }
+has_value() { run_value | grep -q 'HolmikZiviza'; }
+check "ticking autostart writes the Run value HolmikZiviza" wait_for 10 has_value
+data_windows=$(winepath -w "$app/data")
+check "the Run value is REG_SZ, the data folder's HolmikZiviza.lnk" \
+  bash -c "wine reg query '$run_key' /v HolmikZiviza 2>/dev/null | tr -d '\r' | grep -i 'REG_SZ' | grep -qiF '${data_windows}\\HolmikZiviza.lnk'"
+click $((p + 5 + 4)) $((auto_y + check_height / 2))
+no_value() { ! has_value; }
+check "unticking autostart removes the Run value" wait_for 10 no_value
+
+# "Save" writes the settings and closes the settings panel; then the close button ends the
+# program with 0.
+click $((p + 195 + 25)) $((470 + h12 / 2))
+narrow() { local g; g=$(geometry); [ "${g%x*}" = 300 ]; }
+check "Save closes the settings panel" wait_for 10 narrow
+click $((300 - 18 + 8)) 10
+ended() { ! kill -0 "$program" 2>/dev/null; }
+wait_for 15 ended || kill "$program" 2>/dev/null || true
+code=0
+wait "$program" || code=$?
+check "the close button ends the program with exit code 0 (got $code)" test $code -eq 0
+check "the program saved its settings" grep -q 'OverView="0"' "$app/data/Settings.xml"
+
+if [ $failed -ne 0 ]; then
+  echo "== the program's output:"; cat "$work/program.out"
+  echo "e2e: some cases failed"
+  exit 1
+fi
+echo "e2e: every case passed"
