@@ -49,6 +49,17 @@ if [ -f "$log" ] && grep -q ': Skipped$' "$log"; then
   grep -A1 ': Skipped$' "$log" | grep -v -e '^--$' | paste - - | sed "s|^$root/||; s|: Skipped\t| -- |"
 fi
 
-# The programs end to end, as a user meets them: on their own display and Wine prefix.
-xvfb-run -a -s "-screen 0 1280x1024x24" "$root/tests/windows/e2e.sh" "$build" "$prefix" || status=1
+# The Windows package: the zip that CPack makes, the programs stripped of their debugging
+# information.
+echo "== Windows package"
+rm -f "$build"/holmikziviza-*-windows.zip
+(cd "$build" && cpack -G ZIP -D CPACK_STRIP_FILES=ON >/dev/null)
+zip=$(ls "$build"/holmikziviza-*-windows.zip)
+echo "$zip: $(stat -c %s "$zip") bytes"
+
+# The unpacked zip end to end, as a user meets it: on its own display and Wine prefix.
+unpacked=$(mktemp -d "${TMPDIR:-/tmp}/holmik-zip-XXXXXX")
+trap 'cleanup; rm -rf "$unpacked"' EXIT
+(cd "$unpacked" && cmake -E tar xf "$zip")
+xvfb-run -a -s "-screen 0 1280x1024x24" "$root/tests/windows/e2e.sh" "$unpacked" "$prefix" "$build/e2e-window.png" || status=1
 exit $status

@@ -8,13 +8,16 @@
 #   - ticking autostart in the settings panel writes HKCU\...\Run "HolmikZiviza" (read back
 #     with `wine reg query`), unticking removes it; the close button ends the program with 0.
 #
-#   tests/windows/e2e.sh WINDOWS_BUILD MINGW_PREFIX
+#   tests/windows/e2e.sh PROGRAM_FOLDER MINGW_PREFIX [SCREENSHOT]
+# PROGRAM_FOLDER holds holmikziviza.exe, holmik-query.exe and data/, as the Windows zip
+# unpacks; SCREENSHOT, when given, keeps a picture of the window.
 # Needs an X display (DISPLAY), xdotool and ImageMagick; makes its own Wine prefix. The native
 # test server comes from HOLMIK_NATIVE_BUILD (default build/), built there when missing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-win=$(cd "$1" && pwd)
+programs=$(cd "$1" && pwd)
 mingw_prefix=$2
+shot=${3:-}
 native=${HOLMIK_NATIVE_BUILD:-$root/build}
 host=x86_64-w64-mingw32
 
@@ -74,7 +77,7 @@ query_case() { # NAME SERVER-OPTIONS...
   local name=$1; shift
   start_server "$@"
   local out code=0
-  out=$(wine "$win/bin/holmik-query.exe" "127.0.0.1:$server_port" --json 2>/dev/null) || code=$?
+  out=$(wine "$programs/holmik-query.exe" "127.0.0.1:$server_port" --json 2>/dev/null) || code=$?
   kill "$server_pid" 2>/dev/null || true
   if [ $code -ne 0 ]; then fail "holmik-query.exe, $name: exit code $code"; return; fi
   local map players
@@ -87,14 +90,14 @@ query_case "split replies in the old layout" --split 60 --old-layout
 query_case "split and compressed replies" --split 60 --compressed
 query_case "info challenge" --info-challenge
 code=0
-wine "$win/bin/holmik-query.exe" "127.0.0.1:$server_port" --json >/dev/null 2>&1 || code=$?
+wine "$programs/holmik-query.exe" "127.0.0.1:$server_port" --json >/dev/null 2>&1 || code=$?
 check "holmik-query.exe without an answer exits 1 (got $code)" test $code -eq 1
 
 # --- the program: a copy with its own data folder ----------------------------------------
 app=$work/app
 mkdir -p "$app"
-cp "$win/bin/holmikziviza.exe" "$app/"
-cp -r "$win/bin/data" "$app/data"
+cp "$programs/holmikziviza.exe" "$app/"
+cp -r "$programs/data" "$app/data"
 rm -rf "$app/data/mapOverViews" "$app/data"/Settings.xml*
 
 # A broken Settings.xml: the message, and exit code 255.
@@ -151,7 +154,7 @@ pixels_of() {
 background=$(pixels_of 7A89AA); online=$(pixels_of 00DD00)
 check "the status rows are drawn (${background:-0} background, ${online:-0} online-green pixels)" \
   test "${background:-0}" -gt 1000 -a "${online:-0}" -gt 10
-cp "$work/shot.png" "$win/e2e-window.png" 2>/dev/null || true
+[ -z "$shot" ] || cp "$work/shot.png" "$shot"
 
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1 >/dev/null 2>&1; sleep 0.4; }
 
