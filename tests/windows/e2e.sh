@@ -49,6 +49,7 @@ wait_for() {
 
 echo "== end-to-end cases under Wine"
 if [ ! -x "$native/bin/holmik-testserver" ]; then
+  "$root/scripts/install-deps.sh" >/dev/null
   [ -f "$native/CMakeCache.txt" ] || cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$native" --target holmik-testserver -j"${HOLMIK_JOBS:-$(nproc)}" >/dev/null
 fi
