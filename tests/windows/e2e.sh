@@ -201,6 +201,21 @@ wait "$program" || code=$?
 check "the close button ends the program with exit code 0 (got $code)" test $code -eq 0
 check "the program saved its settings" grep -q 'OverView="0"' "$app/data/Settings.xml"
 
+# The shortcut that the autostart entry names starts the program, wherever the zip went.
+if [ -f "$app/data/HolmikZiviza.lnk" ]; then
+  window=
+  (cd / && wine start /unix "$app/data/HolmikZiviza.lnk") >/dev/null 2>&1
+  check "data\\HolmikZiviza.lnk starts the program" wait_for 30 find_window
+  if [ -n "$window" ]; then
+    sleep 2
+    click $((300 - 18 + 8)) 10
+    gone() { ! xdotool search --name '^Engine$' >/dev/null 2>&1; }
+    check "the program started by the shortcut closes with its button" wait_for 15 gone
+  fi
+else
+  echo 'e2e: skip  the zip has no data\HolmikZiviza.lnk, the shortcut the autostart entry names'
+fi
+
 if [ $failed -ne 0 ]; then
   echo "== the program's output:"; cat "$work/program.out"
   echo "e2e: some cases failed"
