@@ -1,4 +1,4 @@
-// The command line of the Linux program (Windows' entry takes none): other hosts, the
+// The program's command line, the same on Linux and Windows: other hosts, the
 // built-in demo server, help.
 #pragma once
 

@@ -53,7 +53,7 @@ fi
 # information.
 echo "== Windows package"
 rm -f "$build"/holmikziviza-*-windows.zip
-(cd "$build" && cpack -G ZIP -D CPACK_STRIP_FILES=ON >/dev/null)
+(cd "$build" && cpack -G ZIP >/dev/null)
 zip=$(ls "$build"/holmikziviza-*-windows.zip)
 echo "$zip: $(stat -c %s "$zip") bytes"
 
