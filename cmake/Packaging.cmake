@@ -21,18 +21,8 @@ install(FILES ${holmik_data_files} DESTINATION ${holmik_data_dest})
 
 if(WIN32)
   install(FILES ${HOLMIK_FONT_SOURCE} DESTINATION ${holmik_data_dest} RENAME tahoma.ttf)
+  install(FILES ${HOLMIK_DATA_DIR}/HolmikZiviza.lnk DESTINATION ${holmik_data_dest})
   install(FILES ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/data/FONT-LICENSE.md DESTINATION .)
-
-  # The shortcut the autostart entry names: a path relative to itself, so the zip may be
-  # unpacked anywhere.
-  find_package(Python3 REQUIRED COMPONENTS Interpreter)
-  set(holmik_shortcut ${CMAKE_BINARY_DIR}/packaging/HolmikZiviza.lnk)
-  add_custom_command(OUTPUT ${holmik_shortcut}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
-    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/windows/make-shortcut.py ${holmik_shortcut}
-    DEPENDS ${CMAKE_SOURCE_DIR}/scripts/windows/make-shortcut.py VERBATIM)
-  add_custom_target(holmik_shortcut ALL DEPENDS ${holmik_shortcut})
-  install(FILES ${holmik_shortcut} DESTINATION ${holmik_data_dest})
 
   set(CPACK_GENERATOR ZIP)
   set(CPACK_STRIP_FILES ON)
