@@ -211,11 +211,17 @@ TEST_F(EditingKeys, BackspaceRemovesLeftOfTheCaretOrJoinsWithTheLineAbove)
     EXPECT_EQ(box->getText(), "ac");
     EXPECT_EQ(frame.notices.size(), 2u);
 
-    // At the very start there is nothing to remove or join.
+    // At the very start there is nothing to remove or join, yet the parent hears of it,
+    // in a single-line box too.
     press(SDLK_HOME);
     press(SDLK_BACKSPACE, 8);
     EXPECT_EQ(box->getText(), "ac");
-    EXPECT_EQ(frame.notices.size(), 2u);
+    EXPECT_EQ(frame.notices.size(), 3u);
+    box->setMultiLine(false);
+    press(SDLK_HOME);
+    press(SDLK_BACKSPACE, 8);
+    EXPECT_EQ(box->getText(), "ac");
+    EXPECT_EQ(frame.notices.size(), 4u);
 }
 
 TEST_F(EditingKeys, DeleteRemovesRightOfTheCaretOrJoinsTheNextLine)
