@@ -1,6 +1,8 @@
 #include "app/ApplicationMain.h"
 
+#include "app/Termination.h"
 #include "app/UpdateCheck.h"
+#include "app/WindowPlacement.h"
 #include "engine/Directory.h"
 #include "engine/EventHandler.h"
 #include "engine/Window.h"
@@ -18,6 +20,7 @@
 
 int applicationMain(int, char**)
 {
+    Termination::endAtOnce();
     const int started = os::socketsStartup();
     if (started != 0) {
         os::messageBox("WSAStartup returned : " + std::to_string(started), "Failed to initialize Winsock 2.0",
@@ -39,13 +42,16 @@ int applicationMain(int, char**)
     runUpdateCheck(settings.getUpdate(), hosts.updateHost, settings.getVersionMajor(), settings.getVersionMinor(),
                    settings.getVersionPatch(), [&settings](const std::string& text) { return settings.translate(text); });
 
+    Termination::endTheFrameLoop();
     ServerPoller poller(hosts.csgoHost, hosts.csgoPort);
     poller.start();
     {
         MainGui mainPanel;
         Engine::Window& window = Engine::Window::instance();
         window.setAlpha(settings.getAlpha());
-        window.setPosition(settings.getX(), settings.getY());
+        int x = settings.getX(), y = settings.getY();
+        keepOnScreens(x, y, window.getWidth(), window.getHeight(), os::screenAreas());
+        window.setPosition(x, y);
         settings.save();
 
         while (!Engine::EventHandler::instance().isQuit()) {

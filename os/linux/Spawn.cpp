@@ -65,6 +65,8 @@ pid_t spawnProcess(const std::string& program, const std::vector<std::string>& a
     return pid;
 }
 
+std::atomic<pid_t> openDialog{0};
+
 int waitForExit(pid_t pid)
 {
     int status = 0;
