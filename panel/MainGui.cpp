@@ -284,6 +284,10 @@ bool MainGui::onUserEvent(const SDL_Event& event, bool handled)
 {
     if (handled)
         return false;
+    if (event.user.code == MapOverView::pictureEventCode) {
+        dirty = true; // a map picture has arrived: the next rebuild takes it
+        return true;
+    }
     if (event.user.code == 256 && event.user.data1) {
         const ServerStatus& status = *static_cast<const ServerStatus*>(event.user.data1);
         const ServerHosts& hosts = serverHosts();

@@ -15,7 +15,11 @@ BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
         return TRUE;
     auto& areas = *reinterpret_cast<std::vector<ScreenArea>*>(list);
     const RECT& r = info.rcMonitor;
-    const ScreenArea area{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    ScreenArea area;
+    area.x = static_cast<int>(r.left);
+    area.y = static_cast<int>(r.top);
+    area.width = static_cast<int>(r.right - r.left);
+    area.height = static_cast<int>(r.bottom - r.top);
     if (info.dwFlags & MONITORINFOF_PRIMARY)
         areas.insert(areas.begin(), area);
     else
