@@ -1,6 +1,7 @@
 #include "app/Termination.h"
 
 #include "engine/EventHandler.h"
+#include "os/EventWait.h"
 #include "os/Signals.h"
 
 #include <atomic>
@@ -18,6 +19,7 @@ void onRequestInTheLoop()
 {
     if (Engine::EventHandler* events = frameLoop.load())
         events->setQuit(true);
+    os::wakeEventWait();
 }
 
 } // namespace

@@ -10,19 +10,6 @@
 
 #include <SDL_image.h>
 
-namespace {
-
-// TODO(merge): Engine::pushUserEvent once it is on main.
-void pushPictureEvent()
-{
-    SDL_Event event{};
-    event.type = SDL_USEREVENT;
-    event.user.code = MapOverView::pictureEventCode;
-    SDL_PushEvent(&event);
-}
-
-} // namespace
-
 MapOverView::MapOverView(bool game) : shared(std::make_shared<Shared>()), picture(160, 120), game(game)
 {
     drawUnavailable();
@@ -125,7 +112,7 @@ void MapOverView::download(const std::string& mapBase, bool game)
     // (or a program ended during one) never leaves a part of a picture in the cache.
     const std::string part = file + ".part";
     HttpClient client(serverHosts().mapHost);
-    if (!client.getToFile(path, part) || !os::replaceFile(part, file))
+    if (!client.getToFile(path, part, HttpOptions::mapPicture()) || !os::replaceFile(part, file))
         deleteFile(part);
 }
 
@@ -160,7 +147,7 @@ void MapOverView::work(std::shared_ptr<Shared> shared)
             SDL_FreeSurface(shared->finished.picture);
         shared->finished = result;
         // Wakes the frame loop; the panel rebuilds and takes the picture at getSurface().
-        pushPictureEvent();
+        Engine::pushUserEvent(pictureEventCode, nullptr, nullptr);
     }
 }
 
