@@ -42,7 +42,6 @@ TEST(HandEditedSettings, TheProgramStartsAndSavesThemInRange)
         {"Width=\"50000\"", "Width", "9999"},
         {"Alpha=\"0\"", "Alpha", "15"},
         {"FontSize=\"200\"", "FontSize", "16"},
-        {"PlayerFontSize=\"-3\"", "PlayerFontSize", "5"},
         {"CustomName=\"" + std::string(3000, 'N') + "\"", "CustomName", std::string(255, 'N')},
         {"X=\"-99999\" Y=\"20\"", "X", "0"},
         {"X=\"5000\" Y=\"-5000\"", "Y", "0"},
@@ -65,20 +64,6 @@ TEST(HandEditedSettings, TheProgramStartsAndSavesThemInRange)
         program.signal(SIGTERM);
         EXPECT_EQ(program.waitForExit(5000), 0);
     }
-}
-
-// A file that is not well-formed still ends the program, and stays as the user left it.
-TEST(HandEditedSettings, AFileThatIsNotWellFormedStopsTheStartAndIsKept)
-{
-    testing_support::XvfbServer x;
-    ASSERT_TRUE(x.running());
-    testing_support::TempHome home;
-    testing_support::ProgramProcess program(x.display());
-    const std::string broken = "<?xml version=\"1.0\"?>\n<Settings Width=\"300\"><Colors></Settings>\n";
-    testing_support::writeFile(program.dataFile("Settings.xml"), broken);
-    program.start({"--demo", "--update-host", "127.0.0.1:1", "--map-host", "127.0.0.1:1"});
-    EXPECT_EQ(program.waitForExit(20000), 255);
-    EXPECT_EQ(testing_support::readFile(program.dataFile("Settings.xml")), broken);
 }
 
 } // namespace

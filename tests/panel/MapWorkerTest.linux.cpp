@@ -1,5 +1,4 @@
-// The map picture is downloaded on the worker: a map host that accepts and never answers
-// holds up neither the panel's rebuild nor the panel's end.
+// A map host that accepts and never answers holds up neither the rebuild nor the panel's end.
 #include "panel/MapOverView.h"
 #include "panel/ServerHosts.h"
 #include "settings/Settings.h"
@@ -34,27 +33,6 @@ TEST(MapWorker, ASilentMapHostHoldsUpNothing)
         EXPECT_EQ(view.getSurface().getWidth(), 160);
     } // gone while the worker still waits for an answer
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(data) / "mapOverViews" / "csgo" / "de_silent.jpg"));
-}
-
-// A finished download wakes the panel with its own user event.
-TEST(MapWorker, AFinishedDownloadSendsThePictureEvent)
-{
-    panel_testing::enterProgram();
-    testing_support::ScriptedTcpServer refusing("HTTP/1.0 404 Not Found\r\n\r\n");
-    serverHosts().mapHost = refusing.host();
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
-    MapOverView view(true);
-    view.setMap("de_missing");
-    bool woken = false;
-    for (int i = 0; i < 500 && !woken; ++i) {
-        while (!woken && SDL_PollEvent(&event))
-            woken = event.type == SDL_USEREVENT && event.user.code == MapOverView::pictureEventCode;
-        SDL_Delay(10);
-    }
-    EXPECT_TRUE(woken);
-    EXPECT_FALSE(view.isAvailable());
 }
 
 } // namespace
