@@ -106,8 +106,8 @@ void MapOverView::download(const std::string& mapBase, bool game)
 {
     const std::string file = cacheFile(mapBase, game);
     const std::string path = resourcePath(mapBase, game);
-    if (file.empty() || path.empty())
-        return;
+    if (file.empty() || path.empty() || fileExists(file))
+        return; // an earlier request for the same map has brought it already
     // The picture arrives beside its place and moves in whole, so that a download cut off
     // (or a program ended during one) never leaves a part of a picture in the cache.
     const std::string part = file + ".part";
