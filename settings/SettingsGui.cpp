@@ -672,9 +672,7 @@ void SettingsGui::onButton(Button* button)
         s.save();
         closeRequested = true;
     } else if (button == resetButton) {
-        s.resetToDefaults();
-        serverBoxes[0]->setText(builtInGoServer());
-        serverBoxes[1]->setText("");
+        s.resetToDefaults(); // the server boxes stay as they are: "Save" takes what they show
         layout();
         window.setAlpha(s.getAlpha());
     } else if (button == colorButton) {

@@ -10,8 +10,9 @@
 //
 // The third tab also holds the address of each column's server, "host[:port]". Those take
 // effect at "Save": a box that no longer shows what it showed when the panel opened gives
-// its column a new server (the main panel learns which through takeChangedServers()). A bad
-// address is named in red under the boxes, and nothing is saved until it is mended.
+// its column a new server (the main panel learns which through takeChangedServers()); one
+// left alone keeps its column's server, "Defaults" or not. A bad address is named in red
+// under the boxes, and nothing is saved until it is mended.
 #pragma once
 
 #include "engine/gui/Frame.h"
