@@ -83,6 +83,7 @@ TEST(MapNames, HostileNamesFromAServerStayInsideTheCache)
     game.setDelay(1);
     ASSERT_TRUE(game.start());
     serverHosts().csgoHost = "127.0.0.1";
+    serverHosts().csgoPort = game.port();
     ServerPoller poller("127.0.0.1", game.port());
     poller.setPauseSteps(5);
     poller.start();
