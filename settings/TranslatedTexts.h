@@ -66,6 +66,11 @@ inline constexpr const char* all[] = {
     "Player Font Size 5-16",
     "AutoStart With Windows",
     "Search For Updates",
+    // Desktop notifications ("<server>" and "<friend>" stand for the names).
+    "<server> is offline",
+    "<server> is back online",
+    "A slot is free on <server>",
+    "<friend> joined <server>",
 };
 
 inline constexpr int count = static_cast<int>(sizeof all / sizeof all[0]);
