@@ -1,16 +1,16 @@
 // The Linux program: reads the command line, finds the folder to run in (its own, or the
-// user's copy of the installed data folder), starts the built-in test server for --demo,
+// user's copy of the installed data folder), starts the built-in test servers for --demo,
 // then hands over to the engine's host start-up, which runs the application main.
 #include "BuildConfig.h"
 #include "app/ApplicationMain.h"
 #include "app/DataFolder.h"
+#include "app/DemoServers.h"
 #include "app/Options.h"
 #include "engine/Directory.h"
 #include "engine/Host.h"
 #include "os/FileSystem.h"
 #include "os/MessageBox.h"
 #include "panel/ServerHosts.h"
-#include "query/TestServer.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -49,17 +49,15 @@ int main(int argc, char** argv)
     if (!std::getenv("SDL_VIDEODRIVER") && std::getenv("DISPLAY"))
         setenv("SDL_VIDEODRIVER", "x11", 1);
 
-    std::unique_ptr<TestServer> demo;
+    std::unique_ptr<DemoServers> demo;
     if (options.demo) {
-        demo = std::make_unique<TestServer>();
-        demo->loadDemoContent();
-        if (!demo->start()) {
-            std::fprintf(stderr, "holmikziviza: the demo server could not start\n");
+        demo = std::make_unique<DemoServers>();
+        if (!demo->start(hosts)) {
+            std::fprintf(stderr, "holmikziviza: the demo servers could not start\n");
             return 1;
         }
-        hosts.csgoHost = "127.0.0.1";
-        hosts.csgoPort = demo->port();
-        std::fprintf(stderr, "holmikziviza: demo server on 127.0.0.1:%u\n", static_cast<unsigned>(demo->port()));
+        std::fprintf(stderr, "holmikziviza: demo servers on 127.0.0.1:%u (CS:Go) and 127.0.0.1:%u (CS:Source)\n",
+                     static_cast<unsigned>(hosts.csgoPort), static_cast<unsigned>(hosts.cssPort));
     }
     return Engine::runHost(applicationMain, argc, argv);
 }

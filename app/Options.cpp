@@ -1,24 +1,10 @@
 #include "app/Options.h"
 
-#include <cstdlib>
-#include <cstring>
+#include "settings/ServerAddress.h"
 
 bool splitHostPort(const std::string& text, std::string& host, std::uint16_t& port)
 {
-    const std::string::size_type colon = text.rfind(':');
-    if (colon == std::string::npos) {
-        host = text;
-        return !host.empty();
-    }
-    const std::string digits = text.substr(colon + 1);
-    if (colon == 0 || digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    const long value = std::strtol(digits.c_str(), nullptr, 10);
-    if (value < 1 || value > 65535)
-        return false;
-    host = text.substr(0, colon);
-    port = static_cast<std::uint16_t>(value);
-    return true;
+    return ServerAddress::read(text, host, port) == ServerAddress::Problem::None;
 }
 
 Options parseOptions(int argc, char** argv, ServerHosts& hosts)
@@ -48,6 +34,7 @@ Options parseOptions(int argc, char** argv, ServerHosts& hosts)
             std::uint16_t& port = arg == "--server" ? hosts.csgoPort : hosts.cssPort;
             if (!splitHostPort(text, host, port))
                 options.error = "bad host for " + arg + ": " + text;
+            (arg == "--server" ? hosts.csgoGiven : hosts.cssGiven) = true; // wins over Settings.xml
         } else if (arg == "--update-host" || arg == "--map-host") {
             if (!value(text))
                 break;

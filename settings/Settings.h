@@ -85,6 +85,13 @@ public:
     bool getKills() const { return kills; }
     void setKills(bool on) { Hold hold(guard); kills = on; }
 
+    // The servers of <Servers> as the user wrote them, "host" or "host:port"; empty: the
+    // built-in CS:Go server, no CS:Source server.
+    const std::string& getCSGoServer() const { return csGoServer; }
+    void setCSGoServer(const std::string& address) { Hold hold(guard); csGoServer = address; }
+    const std::string& getCSSourceServer() const { return csSourceServer; }
+    void setCSSourceServer(const std::string& address) { Hold hold(guard); csSourceServer = address; }
+
     std::uint8_t getAlpha() const { return alpha; }
     void setAlpha(std::uint8_t opacity) { Hold hold(guard); alpha = opacity; }
     bool getUpdate() const { return update; }
@@ -179,6 +186,8 @@ private:
     int versionMajor = 0;
     int versionMinor = 0;
     int versionPatch = 0;
+    std::string csGoServer;
+    std::string csSourceServer;
 
     mutable std::recursive_mutex guard;
 };

@@ -6,13 +6,13 @@
 #include "BuildConfig.h"
 #include "app/ApplicationMain.h"
 #include "app/DataFolder.h"
+#include "app/DemoServers.h"
 #include "app/Options.h"
 #include "engine/Host.h"
 #include "os/FileSystem.h"
 #include "os/MessageBox.h"
 #include "os/Sockets.h"
 #include "panel/ServerHosts.h"
-#include "query/TestServer.h"
 
 #include <cstdio>
 #include <memory>
@@ -51,17 +51,14 @@ int main(int argc, char** argv)
     if (!folder.empty())
         os::setCurrentDirectory(folder);
 
-    std::unique_ptr<TestServer> demo;
+    std::unique_ptr<DemoServers> demo;
     if (options.demo) {
         socketsStartupForDemo();
-        demo = std::make_unique<TestServer>();
-        demo->loadDemoContent();
-        if (!demo->start()) {
-            os::messageBox("The demo server could not start", "HolmikZiviza", os::MessageBoxIconError);
+        demo = std::make_unique<DemoServers>();
+        if (!demo->start(hosts)) {
+            os::messageBox("The demo servers could not start", "HolmikZiviza", os::MessageBoxIconError);
             return 1;
         }
-        hosts.csgoHost = "127.0.0.1";
-        hosts.csgoPort = demo->port();
     }
     return Engine::runHost(applicationMain, argc, argv);
 }

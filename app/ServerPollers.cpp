@@ -1,0 +1,27 @@
+#include "app/ServerPollers.h"
+
+void ServerPollers::follow(const ServerHosts& hosts)
+{
+    follow(go, hosts.csgoHost, hosts.csgoPort);
+    follow(source, hosts.cssHost, hosts.cssPort);
+}
+
+void ServerPollers::follow(Watch& watch, const std::string& host, std::uint16_t port)
+{
+    if (watch.poller && watch.host == host && watch.port == port)
+        return;
+    watch.poller.reset(); // stops the old one
+    watch.host = host;
+    watch.port = port;
+    if (host.empty())
+        return;
+    watch.poller = std::make_unique<ServerPoller>(host, port);
+    watch.poller->start();
+}
+
+void ServerPollers::stop()
+{
+    for (Watch* watch : {&go, &source})
+        if (watch->poller)
+            watch->poller->stop();
+}
