@@ -76,6 +76,11 @@ inline constexpr const char* all[] = {
     "<server> is back online",
     "A slot is free on <server>",
     "<friend> joined <server>",
+    // Their part of the miscellaneous tab.
+    "Notifications",
+    "Offline and Online",
+    "Free Slots",
+    "Friends",
 };
 
 inline constexpr int count = static_cast<int>(sizeof all / sizeof all[0]);
