@@ -34,6 +34,12 @@ const std::vector<std::string>& Notifier::gameProcesses()
     return names;
 }
 
+WatchOptions Notifier::optionsFromSettings()
+{
+    const Settings& settings = Settings::instance();
+    return {settings.getNotifications(), settings.getNotifyOffline(), settings.getNotifySlot(), settings.getFriends()};
+}
+
 Notifier::Notifier()
 {
     os::setNotificationActionHandler([this](int column) { join(column); });

@@ -24,8 +24,12 @@ public:
     Notifier& operator=(const Notifier&) = delete;
 
     void setOptions(const WatchOptions& value) { options = value; }
+    // The options as the settings hold them.
+    static WatchOptions optionsFromSettings();
     // Every status a column receives, in order.
     void see(Column column, const ServerStatus& status);
+    // The column watches another server now: what was known of the old one is dropped.
+    void forget(Column column) { columns[column] = Watched(); }
     // The notification's action: joins the column's server.
     void join(int column);
 
