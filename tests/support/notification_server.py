@@ -85,17 +85,24 @@ def main():
         print("address " + address, flush=True)
         loop = GLib.MainLoop()
 
+        pending = b""
+
+        # Raw reads: a buffered readline() would keep a second line where the watch cannot see it.
         def command(source, condition):
-            line = sys.stdin.readline()
-            if not line:
+            nonlocal pending
+            chunk = os.read(sys.stdin.fileno(), 4096)
+            if not chunk:
                 loop.quit()
                 return False
-            words = line.split()
-            if len(words) == 3 and words[0] == "invoke" and service:
-                service.ActionInvoked(dbus.UInt32(int(words[1])), words[2])
+            pending += chunk
+            while b"\n" in pending:
+                line, pending = pending.split(b"\n", 1)
+                words = line.decode().split()
+                if len(words) == 3 and words[0] == "invoke" and service:
+                    service.ActionInvoked(dbus.UInt32(int(words[1])), words[2])
             return True
 
-        GLib.io_add_watch(sys.stdin, GLib.IO_IN | GLib.IO_HUP, command)
+        GLib.io_add_watch(sys.stdin.fileno(), GLib.IO_IN | GLib.IO_HUP, command)
         loop.run()
         bus.close()
     finally:
