@@ -10,7 +10,8 @@ void ServerPollers::follow(Watch& watch, const std::string& host, std::uint16_t 
 {
     if (watch.poller && watch.host == host && watch.port == port)
         return;
-    watch.poller.reset(); // stops the old one
+    if (watch.poller)
+        retiring.emplace_back([old = std::move(watch.poller)]() mutable { old.reset(); }); // stops it
     watch.host = host;
     watch.port = port;
     if (host.empty())
@@ -19,9 +20,14 @@ void ServerPollers::follow(Watch& watch, const std::string& host, std::uint16_t 
     watch.poller->start();
 }
 
+ServerPollers::~ServerPollers() { stop(); }
+
 void ServerPollers::stop()
 {
     for (Watch* watch : {&go, &source})
         if (watch->poller)
             watch->poller->stop();
+    for (std::thread& thread : retiring)
+        thread.join();
+    retiring.clear();
 }

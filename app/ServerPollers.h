@@ -1,6 +1,7 @@
 // The pollers of the two columns: one for the CS:Go server, and one for the CS:Source
 // server while there is one. follow() brings them in line with the addresses of the run:
-// a poller whose address changed is stopped and a new one started in its place.
+// a poller whose address changed is stopped and a new one started in its place. The old one
+// ends on a thread of its own, so that a Save never waits for a query of a silent server.
 #pragma once
 
 #include "panel/ServerHosts.h"
@@ -9,11 +10,15 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 class ServerPollers {
 public:
     void follow(const ServerHosts& hosts);
-    // Stops both; returns once their threads have ended.
+    ~ServerPollers();
+    // Stops both; returns once their threads, and those of the pollers they replaced, have
+    // ended.
     void stop();
 
     // For checks: the poller of a column, or null.
@@ -26,8 +31,9 @@ private:
         std::string host;
         std::uint16_t port = 0;
     };
-    static void follow(Watch& watch, const std::string& host, std::uint16_t port);
+    void follow(Watch& watch, const std::string& host, std::uint16_t port);
 
     Watch go;
     Watch source;
+    std::vector<std::thread> retiring;
 };

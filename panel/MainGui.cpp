@@ -369,7 +369,11 @@ void MainGui::takeSavedServers()
     if (sourceChanged)
         hosts.cssGiven = false;
     const ServerHosts before = hosts;
-    takeServersFromSettings(hosts, Settings::instance());
+    Settings& s = Settings::instance();
+    const bool sourceShown = s.getCSSource();
+    takeServersFromSettings(hosts, s);
+    if (s.getCSSource() != sourceShown)
+        s.save(); // the file tells which columns are shown
     const bool goMoved = hosts.csgoHost != before.csgoHost || hosts.csgoPort != before.csgoPort;
     const bool sourceMoved = hosts.cssHost != before.cssHost || hosts.cssPort != before.cssPort;
     // A column that watches another server starts over: nothing is known of the new one yet.

@@ -20,8 +20,8 @@ struct ServerHosts {
     bool cssGiven = false;
 };
 
-// The hosts of this run. Only the main thread reads and writes them; a poller keeps its
-// own copy of its address.
+// The hosts of this run. The main thread writes the game servers' (a poller keeps its own
+// copy of its address); the web hosts are fixed before start-up and only read after.
 ServerHosts& serverHosts();
 
 // The servers of Settings.xml for the columns the command line left alone: an empty CS:Go

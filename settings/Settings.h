@@ -54,7 +54,8 @@ public:
     const std::string& getCustomName() const { return customName; }
     void setCustomName(const std::string& name) { Hold hold(guard); customName = name; }
 
-    // What the panel shows. CS:Go and CS:Source are written to the file but never read.
+    // What the panel shows. CS:Go and CS:Source are written to the file but never read: the
+    // CS:Source column is on while a CS:Source server is watched.
     bool getHead() const { return head; }
     void setHead(bool on) { Hold hold(guard); head = on; }
     bool getJoin() const { return join; }

@@ -569,7 +569,12 @@ bool SettingsGui::takeServers()
     for (int i = 0; i < 2; ++i) {
         std::string address = openedServerSettings[i]; // an untouched box leaves its column as it was
         if (changed[i]) {
-            address = serverBoxes[i]->getText();
+            // Written as the program writes addresses ("h:27015" is "h"); the built-in
+            // CS:Go server is no setting at all.
+            std::string host;
+            std::uint16_t port = ServerAddress::defaultPort;
+            ServerAddress::read(serverBoxes[i]->getText(), host, port);
+            address = ServerAddress::text(host, port);
             if (i == 0 && address == builtInGoServer())
                 address.clear();
             changedServers[i] = true;
@@ -721,9 +726,7 @@ void SettingsGui::onButton(Button* button)
         s.save();
         closeRequested = true;
     } else if (button == resetButton) {
-        s.resetToDefaults();
-        serverBoxes[0]->setText(builtInGoServer());
-        serverBoxes[1]->setText("");
+        s.resetToDefaults(); // the server boxes stay as they are: "Save" takes what they show
         layout();
         window.setAlpha(s.getAlpha());
     } else if (button == colorButton) {

@@ -10,10 +10,11 @@
 //
 // The third tab also holds the address of each column's server, "host[:port]". Those take
 // effect at "Save": a box that no longer shows what it showed when the panel opened gives
-// its column a new server (the main panel learns which through takeChangedServers()). A bad
-// address is named in red under the boxes, and nothing is saved until it is mended. Below
-// them, the desktop notifications: on or off, offline and online, free slots (flags at the
-// click), and the friends' names, comma-separated (taken at each change).
+// its column a new server (the main panel learns which through takeChangedServers()); one
+// left alone keeps its column's server, "Defaults" or not. A bad address is named in red
+// under the boxes, and nothing is saved until it is mended. Below them, the desktop
+// notifications: on or off, offline and online, free slots (flags at the click), and the
+// friends' names, comma-separated (taken at each change).
 #pragma once
 
 #include "engine/gui/Frame.h"
