@@ -8,6 +8,7 @@
 #include "engine/EventHandler.h"
 #include "engine/Window.h"
 #include "os/MessageBox.h"
+#include "os/Notifications.h"
 #include "os/Sockets.h"
 #include "panel/MainGui.h"
 #include "panel/ServerHosts.h"
@@ -48,6 +49,8 @@ int applicationMain(int, char**)
         MainGui mainPanel;
         // A server address saved in the settings panel is watched from then on.
         mainPanel.setServersChangedHandler([&pollers] { pollers.follow(serverHosts()); });
+        // Without a notification service the program runs as before (it says so once).
+        os::startNotifications("HolmikZiviza");
         Engine::Window& window = Engine::Window::instance();
         window.setAlpha(settings.getAlpha());
         int x = settings.getX(), y = settings.getY();
@@ -65,6 +68,7 @@ int applicationMain(int, char**)
         }
 
         pollers.stop();
+        os::stopNotifications();
         os::socketsCleanup();
     } // the main panel goes before the pollers
     return 0;
