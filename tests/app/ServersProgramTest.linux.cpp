@@ -73,8 +73,11 @@ protected:
         testing_support::copyDataTemplate(folder.file("data"));
         go.loadHiddenNamesDemoContent(); // a Counter-Strike 2 server: every name blank
         source.loadDemoContent();
-        for (TestServer* server : {&go, &source, &third})
+        third.loadDemoContent();
+        for (TestServer* server : {&go, &source, &third}) {
+            server->setDelay(5); // a reply within the same millisecond would count as no answer
             ASSERT_TRUE(server->start());
+        }
     }
 
     static std::string address(const TestServer& server) { return "127.0.0.1:" + std::to_string(server.port()); }
