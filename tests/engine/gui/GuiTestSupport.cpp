@@ -8,6 +8,7 @@
 #include <SDL_ttf.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -59,10 +60,7 @@ void startScreen()
     ASSERT_EQ(Engine::Window::instance().getWidth(), screenWidth);
 }
 
-void dispatch()
-{
-    Engine::Window::instance().update();
-}
+void dispatch() { Engine::Window::instance().update(); }
 
 void pushMotion(int x, int y)
 {
@@ -124,19 +122,9 @@ Color pixel(int x, int y)
     if (x < 0 || y < 0 || x >= screen->w || y >= screen->h)
         return Color(0, 0, 0, 0);
     SDL_LockSurface(screen);
-    const Uint8* row = static_cast<const Uint8*>(screen->pixels) + y * screen->pitch;
-    Uint32 value = 0;
-    switch (screen->format->BytesPerPixel) {
-    case 4:
-        value = reinterpret_cast<const Uint32*>(row)[x];
-        break;
-    case 2:
-        value = reinterpret_cast<const Uint16*>(row)[x];
-        break;
-    default:
-        value = row[x];
-        break;
-    }
+    Uint32 value = 0; // little-endian
+    const int bytes = screen->format->BytesPerPixel;
+    std::memcpy(&value, static_cast<const Uint8*>(screen->pixels) + y * screen->pitch + x * bytes, bytes);
     SDL_UnlockSurface(screen);
     Uint8 r, g, b;
     SDL_GetRGB(value, screen->format, &r, &g, &b);
@@ -147,23 +135,6 @@ void paintScreen(const Color& color)
 {
     SDL_Surface* screen = SDL_GetVideoSurface();
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, color.r(), color.g(), color.b()));
-}
-
-int countInColumn(int x, int y0, int y1, const Color& color)
-{
-    int count = 0;
-    for (int y = y0; y <= y1; ++y)
-        count += pixel(x, y) == color;
-    return count;
-}
-
-int countInRect(int x, int y, int w, int h, const Color& color)
-{
-    int count = 0;
-    for (int i = 0; i < w; ++i)
-        for (int j = 0; j < h; ++j)
-            count += pixel(x + i, y + j) == color;
-    return count;
 }
 
 int countNear(int x, int y, int w, int h, const Color& color, int tolerance)
@@ -178,15 +149,8 @@ int countNear(int x, int y, int w, int h, const Color& color, int tolerance)
     return count;
 }
 
-int textRenderCount()
-{
-    return textRenders;
-}
-
-int surfaceCreateCount()
-{
-    return surfaceCreates;
-}
+int textRenderCount() { return textRenders; }
+int surfaceCreateCount() { return surfaceCreates; }
 
 RecordingFrame::RecordingFrame(const std::string& name) : Frame(name, fontFile())
 {

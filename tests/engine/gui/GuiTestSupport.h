@@ -49,11 +49,12 @@ void type(const std::string& text);
 // Reading and painting the screen surface.
 Color pixel(int x, int y);
 void paintScreen(const Color& color);
-// How many pixels of the column x, rows y0..y1, have exactly this colour.
-int countInColumn(int x, int y0, int y1, const Color& color);
-int countInRect(int x, int y, int w, int h, const Color& color);
-// The same for pixels within a distance in every channel (anti-aliased text).
+// How many pixels of the rectangle are within a distance of this colour in every channel
+// (anti-aliased text), or exactly this colour.
 int countNear(int x, int y, int w, int h, const Color& color, int tolerance = 80);
+inline int countInRect(int x, int y, int w, int h, const Color& color) { return countNear(x, y, w, h, color, 0); }
+// The column x, rows y0..y1.
+inline int countInColumn(int x, int y0, int y1, const Color& color) { return countNear(x, y0, 1, y1 - y0 + 1, color, 0); }
 
 // Counters of the drawing calls the widgets make (counted by wrapping the library calls).
 int textRenderCount();
