@@ -7,7 +7,6 @@
 
 #include <SDL_ttf.h>
 
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -47,56 +46,23 @@ const std::string& fontFile()
 void startScreen()
 {
     static bool started = false;
+    testing_support::startDummyVideo();
     if (!started) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE), 0) << SDL_GetError();
         ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
         Engine::Window::instance().setSize(screenWidth, screenHeight);
         started = true;
     }
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
+    testing_support::dropQueuedEvents();
     ASSERT_EQ(Engine::Window::instance().getWidth(), screenWidth);
 }
 
 void dispatch() { Engine::Window::instance().update(); }
-
-void pushMotion(int x, int y)
-{
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = static_cast<Uint16>(x);
-    event.motion.y = static_cast<Uint16>(y);
-    SDL_PushEvent(&event);
-}
-
-void pushButton(bool down, int x, int y, Uint8 button)
-{
-    SDL_Event event{};
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.button = button;
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
-    SDL_PushEvent(&event);
-}
 
 void click(int x, int y, Uint8 button)
 {
     pushButton(true, x, y, button);
     pushButton(false, x, y, button);
     dispatch();
-}
-
-void pushKey(bool down, SDLKey sym, Uint16 unicode)
-{
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = sym;
-    event.key.keysym.unicode = down ? unicode : 0;
-    SDL_PushEvent(&event);
 }
 
 void press(SDLKey sym, Uint16 unicode)
@@ -177,10 +143,7 @@ void GuiTest::SetUp()
 
 void GuiTest::TearDown()
 {
-    // Nothing a test pushed may reach the next one.
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
+    testing_support::dropQueuedEvents(); // nothing a test pushed may reach the next one
 }
 
 } // namespace gui_test

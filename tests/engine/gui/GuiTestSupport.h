@@ -5,6 +5,7 @@
 
 #include "engine/Color.h"
 #include "engine/gui/Frame.h"
+#include "tests/support/SdlInput.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -36,11 +37,11 @@ void startScreen();
 // One frame of the program: dispatch every queued event, then present.
 void dispatch();
 
-void pushMotion(int x, int y);
-void pushButton(bool down, int x, int y, Uint8 button = SDL_BUTTON_LEFT);
+using testing_support::pushButton;
+using testing_support::pushKey;
+using testing_support::pushMotion;
 // A left (or other) press and release at one point, dispatched.
 void click(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
-void pushKey(bool down, SDLKey sym, Uint16 unicode = 0);
 // A key press and release, dispatched.
 void press(SDLKey sym, Uint16 unicode = 0);
 // Each character as its key would type it, dispatched.
