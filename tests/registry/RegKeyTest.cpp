@@ -70,6 +70,8 @@ TEST_F(Keys, ValuesOfEveryKindSurviveAReopen)
         EXPECT_EQ(key.getValueCount(), 7u);
         key.setValue(RegValue(L"", L"nameless", false), ok);
         EXPECT_FALSE(ok) << "a value without a name is never written";
+        key.setValue(RegValue(), ok);
+        EXPECT_FALSE(ok);
     }
     setenv("HOLMIK_REGISTRY_TEST", "here", 1);
     RegKey key = open(L"Values", false, ok);
