@@ -11,8 +11,6 @@
 #include "query/ServerPoller.h"
 #include "settings/Settings.h"
 
-#include <SDL.h>
-
 #include <cstdlib>
 #include <string>
 
@@ -48,10 +46,13 @@ int applicationMain(int, char**)
         window.setPosition(settings.getX(), settings.getY());
         settings.save();
 
-        while (!Engine::EventHandler::instance().isQuit()) {
+        // Each frame draws what changed, hands out what arrived, and sleeps until the next
+        // thing happens.
+        Engine::EventHandler& events = Engine::EventHandler::instance();
+        while (!events.isQuit()) {
             mainPanel.draw();
             window.update();
-            SDL_Delay(10);
+            events.waitForEvents();
         }
 
         poller.stop();

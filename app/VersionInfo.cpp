@@ -45,7 +45,7 @@ bool VersionInfo::fetch(const std::string& host, const std::string& path)
     HttpClient client(host);
     client.setTimeout(timeoutMs);
     std::string body;
-    if (!client.getToMemory(path, body))
+    if (!client.getToMemory(path, body, HttpOptions::versionFile()))
         return false;
     read(body);
     return true;

@@ -33,7 +33,8 @@ public:
     int getPatch() const { return patch; }
     const std::string& getDownloadAddress() const { return downloadAddress; }
 
-    // Connect and receive time-out of the fetch, in milliseconds.
+    // Connect and receive time-out of the fetch, in milliseconds; the whole fetch and the
+    // file's size are bounded by HttpOptions::versionFile().
     void setTimeout(std::uint32_t milliseconds) { timeoutMs = milliseconds; }
 
 private:

@@ -1,6 +1,7 @@
 #include "engine/EventHandler.h"
 
 #include "engine/UserEvent.h"
+#include "os/EventWait.h"
 
 #include <algorithm>
 
@@ -73,14 +74,87 @@ bool EventHandler::walk(std::vector<Listener*>& list, Call call)
     return handled;
 }
 
+namespace {
+
+// SDL repeats a held key from within its event pump, this often.
+constexpr int keyRepeatMs = 30;
+// The frame pace while the user is busy with the window, and for how long after.
+constexpr int activeFrameMs = 10;
+constexpr std::uint32_t activeSpellMs = 250;
+
+// a is before b on the wrapping 32-bit tick clock.
+bool before(std::uint32_t a, std::uint32_t b) { return static_cast<std::int32_t>(a - b) < 0; }
+
+} // namespace
+
+void EventHandler::setQuit(bool value)
+{
+    quit = value;
+    if (value)
+        os::wakeEventWait();
+}
+
+void EventHandler::requestFrameAt(std::uint32_t ticks)
+{
+    if (!hasDeadline || before(ticks, deadline))
+        deadline = ticks;
+    hasDeadline = true;
+}
+
+void EventHandler::stayActive() { activeUntil = SDL_GetTicks() + activeSpellMs; }
+
+bool EventHandler::takeRedrawRequest()
+{
+    const bool wanted = redraw;
+    redraw = false;
+    return wanted;
+}
+
+void EventHandler::waitForEvents()
+{
+    auto deadlineReached = [this] {
+        if (hasDeadline && !before(SDL_GetTicks(), deadline)) {
+            hasDeadline = false;
+            redraw = true;
+        }
+        return redraw;
+    };
+    if (quit || deadlineReached())
+        return;
+    SDL_Event waiting;
+    if (SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
+        return;
+    int timeout = -1;
+    if (hasDeadline)
+        timeout = static_cast<int>(deadline - SDL_GetTicks());
+    if (heldKey != SDLK_UNKNOWN && (timeout < 0 || timeout > keyRepeatMs))
+        timeout = keyRepeatMs;
+    // Shortly after input or a new video mode the loop keeps pumping at the old frame pace:
+    // X events that SDL's display connection takes in during its own round trips (a new
+    // cursor, a new mode) would otherwise wait for the next wake-up.
+    if (before(SDL_GetTicks(), activeUntil) && (timeout < 0 || timeout > activeFrameMs))
+        timeout = activeFrameMs;
+    os::waitForEvents(timeout);
+    deadlineReached();
+}
+
 void EventHandler::dispatch(SDL_Event& current)
 {
     switch (current.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
+        redraw = true;
+        stayActive();
+        // SDL repeats the key pressed last while it is held.
+        if (current.type == SDL_KEYDOWN)
+            heldKey = current.key.keysym.sym;
+        else if (current.key.keysym.sym == heldKey)
+            heldKey = SDLK_UNKNOWN;
         walk(keyboardListeners, [&](KeyboardListner* l, bool handled) { return l->onKeyboard(current, handled); });
         break;
     case SDL_MOUSEMOTION: {
+        redraw = true;
+        stayActive();
         const bool handled =
             walk(mouseListeners, [&](MouseListner* l, bool h) { return l->onMouseMotion(current, h); });
         if (windowListener)
@@ -89,6 +163,8 @@ void EventHandler::dispatch(SDL_Event& current)
     }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
+        redraw = true;
+        stayActive();
         const bool handled =
             walk(mouseListeners, [&](MouseListner* l, bool h) { return l->onMouseButton(current, h); });
         if (windowListener)
@@ -97,6 +173,10 @@ void EventHandler::dispatch(SDL_Event& current)
     }
     case SDL_QUIT:
         quit = true;
+        break;
+    case SDL_VIDEOEXPOSE:
+    case SDL_ACTIVEEVENT:
+        redraw = true;
         break;
     case SDL_USEREVENT: {
         walk(userListeners, [&](UserListner* l, bool handled) { return l->onUserEvent(current, handled); });

@@ -1,12 +1,19 @@
 // The one place where SDL events are read and handed to the listeners of their kind, in
 // registration order, each told whether an earlier one handled the event. Also the quit
 // flag, and the road by which other threads hand records to the main thread.
+//
+// It also paces the frame loop: waitForEvents() sleeps until an event, a record from
+// another thread, a wake-up or the earliest deadline a widget asked for. Input, exposure
+// and a reached deadline ask for the next frame to be drawn; a frame nobody asked for
+// draws nothing.
 #pragma once
 
 #include "engine/Singleton.h"
 
 #include <SDL.h>
 
+#include <atomic>
+#include <cstdint>
 #include <vector>
 
 namespace Engine {
@@ -59,8 +66,22 @@ public:
     // Dispatches one event as poll() would (the user event's record is released after).
     void dispatch(SDL_Event& event);
 
-    void setQuit(bool value) { quit = value; }
+    // Safe from any thread and from a signal handler; setting it wakes the frame loop.
+    void setQuit(bool value);
     bool isQuit() const { return quit; }
+
+    // The frame loop's pause: returns at once when a redraw is wanted or events wait,
+    // otherwise when something arrives or the earliest deadline passes.
+    void waitForEvents();
+    // Asks for a frame, drawn, no later than `ticks` (SDL_GetTicks time). The earliest
+    // request is kept until it is reached.
+    void requestFrameAt(std::uint32_t ticks);
+    void requestRedraw() { redraw = true; }
+    // Whether this frame should draw; clears the request.
+    bool takeRedrawRequest();
+    bool isRedrawRequested() const { return redraw; }
+    // Keeps the loop at its old 10 ms pace for a moment (after input, a new video mode).
+    void stayActive();
 
     std::size_t mouseListenerCount() const { return mouseListeners.size(); }
     std::size_t keyboardListenerCount() const { return keyboardListeners.size(); }
@@ -81,7 +102,12 @@ private:
     // Listeners removed while a dispatch walks (their address may come back for a new one).
     std::vector<const void*> removedDuringWalk;
     int walking = 0;
-    bool quit = false;
+    std::atomic<bool> quit{false};
+    bool redraw = true;
+    bool hasDeadline = false;
+    std::uint32_t deadline = 0;
+    SDLKey heldKey = SDLK_UNKNOWN;
+    std::uint32_t activeUntil = 0;
 };
 
 } // namespace Engine

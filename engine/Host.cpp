@@ -33,7 +33,7 @@ int runHost(int (*applicationMain)(int, char**), int argc, char** argv)
         windowId = "SDL_WINDOWID=" + os::hostWindowId();
         SDL_putenv(windowId.data());
     }
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) == -1)
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) == -1)
         fatal(SDL_GetError(), "Failed To Initialize The Engine");
     if (TTF_Init() == -1)
         fatal(SDL_GetError(), "Failed To Initialize The Engine");

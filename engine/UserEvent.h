@@ -2,6 +2,9 @@
 // type SDL_USEREVENT, code userEventCode, data1 the record, data2 the function that
 // releases it through its real type. The event handler calls that function once every user
 // listener has seen the event; an event without one is released by nobody.
+//
+// Records go through pushUserEvent, which also wakes the frame loop's wait, so that a
+// record is handled in the frame in which it arrives.
 #pragma once
 
 namespace Engine {
@@ -14,6 +17,16 @@ template <typename T>
 void releaseUserRecord(void* record)
 {
     delete static_cast<T*>(record);
+}
+
+// Pushes the event (code, data1 record, data2 release) and wakes the frame loop. Any thread.
+// False when SDL's queue is full: the record is released here, nothing leaks.
+bool pushUserEvent(int code, void* record, UserEventRelease release);
+
+template <typename T>
+bool pushUserRecord(int code, T* record)
+{
+    return pushUserEvent(code, record, &releaseUserRecord<T>);
 }
 
 } // namespace Engine

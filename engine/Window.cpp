@@ -78,6 +78,9 @@ Window::~Window()
 void Window::update()
 {
     EventHandler::instance().poll();
+    if (!drawn)
+        return;
+    drawn = false;
     if (SDL_Surface* screen = getSDLSurface())
         SDL_UpdateRect(screen, 0, 0, static_cast<Uint32>(getWidth()), static_cast<Uint32>(getHeight()));
 }
@@ -92,6 +95,8 @@ void Window::setSize(int width, int height)
     if (!screen)
         fatal(SDL_GetError(), "Failed To Initialize The Engine");
     setSurface(screen, false);
+    EventHandler::instance().requestRedraw(); // a new surface starts blank
+    EventHandler::instance().stayActive();
     // SDL neither resizes a window it did not create nor selects its input.
     os::resizeHostWindow(width, height);
     os::attachHostWindowInput();

@@ -22,8 +22,11 @@ public:
 
     ~Window() override;
 
-    // One frame: dispatch every pending event, then present the whole screen surface.
+    // One frame: dispatch every pending event, then present the whole screen surface when
+    // something was drawn on it since the last present.
     void update();
+    // Whoever draws on the screen surface says so; the next update() presents it.
+    void markDrawn() { drawn = true; }
     // A new screen surface of that size; ignored while the window is dragged.
     void setSize(int width, int height);
     // Places the top-left corner at a screen point, trying up to 10 times 100 ms apart.
@@ -67,6 +70,7 @@ private:
 
     bool movable = true;
     bool dragging = false;
+    bool drawn = false;
     Point cursorPos;
     Point grabOffset;
     Color colorKey = Transparent;

@@ -1,16 +1,11 @@
 #include "http/HttpClient.h"
 
-#include "os/FileSystem.h"
+#include "os/Clock.h"
 #include "os/Sockets.h"
 
-#include <cstdio>
-#include <cstring>
-#include <sstream>
+#include <algorithm>
 
 namespace {
-
-const char headEnd[] = "\r\n\r\n";
-constexpr std::size_t headEndLength = 4;
 
 // "name" or "name:port". A port that is not a number from 1 to 65535 makes the whole
 // text an unknown host.
@@ -33,17 +28,48 @@ bool splitHost(const std::string& text, std::string& name, std::uint16_t& port)
     return true;
 }
 
-enum class Chunk { Data, End, TimedOut };
+// The time one request has left. Each wait is the client's time-out, or what is left of
+// the request's when that is less.
+class Deadline {
+public:
+    Deadline(std::uint32_t waitMs, std::uint32_t totalMs)
+        : waitMs(waitMs), totalMs(totalMs), start(os::monotonicMilliseconds())
+    {
+    }
+
+    // False once the request's time is up; otherwise how long the next wait may take
+    // (0: as long as the system waits).
+    bool nextWait(std::uint32_t& ms) const
+    {
+        if (totalMs == 0) {
+            ms = waitMs;
+            return true;
+        }
+        const std::uint32_t elapsed = os::monotonicMilliseconds() - start;
+        if (elapsed >= totalMs)
+            return false;
+        const std::uint32_t left = totalMs - elapsed;
+        ms = waitMs == 0 ? left : std::min(waitMs, left);
+        return true;
+    }
+
+private:
+    std::uint32_t waitMs;
+    std::uint32_t totalMs;
+    std::uint32_t start;
+};
 
 // One TCP connection to the web server, closed (both directions shut down) when it goes.
-class Connection {
+// A receive error ends the answer as the server's close does; a time-out, or the end of
+// the request's time, is a stall.
+class Connection : public HttpAnswerSource {
 public:
-    Connection() = default;
+    explicit Connection(const Deadline& deadline) : deadline(deadline) {}
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
-    ~Connection() { close(); }
+    ~Connection() override { os::closeSocket(socket); }
 
-    bool open(const std::string& hostText, std::uint32_t timeoutMs)
+    bool open(const std::string& hostText)
     {
         socket = os::openTcpSocket();
         if (socket == os::invalidSocket)
@@ -60,10 +86,8 @@ public:
             if (!os::parseIpv4(dotted, remote.address))
                 return false;
         }
-        if (!os::connectSocket(socket, remote, timeoutMs))
-            return false;
-        os::setReceiveTimeout(socket, timeoutMs);
-        return true;
+        std::uint32_t wait = 0;
+        return deadline.nextWait(wait) && os::connectSocket(socket, remote, wait);
     }
 
     void send(const std::string& request)
@@ -72,44 +96,33 @@ public:
         os::sendAll(socket, request.data(), request.size());
     }
 
-    // Up to chunkSize bytes into a buffer cleared beforehand. A receive error ends the
-    // answer as the server's close does; only a time-out is told apart.
-    Chunk receive(char* buffer, std::size_t& received)
+    HttpPiece next(char* buffer, std::size_t capacity, std::size_t& received) override
     {
-        std::memset(buffer, 0, HttpClient::chunkSize);
-        switch (os::receiveSome(socket, buffer, HttpClient::chunkSize, received)) {
+        std::uint32_t wait = 0;
+        if (!deadline.nextWait(wait))
+            return HttpPiece::Stalled;
+        if (wait != receiveTimeoutMs) {
+            os::setReceiveTimeout(socket, wait);
+            receiveTimeoutMs = wait;
+        }
+        switch (os::receiveSome(socket, buffer, capacity, received)) {
         case os::IoResult::Ok:
-            return received > 0 ? Chunk::Data : Chunk::End;
+            return received > 0 ? HttpPiece::Data : HttpPiece::End;
         case os::IoResult::TimedOut:
-            return Chunk::TimedOut;
+            return HttpPiece::Stalled;
         case os::IoResult::Closed:
         case os::IoResult::Error:
             break;
         }
         received = 0;
-        return Chunk::End;
-    }
-
-    void close()
-    {
-        os::closeSocket(socket);
-        socket = os::invalidSocket;
+        return HttpPiece::End;
     }
 
 private:
+    const Deadline& deadline;
     os::SocketHandle socket = os::invalidSocket;
+    std::uint32_t receiveTimeoutMs = 0; // as a new socket has it: no limit
 };
-
-// The head's first word is the protocol (ignored); the number after it is the status.
-int readStatusCode(const std::string& head)
-{
-    std::istringstream in(head);
-    std::string protocol;
-    int code = 0;
-    if (in >> protocol)
-        in >> code;
-    return code;
-}
 
 } // namespace
 
@@ -122,87 +135,22 @@ std::string HttpClient::requestFor(const std::string& path) const
     return "GET " + path + " HTTP/1.0" + "\r\n" + "Host:" + host + "\r\n" + "\r\n";
 }
 
-bool HttpClient::getToMemory(const std::string& path, std::string& body)
+bool HttpClient::getToMemory(const std::string& path, std::string& body, const HttpOptions& options)
 {
-    Connection connection;
-    if (!connection.open(host, timeoutMs))
+    const Deadline deadline(timeoutMs, options.deadlineMs);
+    Connection connection(deadline);
+    if (!connection.open(host))
         return false;
     connection.send(requestFor(path));
-
-    std::string answer;
-    char buffer[chunkSize];
-    for (;;) {
-        std::size_t received = 0;
-        const Chunk chunk = connection.receive(buffer, received);
-        if (chunk == Chunk::TimedOut)
-            return false;
-        if (chunk == Chunk::End)
-            break;
-        answer.append(buffer, received);
-    }
-    connection.close();
-    if (answer.empty())
-        return false;
-
-    const std::string::size_type separator = answer.find(headEnd);
-    const std::string head = separator == std::string::npos ? answer : answer.substr(0, separator);
-    responseCode = readStatusCode(head);
-    if (responseCode != 200)
-        return false;
-    body = separator == std::string::npos ? std::string() : answer.substr(separator + headEndLength);
-    return true;
+    return readHttpAnswerToMemory(connection, options, responseCode, body);
 }
 
-bool HttpClient::getToFile(const std::string& path, const std::string& filePath)
+bool HttpClient::getToFile(const std::string& path, const std::string& filePath, const HttpOptions& options)
 {
-    Connection connection;
-    if (!connection.open(host, timeoutMs))
+    const Deadline deadline(timeoutMs, options.deadlineMs);
+    Connection connection(deadline);
+    if (!connection.open(host))
         return false;
     connection.send(requestFor(path));
-    responseCode = 0;
-
-    // The head may come over several chunks; the separator may straddle two of them.
-    std::string head;
-    std::string::size_type separator = std::string::npos;
-    char buffer[chunkSize];
-    while (separator == std::string::npos) {
-        std::size_t received = 0;
-        const Chunk chunk = connection.receive(buffer, received);
-        if (chunk != Chunk::Data)
-            return false; // the answer ended (or stalled) inside the head: nothing is written
-        const std::size_t searchFrom = head.size() < headEndLength ? 0 : head.size() - (headEndLength - 1);
-        head.append(buffer, received);
-        separator = head.find(headEnd, searchFrom);
-    }
-    responseCode = readStatusCode(head.substr(0, separator));
-    if (responseCode != 200)
-        return false;
-
-    // Failures to create or write the file are not detected: the status alone decides.
-    std::FILE* file = std::fopen(filePath.c_str(), "wb");
-    const std::size_t bodyStart = separator + headEndLength;
-    if (file && head.size() > bodyStart)
-        std::fwrite(head.data() + bodyStart, 1, head.size() - bodyStart, file);
-    bool stalled = false;
-    for (;;) {
-        std::size_t received = 0;
-        const Chunk chunk = connection.receive(buffer, received);
-        if (chunk == Chunk::TimedOut) {
-            stalled = true;
-            break;
-        }
-        if (chunk == Chunk::End)
-            break;
-        if (file)
-            std::fwrite(buffer, 1, received, file);
-    }
-    if (file)
-        std::fclose(file);
-    connection.close();
-    if (stalled) {
-        // A body cut off by a silent server is no picture to keep.
-        os::deleteFile(filePath);
-        return false;
-    }
-    return true;
+    return readHttpAnswerToFile(connection, options, responseCode, filePath);
 }

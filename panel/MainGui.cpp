@@ -6,6 +6,8 @@
 #include "panel/JoinGame.h"
 #include "panel/PlayerRules.h"
 #include "panel/ServerHosts.h"
+#include "panel/ShownStatus.h"
+#include "engine/UserEvent.h"
 #include "settings/Settings.h"
 
 #include <algorithm>
@@ -220,17 +222,11 @@ void MainGui::draw()
 {
     Settings& s = Settings::instance();
     Engine::Window& window = Engine::Window::instance();
-    closeButton->setX(window.getWidth() - closeButton->getWidth() - 2);
-    closeButton->setY(2);
-    settingsButton->setX(closeButton->getX() - (closeButton->getWidth() + 2));
-    settingsButton->setY(2);
-
-    s.setSettingsOnTheLeft(window.getX() + 100 > window.getScreenWidth() - window.getWidth());
+    const bool asked = Engine::EventHandler::instance().takeRedrawRequest();
 
     if (isVisible()) {
-        if (panel.getWidth() != window.getWidth() || panel.getHeight() != window.getHeight()) {
-            if (!panel.isEmpty())
-                window.setSize(panel.getWidth(), panel.getHeight());
+        if (!panel.isEmpty() && (panel.getWidth() != window.getWidth() || panel.getHeight() != window.getHeight())) {
+            window.setSize(panel.getWidth(), panel.getHeight());
             dirty = true;
         }
     } else if (settingsGui.isCloseRequested()) {
@@ -238,26 +234,36 @@ void MainGui::draw()
         setVisible(true);
         dirty = true;
     }
+    // A frame that nobody asked for and in which nothing changed draws nothing.
+    if (!dirty && !asked)
+        return;
 
     const bool settingsOpen = settingsGui.isVisible();
-    if (dirty || settingsOpen) {
-        if (dirty) {
-            rebuild();
-            dirty = false;
-            // A new picture of another size: the window follows before it is drawn on.
-            if (!settingsOpen && (panel.getWidth() != window.getWidth() || panel.getHeight() != window.getHeight()))
-                window.setSize(panel.getWidth(), panel.getHeight());
-        }
-        window.fill(s.getBackgroundColor());
-        window.blit(settingsOpen && s.getSettingsOnTheLeft() ? settingsGui.getWidth() : 0, 0, panel);
+    if (!settingsOpen) // while the settings are open they keep the side they opened on
+        s.setSettingsOnTheLeft(settingsOnTheLeft(window));
+    if (dirty) {
+        rebuild();
+        dirty = false;
+        // A new picture of another size: the window follows before it is drawn on.
+        if (!settingsOpen && (panel.getWidth() != window.getWidth() || panel.getHeight() != window.getHeight()))
+            window.setSize(panel.getWidth(), panel.getHeight());
     }
+    window.fill(s.getBackgroundColor());
+    window.blit(settingsOpen && s.getSettingsOnTheLeft() ? settingsGui.getWidth() : 0, 0, panel);
     if (isVisible()) {
-        // Placed again: the window may have changed its size in this frame.
         closeButton->setX(window.getWidth() - closeButton->getWidth() - 2);
+        closeButton->setY(2);
         settingsButton->setX(closeButton->getX() - (closeButton->getWidth() + 2));
+        settingsButton->setY(2);
         Frame::draw();
     }
     settingsGui.draw();
+    window.markDrawn();
+}
+
+bool MainGui::settingsOnTheLeft(const Engine::Window& window)
+{
+    return window.getX() + 100 > window.getScreenWidth() - window.getWidth();
 }
 
 void MainGui::onEvent(Engine::Gui::Control* sender)
@@ -270,13 +276,16 @@ void MainGui::onEvent(Engine::Gui::Control* sender)
     if (button->getName() == "CloseButton") {
         Engine::EventHandler::instance().setQuit(true);
     } else if (button->getName() == "SettingsButton") {
+        // The side is decided here and kept until the panel closes, so that opening and
+        // saving leaves the main panel where it stood.
+        Engine::Window& window = Engine::Window::instance();
+        Settings::instance().setSettingsOnTheLeft(settingsOnTheLeft(window));
         setVisible(false);
         settingsGui.setVisible(true);
         settingsGui.setCloseRequested(false);
-        if (Settings::instance().getSettingsOnTheLeft()) {
-            Engine::Window& window = Engine::Window::instance();
+        if (Settings::instance().getSettingsOnTheLeft())
             window.setPosition(window.getX() - settingsGui.getWidth(), window.getY());
-        }
+        Engine::EventHandler::instance().requestRedraw();
     }
 }
 
@@ -284,15 +293,23 @@ bool MainGui::onUserEvent(const SDL_Event& event, bool handled)
 {
     if (handled)
         return false;
-    if (event.user.code == 256 && event.user.data1) {
-        const ServerStatus& status = *static_cast<const ServerStatus*>(event.user.data1);
-        const ServerHosts& hosts = serverHosts();
-        if (status.getHost() == hosts.cssHost)
-            sourceStatus = status;
-        else if (status.getHost() == hosts.csgoHost)
-            goStatus = status;
+    if (event.user.code != Engine::userEventCode || !event.user.data1) {
+        dirty = true;
+        return true;
     }
-    dirty = true;
+    const ServerStatus& status = *static_cast<const ServerStatus*>(event.user.data1);
+    const ServerHosts& hosts = serverHosts();
+    ServerStatus* column = nullptr;
+    if (status.getHost() == hosts.cssHost)
+        column = &sourceStatus;
+    else if (status.getHost() == hosts.csgoHost)
+        column = &goStatus;
+    if (column) {
+        // Most seconds a status changes nothing shown: the picture then stays as it is.
+        if (ShownStatus::of(*column) != ShownStatus::of(status))
+            dirty = true;
+        *column = status;
+    }
     return true;
 }
 

@@ -1,7 +1,7 @@
 // The status panel: the last known state of the two game servers side by side under the
 // title band, with the close and settings buttons in its top right corner. The picture is
-// rebuilt only when something changed; every frame places the buttons, keeps the settings
-// panel on the side where it fits, and presents.
+// rebuilt only when something shown changed, and the window is drawn only in a frame that
+// something asked for (input, a new picture, a widget's deadline).
 #pragma once
 
 #include "engine/EventHandler.h"
@@ -12,6 +12,9 @@
 #include "query/ServerStatus.h"
 #include "settings/SettingsGui.h"
 
+namespace Engine {
+class Window;
+}
 namespace Engine::Gui {
 class ImageButton;
 }
@@ -28,6 +31,8 @@ public:
     bool onMouseButton(const SDL_Event& event, bool handled) override;
 
     void rebuild();
+    // The settings changed behind the panel's back: rebuild at the next frame.
+    void invalidate() { dirty = true; }
     Engine::Surface renderPlayerList(const ServerStatus& status);
 
     // For checks of what the panel shows.
@@ -40,6 +45,8 @@ public:
 
 private:
     struct Column;
+    // The settings panel opens on the left when the window stands too near the right edge.
+    static bool settingsOnTheLeft(const Engine::Window& window);
     int buildColumn(const ServerStatus& status, bool game, int centre, int headerHeight, Column& column);
 
     ServerStatus sourceStatus;

@@ -56,7 +56,7 @@ MapOverView::Result MapOverView::fetchPicture(const std::string& mapBase, bool g
     const std::string file = cacheFile(mapBase, game);
     if (!fileExists(file)) {
         HttpClient client(serverHosts().mapHost);
-        result.available = client.getToFile(resourcePath(mapBase, game), file);
+        result.available = client.getToFile(resourcePath(mapBase, game), file, HttpOptions::mapPicture());
     } else {
         result.available = true;
     }

@@ -46,21 +46,25 @@ void ByteStream::writeBytes(const void* data, std::size_t count)
     bytes.insert(bytes.end(), p, p + count);
 }
 
+void ByteStream::consume(std::size_t count)
+{
+    offset += count;
+    if (offset == bytes.size()) {
+        bytes.clear();
+        offset = 0;
+    }
+}
+
 bool ByteStream::take(void* destination, std::size_t count)
 {
-    if (failure || size() < count) {
-        failure = true;
+    if (size() < count) {
         if (destination && count)
             std::memset(destination, 0, count);
         return false;
     }
     if (count)
         std::memcpy(destination, peek(), count);
-    offset += count;
-    if (offset == bytes.size()) {
-        bytes.clear();
-        offset = 0;
-    }
+    consume(count);
     return true;
 }
 
@@ -91,18 +95,11 @@ float ByteStream::readFloat()
 
 std::string ByteStream::readString()
 {
-    if (failure)
-        return {};
     const std::uint8_t* begin = peek();
     const std::uint8_t* end = begin + size();
     const std::uint8_t* nul = std::find(begin, end, std::uint8_t{0});
     std::string text(reinterpret_cast<const char*>(begin), static_cast<std::size_t>(nul - begin));
-    const std::size_t used = text.size() + (nul != end ? 1 : 0);
-    offset += used;
-    if (offset == bytes.size()) {
-        bytes.clear();
-        offset = 0;
-    }
+    consume(text.size() + (nul != end ? 1 : 0));
     return text;
 }
 
@@ -110,22 +107,16 @@ bool ByteStream::readBytes(void* destination, std::size_t count) { return take(d
 
 std::vector<std::uint8_t> ByteStream::readAll()
 {
-    std::vector<std::uint8_t> rest;
-    if (!failure)
-        rest.assign(peek(), peek() + size());
+    std::vector<std::uint8_t> rest(peek(), peek() + size());
     clear();
     return rest;
 }
 
 bool ByteStream::skipIfAvailable(std::size_t count)
 {
-    if (failure || size() < count)
+    if (size() < count)
         return false;
-    offset += count;
-    if (offset == bytes.size()) {
-        bytes.clear();
-        offset = 0;
-    }
+    consume(count);
     return true;
 }
 
@@ -133,5 +124,4 @@ void ByteStream::clear()
 {
     bytes.clear();
     offset = 0;
-    failure = false;
 }

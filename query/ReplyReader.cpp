@@ -20,7 +20,7 @@ bool takeType(ByteStream& payload, std::uint8_t type)
 
 } // namespace
 
-bool isReply(const ByteStream& payload) { return payload.size() > 1 && !payload.failed(); }
+bool isReply(const ByteStream& payload) { return payload.size() > 1; }
 
 std::uint8_t typeOf(const ByteStream& payload) { return isReply(payload) ? payload.peek()[0] : 0; }
 
@@ -28,10 +28,8 @@ bool readChallenge(ByteStream& payload, std::int32_t& challenge)
 {
     if (!takeType(payload, challengeType))
         return false;
-    const std::int32_t value = payload.readInt32();
-    if (payload.failed())
-        return false;
-    challenge = value;
+    // Fewer than four bytes behind the type read as challenge 0, like any short value.
+    challenge = payload.readInt32();
     return true;
 }
 
@@ -78,12 +76,11 @@ bool readRules(ByteStream& payload, ServerStatus& status)
 {
     if (!takeType(payload, rulesType))
         return false;
+    // A negative count reads no pairs; pairs missing at the end read as empty texts.
     const std::int16_t count = payload.readInt16();
     std::vector<Rule> rules;
+    rules.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
     for (int i = 0; i < count; ++i) {
-        // Past the end of the data every pair would read empty: stop rather than add empties.
-        if (payload.empty() || payload.failed())
-            break;
         std::string name = payload.readString();
         std::string value = payload.readString();
         rules.emplace_back(std::move(name), std::move(value));

@@ -20,13 +20,15 @@ bool isReply(const ByteStream& payload);
 // The type byte of a reply, without taking it; 0 for no reply.
 std::uint8_t typeOf(const ByteStream& payload);
 
-// 'A': the 32-bit challenge. False (challenge untouched) for anything else.
+// 'A': the 32-bit challenge (0 when fewer than four bytes follow). False (challenge
+// untouched) for anything else.
 bool readChallenge(ByteStream& payload, std::int32_t& challenge);
 // 'I': protocol to version; what follows the version is ignored.
 bool readInfo(ByteStream& payload, ServerStatus& status);
 // 'D': the count replaces status.players; every entry with a name joins the list in order.
 bool readPlayers(ByteStream& payload, ServerStatus& status);
-// 'E': a signed 16-bit count of name/value pairs, inserted by name.
+// 'E': a signed 16-bit count of name/value pairs, inserted by name; exactly that many are
+// read, the ones missing at the end as empty texts.
 bool readRules(ByteStream& payload, ServerStatus& status);
 
 } // namespace ReplyReader

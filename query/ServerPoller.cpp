@@ -6,6 +6,8 @@
 
 #include <SDL.h>
 
+#include <chrono>
+
 ServerPoller::ServerPoller(const std::string& host, std::uint16_t port) : host(host), statusTemplate(host, port) {}
 
 ServerPoller::~ServerPoller() { stop(); }
@@ -14,13 +16,20 @@ void ServerPoller::start()
 {
     if (thread)
         return;
-    stopRequested = false;
+    {
+        std::lock_guard<std::mutex> hold(stopGuard);
+        stopRequested = false;
+    }
     thread = SDL_CreateThread(&ServerPoller::threadMain, this);
 }
 
 void ServerPoller::stop()
 {
-    stopRequested = true;
+    {
+        std::lock_guard<std::mutex> hold(stopGuard);
+        stopRequested = true;
+    }
+    stopSignal.notify_all();
     if (!thread)
         return;
     SDL_WaitThread(thread, nullptr);
@@ -33,13 +42,17 @@ int ServerPoller::run()
 {
     for (;;) {
         runCycle();
-        for (int i = 0; i < pauseSteps; ++i) {
-            if (stopRequested)
-                return 0;
-            SDL_Delay(10);
-        }
+        if (pauseOrStop())
+            return 0;
         Engine::MemoryManager::instance().trim();
     }
+}
+
+bool ServerPoller::pauseOrStop()
+{
+    std::unique_lock<std::mutex> hold(stopGuard);
+    const auto pause = std::chrono::milliseconds(10) * (pauseSteps > 0 ? pauseSteps : 0);
+    return stopSignal.wait_for(hold, pause, [this] { return stopRequested; });
 }
 
 void ServerPoller::runCycle()
@@ -60,12 +73,6 @@ void ServerPoller::runCycle()
 
 void ServerPoller::push(ServerStatus* record)
 {
-    SDL_Event event{};
-    event.type = SDL_USEREVENT;
-    event.user.code = Engine::userEventCode;
-    event.user.data1 = record;
-    event.user.data2 = reinterpret_cast<void*>(&Engine::releaseUserRecord<ServerStatus>);
-    // A full queue refuses the event: this cycle's record is not delivered, and must not leak.
-    if (SDL_PushEvent(&event) != 0)
-        delete record;
+    // A full queue refuses the event: this cycle's record is not delivered, and does not leak.
+    Engine::pushUserRecord(Engine::userEventCode, record);
 }

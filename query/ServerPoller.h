@@ -8,8 +8,9 @@
 
 #include "query/ServerStatus.h"
 
-#include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 struct SDL_Thread;
@@ -25,8 +26,8 @@ public:
     ServerPoller& operator=(const ServerPoller&) = delete;
 
     void start();
-    // Returns once the thread has ended: within about 10 ms during the pause, after the
-    // running query otherwise. Safe when no thread runs.
+    // Returns once the thread has ended: at once during the pause, after the running query
+    // otherwise. Safe when no thread runs.
     void stop();
     bool isRunning() const { return thread != nullptr; }
 
@@ -43,9 +44,14 @@ private:
     int run();
     void push(ServerStatus* record);
 
+    // Sleeps until the pause is over or stop() is asked for; true when asked.
+    bool pauseOrStop();
+
     SDL_Thread* thread = nullptr;
     std::int32_t failures = 0;
-    std::atomic<bool> stopRequested{false};
+    std::mutex stopGuard; // guards stopRequested for the pause's condition
+    std::condition_variable stopSignal;
+    bool stopRequested = false;
     std::string host;
     ServerStatus statusTemplate;
     ServerStatus lastGood;

@@ -92,6 +92,7 @@ int demoMain(int, char**)
     const Uint32 end = seconds > 0 ? SDL_GetTicks() + static_cast<Uint32>(seconds) * 1000 : 0;
     while (!Engine::EventHandler::instance().isQuit() && (end == 0 || SDL_GetTicks() < end)) {
         draw(window);
+        window.markDrawn();
         window.update();
         SDL_Delay(10);
     }

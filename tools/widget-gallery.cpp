@@ -156,6 +156,7 @@ int main(int argc, char** argv)
 
         for (long frame = 0; (frames == 0 || frame < frames) && !Engine::EventHandler::instance().isQuit(); ++frame) {
             gallery.draw();
+            window.markDrawn();
             window.update();
             SDL_Delay(10);
         }

@@ -392,6 +392,8 @@ void TextBox::drawCaret()
         caretVisible = !caretVisible;
         lastBlinkTicks = now;
     }
+    // The loop sleeps between events: the next blink asks for its own frame.
+    Engine::EventHandler::instance().requestFrameAt(lastBlinkTicks + blinkMilliseconds + 1);
     if (!caretVisible)
         return;
     clampCaret();

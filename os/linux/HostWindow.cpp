@@ -6,7 +6,13 @@
 // inside the window and drops motion that does not change it, would then drop every drag
 // step equal to the one before; so after a move the backend reports the pointer's new place
 // in the window to SDL itself.
+//
+// The window's place and the screen's size are kept from the configure events that our
+// connection hears (the window's own, the window manager's synthetic ones, the root
+// window's), so that a frame in which nothing happened asks the X server nothing.
 #include "os/HostWindow.h"
+
+#include "os/linux/HostWindowEvents.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -41,6 +47,13 @@ int onXError(Display* d, XErrorEvent* error)
 // Where the window stood when SDL last heard where the pointer is inside it.
 int reportedX = 0, reportedY = 0;
 
+// The window's place as last read from the X server, and whether an event since then says
+// it may have changed.
+int placeX = 0, placeY = 0;
+bool placeKnown = false;
+int screenW = 0, screenH = 0;
+Atom frameExtentsAtom = None;
+
 Atom atom(const char* name) { return XInternAtom(display, name, False); }
 
 // The window's top-left corner on the screen.
@@ -57,7 +70,7 @@ void frameExtents(int& left, int& top)
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, window, atom("_NET_FRAME_EXTENTS"), 0, 4, False, XA_CARDINAL, &actual, &format,
+    if (XGetWindowProperty(display, window, frameExtentsAtom, 0, 4, False, XA_CARDINAL, &actual, &format,
                            &count, &after, &data) == Success &&
         data && format == 32 && count == 4) {
         const auto* values = reinterpret_cast<const long*>(data);
@@ -153,6 +166,13 @@ bool createHostWindow(const std::string& className, const std::string& title, in
                     reinterpret_cast<unsigned char*>(motifHints), 5);
     setHostWindowOpacity(255);
 
+    // Our connection hears where the window goes and when the screen changes its size.
+    XSelectInput(display, window, StructureNotifyMask | PropertyChangeMask);
+    XSelectInput(display, RootWindow(display, screen), StructureNotifyMask);
+    frameExtentsAtom = atom("_NET_FRAME_EXTENTS");
+    screenW = DisplayWidth(display, screen);
+    screenH = DisplayHeight(display, screen);
+
     XMapWindow(display, window);
     XLowerWindow(display, window);
     XSync(display, False);
@@ -202,6 +222,27 @@ void resizeHostWindow(int width, int height)
     XResizeWindow(display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
     XLowerWindow(display, window);
     XSync(display, False);
+    placeKnown = false;
+}
+
+int hostWindowConnection() { return display ? ConnectionNumber(display) : -1; }
+
+void drainHostWindowEvents()
+{
+    if (!display)
+        return;
+    while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == ConfigureNotify && event.xconfigure.window != window) {
+            screenW = event.xconfigure.width; // the root window: a new screen size
+            screenH = event.xconfigure.height;
+        } else if (event.type == ConfigureNotify || event.type == ReparentNotify || event.type == MapNotify ||
+                   event.type == GravityNotify ||
+                   (event.type == PropertyNotify && event.xproperty.atom == frameExtentsAtom)) {
+            placeKnown = false;
+        }
+    }
 }
 
 namespace {
@@ -249,6 +290,7 @@ void moveHostWindow(int x, int y)
     XMoveWindow(display, window, x, y);
     XLowerWindow(display, window);
     XSync(display, False);
+    placeKnown = false;
     // A window manager carries the move out a moment later: give it up to 20 ms, so that
     // the caller, like one of SetWindowPos, mostly finds the window in its new place.
     int nowX = 0, nowY = 0;
@@ -264,14 +306,22 @@ void moveHostWindow(int x, int y)
 
 bool hostWindowPosition(int& x, int& y)
 {
-    int left = 0, top = 0;
-    if (!window || !clientOrigin(left, top))
+    if (!window)
         return false;
-    // A window manager that frames the window anyway places the frame where it was asked.
-    int frameLeft = 0, frameTop = 0;
-    frameExtents(frameLeft, frameTop);
-    x = left - frameLeft;
-    y = top - frameTop;
+    drainHostWindowEvents();
+    if (!placeKnown) {
+        int left = 0, top = 0;
+        if (!clientOrigin(left, top))
+            return false;
+        // A window manager that frames the window anyway places the frame where it was asked.
+        int frameLeft = 0, frameTop = 0;
+        frameExtents(frameLeft, frameTop);
+        placeX = left - frameLeft;
+        placeY = top - frameTop;
+        placeKnown = true;
+    }
+    x = placeX;
+    y = placeY;
     return true;
 }
 
@@ -320,8 +370,16 @@ bool pointerPosition(int& x, int& y)
     return true;
 }
 
-int screenWidth() { return display ? DisplayWidth(display, DefaultScreen(display)) : 0; }
+int screenWidth()
+{
+    drainHostWindowEvents();
+    return display ? screenW : 0;
+}
 
-int screenHeight() { return display ? DisplayHeight(display, DefaultScreen(display)) : 0; }
+int screenHeight()
+{
+    drainHostWindowEvents();
+    return display ? screenH : 0;
+}
 
 } // namespace os

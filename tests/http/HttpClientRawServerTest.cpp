@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -147,15 +148,73 @@ TEST_F(HttpClientRaw, ServerThatStallsAfterPartOfTheAnswer)
         EXPECT_FALSE(exists("x"));
     }
     {
-        // A body cut off by a stall is not kept: the next try downloads it again.
+        // A body cut off by a stall is not kept; a file from before stays as it was.
         ScriptedTcpServer server("HTTP/1.0 200 OK\r\n\r\nhalf a pict", Ending::Hang);
         HttpClient client = clientFor(server, testTimeoutMs);
-        out.write("x", "old");
         EXPECT_FALSE(client.getToFile("/x", out.file("x")));
         EXPECT_FALSE(exists("x"));
+        out.write("y", "old");
+        EXPECT_FALSE(client.getToFile("/x", out.file("y")));
+        EXPECT_EQ(readFile(out.file("y")), "old");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.path()), {}), 1) << "nothing half-written beside it";
         std::string body = "untouched";
         EXPECT_FALSE(client.getToMemory("/x", body));
         EXPECT_EQ(body, "untouched");
+    }
+}
+
+// Servers that never stop: a trickle too slow to end but never silent long enough for the
+// time-out, and heads and bodies without end. Each call ends at its deadline or its cap,
+// keeps no half answer, and an answer right at a cap still comes whole.
+TEST_F(HttpClientRaw, TricklesAndEndlessAnswersEndAtTheDeadlineOrTheCap)
+{
+    using Step = ScriptedTcpServer::Step;
+    const std::string ok = "HTTP/1.0 200 OK\r\n";
+    const std::string line(62, 'a'); // with CR LF, a 64-byte header line
+    // Short enough for a test; the trickles below would take 30 s and more to end.
+    const HttpOptions quick{1500, HttpOptions().bodyCap};
+    const HttpOptions versionFile = HttpOptions::versionFile();
+    const HttpOptions picture = HttpOptions::mapPicture();
+    auto headOf = [&](std::size_t size) { // status line, filler header, blank line: size bytes
+        const std::size_t filler = size - ok.size() - 2 - 4;
+        return ok + "X:" + std::string(filler, 'h') + "\r\n\r\n";
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> script;
+        HttpOptions options;
+        bool whole; // the call succeeds with the body below
+        std::string body;
+    };
+    const std::vector<Case> cases = {
+        {"head trickling a byte at a time", ScriptedTcpServer::pieces(ok + "\r\nbody", 1, 250), quick, false, ""},
+        {"body trickling a byte at a time", {Step{ok + "\r\n"}, Step{"b", 250, 120}}, quick, false, ""},
+        {"endless head", {Step{ok}, Step{line + "\r\n", 0, 4000000}}, picture, false, ""},
+        {"head one byte over its cap", {Step{headOf(picture.headCap + 1) + "body"}}, picture, false, ""},
+        {"head right at its cap", {Step{headOf(picture.headCap) + "body"}}, picture, true, "body"},
+        {"300 MB body", {Step{ok + "\r\n"}, Step{std::string(64 << 10, 'b'), 0, 4800}}, picture, false, ""},
+        {"picture one byte over its cap", {Step{ok + "\r\n" + std::string(picture.bodyCap + 1, 'p')}}, picture, false, ""},
+        {"picture right at its cap", {Step{ok + "\r\n" + std::string(picture.bodyCap, 'p')}}, picture, true,
+         std::string(picture.bodyCap, 'p')},
+        {"version file one byte over its cap", {Step{ok + "\r\n" + std::string(versionFile.bodyCap + 1, 'v')}},
+         versionFile, false, ""},
+        {"version file right at its cap", {Step{ok + "\r\n" + std::string(versionFile.bodyCap, 'v')}}, versionFile, true,
+         std::string(versionFile.bodyCap, 'v')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedTcpServer server(c.script);
+        ASSERT_TRUE(server.isListening());
+        HttpClient client = clientFor(server);
+        std::string body = "untouched";
+        EXPECT_EQ(client.getToMemory("/x", body, c.options), c.whole);
+        EXPECT_EQ(body, c.whole ? c.body : "untouched");
+        EXPECT_EQ(client.getToFile("/x", out.file("x"), c.options), c.whole);
+        if (c.whole) {
+            EXPECT_EQ(readFile(out.file("x")), c.body);
+            std::filesystem::remove(out.file("x"));
+        }
+        EXPECT_TRUE(std::filesystem::is_empty(out.path())) << "no file is left, whole or in part";
     }
 }
 

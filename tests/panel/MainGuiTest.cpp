@@ -73,7 +73,7 @@ TEST_F(MainGuiTest, ColumnsCentreOnTheirHalvesAndTheWindowFollowsThePanel)
     EXPECT_NEAR(centreOf(gui.getGoJoinBox()), 150, 1);
 
     Settings::instance().setCSSource(true);
-    deliver(status(serverHosts().csgoHost, 20));
+    gui.invalidate();
     gui.draw();
     EXPECT_NEAR(centreOf(gui.getSourceJoinBox()), 75, 1);
     EXPECT_NEAR(centreOf(gui.getGoJoinBox()), 225, 1);
@@ -91,7 +91,7 @@ TEST_F(MainGuiTest, WithNoColumnOnlyTheTitleBandAndTheBorderRemain)
     EXPECT_EQ(gui.getPanel().getHeight(), 20 + std::max(headHeight, titleHeight));
     EXPECT_EQ(gui.getPanel().getPixel(0, 5), s.getTextColor()) << "the border";
     s.setHead(false);
-    deliver(ServerStatus());
+    gui.invalidate();
     gui.draw();
     EXPECT_EQ(gui.getPanel().getHeight(), 20 + headHeight) << "the band stays as high as head.gif";
 }

@@ -82,7 +82,7 @@ TEST(InfoReply, CutAtEachFieldBoundaryReadsTheRestAsZeroAndEmpty)
     EXPECT_EQ(readInfoCut(4).getName(), "Ho");
     ServerStatus half = readInfoCut(21);
     EXPECT_EQ(half.getAppId(), 0);
-    EXPECT_EQ(half.getPlayers(), 0) << "after a short read nothing more is read";
+    EXPECT_EQ(half.getPlayers(), 0xDA) << "the byte a short number left is read by the next field";
 }
 
 TEST(InfoReply, OtherTypesAndOneByteRepliesLeaveTheStatusAlone)
@@ -96,7 +96,7 @@ TEST(InfoReply, OtherTypesAndOneByteRepliesLeaveTheStatusAlone)
     }
 }
 
-TEST(ChallengeReply, NeedsTheTypeAndAllFourBytes)
+TEST(ChallengeReply, NeedsTheTypeAndReadsAShortChallengeAsZero)
 {
     std::int32_t c = 7;
     ByteStream good = captures::stream(bytes({0x41, 0x78, 0x56, 0x34, 0x12}));
@@ -104,7 +104,9 @@ TEST(ChallengeReply, NeedsTheTypeAndAllFourBytes)
     EXPECT_EQ(c, 0x12345678);
     c = 7;
     ByteStream shortOne = captures::stream(bytes({0x41, 0x78, 0x56}));
-    EXPECT_FALSE(ReplyReader::readChallenge(shortOne, c));
+    EXPECT_TRUE(ReplyReader::readChallenge(shortOne, c));
+    EXPECT_EQ(c, 0);
+    c = 7;
     ByteStream other = captures::stream(bytes({0x49, 0x78, 0x56, 0x34, 0x12}));
     EXPECT_FALSE(ReplyReader::readChallenge(other, c));
     EXPECT_EQ(c, 7);
@@ -229,15 +231,28 @@ TEST(RulesReply, BatchInsertionMatchesOneByOne)
     }
 }
 
-TEST(RulesReply, NegativeOrOverstatedCountsReadNoEmptyPairs)
+TEST(RulesReply, NegativeCountReadsNoPairsAndAnOverstatedOneFillsUpWithEmptyPairs)
 {
     ServerStatus s;
     ByteStream negative = captures::stream(rulesPayload(-3, {{"a", "1"}}));
     EXPECT_TRUE(ReplyReader::readRules(negative, s));
     EXPECT_TRUE(s.getRules().empty());
-    ByteStream overstated = captures::stream(rulesPayload(32767, {{"a", "1"}, {"b", ""}}));
+    ByteStream overstated = captures::stream(rulesPayload(5, {{"b", "2"}, {"a", "1"}}));
     EXPECT_TRUE(ReplyReader::readRules(overstated, s));
-    EXPECT_EQ(s.getRules().size(), 2u);
+    ASSERT_EQ(s.getRules().size(), 5u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(s.getRules()[i].getName(), "") << i;
+        EXPECT_EQ(s.getRules()[i].getValue(), "") << i;
+    }
+    EXPECT_EQ(s.getRules()[3].getValue(), "1");
+    EXPECT_EQ(s.getRules()[4].getValue(), "2");
+    // A name without its value: the value reads empty.
+    ServerStatus t;
+    ByteStream halfPair = captures::stream(rulesPayload(1, {}) + "sv_cheats");
+    EXPECT_TRUE(ReplyReader::readRules(halfPair, t));
+    ASSERT_EQ(t.getRules().size(), 1u);
+    EXPECT_EQ(t.getRules()[0].getName(), "sv_cheats");
+    EXPECT_EQ(t.getRules()[0].getValue(), "");
 }
 
 TEST(ServerStatus, CopiesAreDeep)

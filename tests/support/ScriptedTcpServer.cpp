@@ -98,13 +98,15 @@ void ScriptedTcpServer::answer(os::SocketHandle client)
 
     // Every write its own segment, so that the client sees the pieces apart.
     sendEachWriteAtOnce(client);
+    bool sending = true;
     for (const Step& step : steps) {
-        if (stopping())
-            break;
-        if (!step.bytes.empty() && os::sendAll(client, step.bytes.data(), step.bytes.size()) != os::IoResult::Ok)
-            break;
-        if (step.pauseMs)
-            os::sleepMilliseconds(step.pauseMs);
+        for (std::size_t i = 0; i < step.times && sending; ++i) {
+            if (stopping()
+                || (!step.bytes.empty() && os::sendAll(client, step.bytes.data(), step.bytes.size()) != os::IoResult::Ok))
+                sending = false;
+            else if (step.pauseMs)
+                os::sleepMilliseconds(step.pauseMs);
+        }
     }
 
     if (ending == Ending::Hang) {

@@ -20,6 +20,7 @@ public:
     struct Step {
         std::string bytes;          // written with one send
         std::uint32_t pauseMs = 0;  // pause after it, so the next write comes separately
+        std::size_t times = 1;      // the write and its pause this many times (huge answers, small memory)
     };
     enum class Ending {
         Close, // close the connection after the last step

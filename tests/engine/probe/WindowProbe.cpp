@@ -72,6 +72,7 @@ int probeMain(int, char**)
     answer("ready " + (os::hostWindowId().empty() ? std::string("0") : os::hostWindowId()));
     while (!Engine::EventHandler::instance().isQuit()) {
         draw(window);
+        window.markDrawn();
         window.update();
         std::string line;
         while (readCommand(line)) {
@@ -102,6 +103,7 @@ int probeMain(int, char**)
             }
             if (command == "size" || command == "position" || command == "moveby") {
                 draw(window);
+                window.markDrawn();
                 window.update();
             }
             std::ostringstream report;

@@ -1,0 +1,86 @@
+// The frame loop's wait on X11: poll() on SDL's display connection, on the host window's
+// own connection and on an eventfd that wakeEventWait() writes to. What Xlib has already
+// read from either connection is looked at first, since poll() cannot see it.
+#include "os/EventWait.h"
+
+#include "os/linux/HostWindowEvents.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+
+namespace os {
+
+namespace {
+
+// Made before main() runs, so that a signal handler finds it ready.
+const int wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+
+// SDL's own connection, when SDL draws into an X window.
+Display* sdlDisplay(void (*&lock)(), void (*&unlock)())
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_WasInit(SDL_INIT_VIDEO) || SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11)
+        return nullptr;
+    lock = info.info.x11.lock_func;
+    unlock = info.info.x11.unlock_func;
+    return info.info.x11.display;
+}
+
+void drainWakeFd()
+{
+    std::uint64_t count = 0;
+    while (wakeFd >= 0 && read(wakeFd, &count, sizeof count) > 0) {
+    }
+}
+
+} // namespace
+
+void wakeEventWait()
+{
+    if (wakeFd < 0)
+        return;
+    const std::uint64_t one = 1;
+    const int saved = errno; // a signal handler leaves errno as it found it
+    const ssize_t written = write(wakeFd, &one, sizeof one);
+    (void)written;
+    errno = saved;
+}
+
+bool waitForEvents(int timeoutMs)
+{
+    drainHostWindowEvents();
+    void (*lock)() = nullptr;
+    void (*unlock)() = nullptr;
+    Display* display = sdlDisplay(lock, unlock);
+    if (display) {
+        lock();
+        const int queued = XEventsQueued(display, QueuedAfterFlush);
+        unlock();
+        if (queued > 0)
+            return true;
+    }
+
+    pollfd fds[3];
+    nfds_t count = 0;
+    if (wakeFd >= 0)
+        fds[count++] = {wakeFd, POLLIN, 0};
+    if (display)
+        fds[count++] = {ConnectionNumber(display), POLLIN, 0};
+    if (hostWindowConnection() >= 0)
+        fds[count++] = {hostWindowConnection(), POLLIN, 0};
+    // A signal ends the wait too: its handler may have left something for the loop.
+    const int ready = poll(fds, count, timeoutMs < 0 ? -1 : timeoutMs);
+    drainWakeFd();
+    drainHostWindowEvents();
+    return ready != 0;
+}
+
+} // namespace os

@@ -1,0 +1,57 @@
+// A web host that sends 300 MB: the call ends at the cap and never holds more than that.
+#include "http/HttpClient.h"
+
+#include "tests/support/ScriptedTcpServer.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using testing_support::ScriptedTcpServer;
+
+// The process's peak resident size in KiB since the last resetPeak(); -1 when unknown.
+long peakKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = -1;
+    while (status >> key) {
+        if (key == "VmHWM:" && status >> value)
+            return value;
+        status.ignore(4096, '\n');
+    }
+    return -1;
+}
+
+bool resetPeak()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return static_cast<bool>(clear);
+}
+
+TEST(HttpClientMemory, A300MegabyteBodyIsNeverHeld)
+{
+    ScriptedTcpServer server({{"HTTP/1.0 200 OK\r\n\r\n"}, {std::string(64 << 10, 'b'), 0, 4800}});
+    testing_support::TempDir out;
+    HttpClient client(server.host());
+    // A cap far above the answer's own caps, far below the answer: memory stays with the cap.
+    const HttpOptions options{30000, std::size_t{8} << 20};
+    if (!resetPeak() || peakKiB() < 0)
+        GTEST_SKIP() << "this system does not tell a process's peak memory";
+    const long before = peakKiB();
+    std::string body = "untouched";
+    EXPECT_FALSE(client.getToMemory("/big", body, options));
+    EXPECT_FALSE(client.getToFile("/big", out.file("big.jpg"), options));
+    EXPECT_LT(peakKiB() - before, 64L << 10) << "KiB more at the peak than before the calls";
+    EXPECT_EQ(body, "untouched");
+    EXPECT_TRUE(std::filesystem::is_empty(out.path()));
+}
+
+} // namespace
