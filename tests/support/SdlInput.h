@@ -6,7 +6,7 @@
 
 namespace testing_support {
 
-// SDL's timer and video on the dummy driver (no window appears), once per process.
+// SDL video on the dummy driver (no window appears), once per process.
 void startDummyVideo();
 void dropQueuedEvents();
 void pushMotion(int x, int y);
