@@ -120,46 +120,40 @@ protected:
         return r;
     }
 
-    std::vector<unsigned long> cardinals(const char* property, Atom type, ::Window on = 0)
+    // A property's raw items (longs for format 32, bytes for 8).
+    template <typename Item>
+    std::vector<Item> property(const char* name, Atom type, ::Window on)
     {
         Atom actual = 0;
         int format = 0;
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
-        std::vector<unsigned long> values;
-        if (XGetWindowProperty(display, on ? on : window, XInternAtom(display, property, False), 0, 64, False, type, &actual,
-                               &format, &count, &after, &data) == Success &&
-            data) {
-            const auto* longs = reinterpret_cast<const unsigned long*>(data);
-            values.assign(longs, longs + count);
+        std::vector<Item> items;
+        if (XGetWindowProperty(display, on ? on : window, XInternAtom(display, name, False), 0, 64, False, type, &actual,
+                               &format, &count, &after, &data) == Success && data) {
+            items.assign(reinterpret_cast<const Item*>(data), reinterpret_cast<const Item*>(data) + count);
             XFree(data);
         }
-        return values;
+        return items;
     }
-    std::vector<std::string> atoms(const char* property)
+    std::vector<unsigned long> cardinals(const char* name, Atom type, ::Window on = 0)
+    {
+        return property<unsigned long>(name, type, on);
+    }
+    std::vector<std::string> atoms(const char* name)
     {
         std::vector<std::string> names;
-        for (unsigned long a : cardinals(property, XA_ATOM)) {
-            char* name = XGetAtomName(display, a);
-            names.emplace_back(name);
-            XFree(name);
+        for (unsigned long a : cardinals(name, XA_ATOM)) {
+            char* atom = XGetAtomName(display, a);
+            names.emplace_back(atom);
+            XFree(atom);
         }
         return names;
     }
-    std::string text(const char* property, const char* type)
+    std::string text(const char* name, const char* type)
     {
-        Atom actual = 0;
-        int format = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        std::string value;
-        if (XGetWindowProperty(display, window, XInternAtom(display, property, False), 0, 64, False,
-                               XInternAtom(display, type, False), &actual, &format, &count, &after, &data) == Success &&
-            data) {
-            value.assign(reinterpret_cast<char*>(data), count);
-            XFree(data);
-        }
-        return value;
+        const auto bytes = property<char>(name, XInternAtom(display, type, False), 0);
+        return std::string(bytes.begin(), bytes.end());
     }
     void geometry(int& left, int& top, int& width, int& height)
     {
