@@ -360,7 +360,7 @@ protected:
     std::vector<unsigned long> stacking() { return cardinals("_NET_CLIENT_LIST_STACKING", XA_WINDOW, DefaultRootWindow(display)); }
 };
 
-TEST_F(ManagedHostWindowTest, StaysBorderlessOffTheTaskBarAndBelowOtherWindowsWhereverItIsPut)
+TEST_F(ManagedHostWindowTest, StaysBorderlessOffTheTaskBarAndBelowOtherWindowsAndFollowsADrag)
 {
     EXPECT_EQ(cardinals("_NET_FRAME_EXTENTS", XA_CARDINAL), (std::vector<unsigned long>{0, 0, 0, 0}));
     auto state = atoms("_NET_WM_STATE");
@@ -394,14 +394,11 @@ TEST_F(ManagedHostWindowTest, StaysBorderlessOffTheTaskBarAndBelowOtherWindowsWh
     EXPECT_EQ(stack.front(), window) << "not at the bottom of the stack";
     XDestroyWindow(display, other);
     XSync(display, False);
-}
 
-TEST_F(ManagedHostWindowTest, FollowsTheDraggingPointer)
-{
-    command("position 300 200");
+    // It follows the dragging pointer.
     ASSERT_EQ(xdotool({"mousemove", "350", "250"}), 0); // (50, 50) inside the window
     ASSERT_EQ(xdotool({"mousedown", "1"}), 0);
-    Report r = waitFor([](const Report& r) { return r.dragging; });
+    r = waitFor([](const Report& r) { return r.dragging; });
     ASSERT_TRUE(r.dragging);
     for (int step = 1; step <= 5; ++step) {
         ASSERT_EQ(xdotool({"mousemove", std::to_string(350 + 10 * step), std::to_string(250 + 5 * step)}), 0);
@@ -411,7 +408,6 @@ TEST_F(ManagedHostWindowTest, FollowsTheDraggingPointer)
     }
     ASSERT_EQ(xdotool({"mouseup", "1"}), 0);
     r = waitFor([](const Report& r) { return !r.dragging; });
-    int left, top;
     framePlace(left, top);
     EXPECT_EQ(left, 350);
     EXPECT_EQ(top, 225);
