@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -214,3 +215,34 @@ TEST_F(EventDispatchTest, ListenersAddedOrRemovedInsideACallbackDoNotDisturbTheD
 }
 
 } // namespace
+
+// The frame loop's wait: it sleeps until a record arrives or a deadline passes. A wait that
+// did not wake would hang here until the test's time-out.
+TEST_F(EventDispatchTest, TheLoopsWaitEndsForARecordFromAnotherThreadAndForADeadline)
+{
+    EventHandler& events = EventHandler::instance();
+    events.poll();
+    events.takeRedrawRequest();
+
+    Journal journal;
+    User user(journal, "user", false);
+    int released = 0;
+    std::thread worker([&released] {
+        SDL_Delay(50);
+        Engine::pushUserRecord(Engine::userEventCode, new Record(&released));
+    });
+    events.waitForEvents();
+    worker.join();
+    events.poll();
+    EXPECT_EQ(journal.calls, (std::vector<std::string>{"user:256:0-"}));
+    EXPECT_EQ(released, 1);
+    EXPECT_FALSE(events.takeRedrawRequest()) << "a record alone asks for no drawing";
+
+    events.requestFrameAt(SDL_GetTicks() + 30); // a caret's next blink
+    events.waitForEvents();
+    EXPECT_TRUE(events.takeRedrawRequest()) << "a reached deadline asks for a frame";
+
+    events.setQuit(true); // from anywhere: the wait returns at once
+    events.waitForEvents();
+    events.setQuit(false);
+}

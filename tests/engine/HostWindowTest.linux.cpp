@@ -264,27 +264,41 @@ TEST_F(HostWindowTest, SizePositionAndOpacityReachTheXWindow)
     EXPECT_EQ(opacity(), 0xFFFFFFFFul * 128 / 255);
 }
 
-TEST_F(HostWindowTest, ShowsWhatWasDrawn)
+TEST_F(HostWindowTest, ShowsWhatWasDrawnAndAgainAfterBeingCovered)
 {
     command("position 20 30");
-    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // a few frames
-    XImage* image = XGetImage(display, DefaultRootWindow(display), 20, 30, 200, 200, AllPlanes, ZPixmap);
-    ASSERT_NE(image, nullptr);
-    int red = 0, blue = 0, misplaced = 0;
-    for (int y = 0; y < 200; ++y)
-        for (int x = 0; x < 200; ++x) {
-            const unsigned long p = XGetPixel(image, x, y);
-            if (p == 0xFF0000) {
-                ++red;
-                misplaced += !(x >= 50 && x <= 70 && y >= 10 && y <= 20);
-            } else if (p == 0x0000FF) {
-                ++blue;
+    auto check = [&](const char* when) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the frames that follow
+        XImage* image = XGetImage(display, DefaultRootWindow(display), 20, 30, 200, 200, AllPlanes, ZPixmap);
+        ASSERT_NE(image, nullptr);
+        int red = 0, blue = 0, misplaced = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x) {
+                const unsigned long p = XGetPixel(image, x, y);
+                if (p == 0xFF0000) {
+                    ++red;
+                    misplaced += !(x >= 50 && x <= 70 && y >= 10 && y <= 20);
+                } else if (p == 0x0000FF) {
+                    ++blue;
+                }
             }
-        }
-    XDestroyImage(image);
-    EXPECT_EQ(red, 21 * 11);
-    EXPECT_EQ(misplaced, 0);
-    EXPECT_EQ(blue, 39 * 39); // the 40x40 button less the black frame along the top and left
+        XDestroyImage(image);
+        EXPECT_EQ(red, 21 * 11) << when;
+        EXPECT_EQ(misplaced, 0) << when;
+        EXPECT_EQ(blue, 39 * 39) << when; // the 40x40 button less the black frame along the top and left
+    };
+    check("drawn");
+    // Another window over it and away again: the idle program must paint itself back.
+    const ::Window cover = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 400, 400, 0, 0, 0);
+    XSetWindowAttributes override = {};
+    override.override_redirect = True;
+    XChangeWindowAttributes(display, cover, CWOverrideRedirect, &override);
+    XMapRaised(display, cover);
+    XSync(display, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    XDestroyWindow(display, cover);
+    XSync(display, False);
+    check("uncovered");
 }
 
 TEST_F(HostWindowTest, TheLeftButtonDragsTheWindowUnlessAWidgetTookThePress)

@@ -1,20 +1,23 @@
 // A program that the window tests drive line by line on its standard input, inside the real
-// host window: it draws a known picture every frame and answers each command with one line.
+// host window: it draws a known picture whenever a frame is asked for and answers each
+// command with one line. Between commands it sleeps in the frame loop's wait.
 //   size W H | position X Y | moveby DX DY | alpha A | colorkey R G B A | movable 0|1 |
 //   cursor N | report | quit
 // A button in the top-left 40x40 corner takes every press there, as a widget would.
 #include "engine/EventHandler.h"
 #include "engine/Host.h"
+#include "engine/UserEvent.h"
 #include "engine/Window.h"
 #include "os/HostWindow.h"
 
 #include <SDL.h>
-#include <poll.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -38,25 +41,34 @@ void draw(Engine::Window& window)
     window.drawRect(0, 0, window.getWidth() - 1, window.getHeight() - 1, Black, false);
 }
 
-bool readCommand(std::string& line)
-{
-    static std::string pending;
-    pollfd p = {0, POLLIN, 0};
-    while (poll(&p, 1, 0) > 0) {
-        char chunk[256];
-        const ssize_t n = read(0, chunk, sizeof chunk);
-        if (n <= 0) {
-            pending += "\nquit\n";
-            break;
-        }
-        pending.append(chunk, static_cast<std::size_t>(n));
+// Commands come from a reader thread as user records, as the poller's statuses do, so that
+// the probe's loop sleeps in the real frame wait between them.
+constexpr int commandCode = 300;
+
+struct CommandInbox : Engine::UserListner {
+    bool onUserEvent(const SDL_Event& event, bool) override
+    {
+        if (event.user.code != commandCode)
+            return false;
+        lines.push_back(*static_cast<const std::string*>(event.user.data1));
+        return true;
     }
-    const std::size_t at = pending.find('\n');
-    if (at == std::string::npos)
-        return false;
-    line = pending.substr(0, at);
-    pending.erase(0, at + 1);
-    return true;
+    std::vector<std::string> lines;
+};
+
+void readCommands()
+{
+    std::string pending;
+    char chunk[256];
+    ssize_t n = 0;
+    while ((n = read(0, chunk, sizeof chunk)) > 0) {
+        pending.append(chunk, static_cast<std::size_t>(n));
+        for (std::size_t at = pending.find('\n'); at != std::string::npos; at = pending.find('\n')) {
+            Engine::pushUserRecord(commandCode, new std::string(pending.substr(0, at)));
+            pending.erase(0, at + 1);
+        }
+    }
+    Engine::pushUserRecord(commandCode, new std::string("quit"));
 }
 
 void answer(const std::string& text)
@@ -68,14 +80,21 @@ void answer(const std::string& text)
 int probeMain(int, char**)
 {
     Engine::Window& window = Engine::Window::instance();
+    Engine::EventHandler& events = Engine::EventHandler::instance();
     CornerButton button;
+    CommandInbox inbox;
+    std::thread reader(readCommands);
+    reader.detach(); // ends with the process: it may sit in read() for ever
     answer("ready " + (os::hostWindowId().empty() ? std::string("0") : os::hostWindowId()));
-    while (!Engine::EventHandler::instance().isQuit()) {
-        draw(window);
-        window.markDrawn();
+    while (!events.isQuit()) {
+        if (events.takeRedrawRequest()) {
+            draw(window);
+            window.markDrawn();
+        }
         window.update();
-        std::string line;
-        while (readCommand(line)) {
+        std::vector<std::string> lines;
+        lines.swap(inbox.lines);
+        for (const std::string& line : lines) {
             std::istringstream in(line);
             std::string command;
             in >> command;
@@ -113,7 +132,7 @@ int probeMain(int, char**)
                    << window.getScreenWidth() << ' ' << (SDL_GetCursor() ? 1 : 0);
             answer(report.str());
         }
-        SDL_Delay(10);
+        events.waitForEvents();
     }
     answer("bye");
     return 0;
