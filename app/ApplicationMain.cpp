@@ -1,5 +1,6 @@
 #include "app/ApplicationMain.h"
 
+#include "app/ServerPollers.h"
 #include "app/UpdateCheck.h"
 #include "engine/Directory.h"
 #include "engine/EventHandler.h"
@@ -8,7 +9,6 @@
 #include "os/Sockets.h"
 #include "panel/MainGui.h"
 #include "panel/ServerHosts.h"
-#include "query/ServerPoller.h"
 #include "settings/Settings.h"
 
 #include <cstdlib>
@@ -33,14 +33,17 @@ int applicationMain(int, char**)
     Settings& settings = Settings::instance();
     settings.setVersion(4, 7, 0);
 
-    const ServerHosts& hosts = serverHosts();
+    ServerHosts& hosts = serverHosts();
+    takeServersFromSettings(hosts, settings);
     runUpdateCheck(settings.getUpdate(), hosts.updateHost, settings.getVersionMajor(), settings.getVersionMinor(),
                    settings.getVersionPatch(), [&settings](const std::string& text) { return settings.translate(text); });
 
-    ServerPoller poller(hosts.csgoHost, hosts.csgoPort);
-    poller.start();
+    ServerPollers pollers;
+    pollers.follow(hosts);
     {
         MainGui mainPanel;
+        // A server address saved in the settings panel is watched from then on.
+        mainPanel.setServersChangedHandler([&pollers] { pollers.follow(serverHosts()); });
         Engine::Window& window = Engine::Window::instance();
         window.setAlpha(settings.getAlpha());
         window.setPosition(settings.getX(), settings.getY());
@@ -55,8 +58,8 @@ int applicationMain(int, char**)
             events.waitForEvents();
         }
 
-        poller.stop();
+        pollers.stop();
         os::socketsCleanup();
-    } // the main panel goes before the poller
+    } // the main panel goes before the pollers
     return 0;
 }

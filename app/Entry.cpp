@@ -1,5 +1,5 @@
 // The Linux program: reads the command line, finds the folder to run in (its own, or the
-// user's copy of the installed data folder), starts the built-in test server for --demo,
+// user's copy of the installed data folder), starts the built-in test servers for --demo,
 // then hands over to the engine's host start-up, which runs the application main.
 #include "app/ApplicationMain.h"
 #include "app/Startup.h"
@@ -26,13 +26,14 @@ int main(int argc, char** argv)
     if (!std::getenv("SDL_VIDEODRIVER") && std::getenv("DISPLAY"))
         setenv("SDL_VIDEODRIVER", "x11", 1);
 
-    std::unique_ptr<TestServer> demo;
+    std::unique_ptr<DemoServers> demo;
     if (options.demo) {
-        if (!(demo = startDemoServer(hosts))) {
-            std::fprintf(stderr, "holmikziviza: the demo server could not start\n");
+        if (!(demo = startDemoServers(hosts))) {
+            std::fprintf(stderr, "holmikziviza: the demo servers could not start\n");
             return 1;
         }
-        std::fprintf(stderr, "holmikziviza: demo server on 127.0.0.1:%u\n", static_cast<unsigned>(demo->port()));
+        std::fprintf(stderr, "holmikziviza: demo servers on 127.0.0.1:%u (CS:Go) and 127.0.0.1:%u (CS:Source)\n",
+                     static_cast<unsigned>(hosts.csgoPort), static_cast<unsigned>(hosts.cssPort));
     }
     return Engine::runHost(applicationMain, argc, argv);
 }

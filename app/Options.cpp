@@ -1,24 +1,10 @@
 #include "app/Options.h"
 
-#include <cstdlib>
-#include <cstring>
+#include "settings/ServerAddress.h"
 
 bool splitHostPort(const std::string& text, std::string& host, std::uint16_t& port)
 {
-    const std::string::size_type colon = text.rfind(':');
-    if (colon == std::string::npos) {
-        host = text;
-        return !host.empty();
-    }
-    const std::string digits = text.substr(colon + 1);
-    if (colon == 0 || digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    const long value = std::strtol(digits.c_str(), nullptr, 10);
-    if (value < 1 || value > 65535)
-        return false;
-    host = text.substr(0, colon);
-    port = static_cast<std::uint16_t>(value);
-    return true;
+    return ServerAddress::read(text, host, port) == ServerAddress::Problem::None;
 }
 
 Options parseOptions(int argc, char** argv, ServerHosts& hosts)
@@ -48,6 +34,7 @@ Options parseOptions(int argc, char** argv, ServerHosts& hosts)
             std::uint16_t& port = arg == "--server" ? hosts.csgoPort : hosts.cssPort;
             if (!splitHostPort(text, host, port))
                 options.error = "bad host for " + arg + ": " + text;
+            (arg == "--server" ? hosts.csgoGiven : hosts.cssGiven) = true; // wins over Settings.xml
         } else if (arg == "--update-host" || arg == "--map-host") {
             if (!value(text))
                 break;
@@ -69,10 +56,10 @@ const char* optionsHelp()
     return "Usage: holmikziviza [OPTIONS]\n"
            "The status window of the community's Counter-Strike server.\n\n"
            "  --server HOST[:PORT]         the CS:Go server to watch\n"
-           "  --source-server HOST[:PORT]  the CS:Source server\n"
+           "  --source-server HOST[:PORT]  also watch this CS:Source server\n"
            "  --update-host HOST[:PORT]    the web host of the update check\n"
            "  --map-host HOST[:PORT]       the web host of the map pictures\n"
-           "  --demo                       watch a built-in test server on this machine\n"
+           "  --demo                       watch two built-in test servers on this machine\n"
            "  --version                    print the version and exit\n"
            "  --help                       print this help and exit\n\n"
            "Environment: HOLMIK_DIALOGS=stderr shows messages on standard error only;\n"

@@ -30,16 +30,13 @@ bool enterRunFolder()
     return true;
 }
 
-std::unique_ptr<TestServer> startDemoServer(ServerHosts& hosts)
+std::unique_ptr<DemoServers> startDemoServers(ServerHosts& hosts)
 {
-    // Winsock counts its start-ups: the demo server's sockets need one before the
+    // Winsock counts its start-ups: the demo servers' sockets need one before the
     // application main makes its own.
     os::socketsStartup();
-    auto demo = std::make_unique<TestServer>();
-    demo->loadDemoContent();
-    if (!demo->start())
+    auto demo = std::make_unique<DemoServers>();
+    if (!demo->start(hosts))
         return nullptr;
-    hosts.csgoHost = "127.0.0.1";
-    hosts.csgoPort = demo->port();
     return demo;
 }

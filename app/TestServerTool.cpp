@@ -1,6 +1,7 @@
 // holmik-testserver [--port N] [--seconds N] [--split N] [--compressed] [--old-layout]
-// [--info-challenge] [--delay MS]: the project's own game server on 127.0.0.1 with the demo
-// content, for looking at holmik-query, qstat or the window without a real server. Prints
+// [--info-challenge] [--delay MS] [--hidden-names]: the project's own game server on 127.0.0.1 with the demo
+// content (a CS:Source server, or with --hidden-names a Counter-Strike 2 server that hides
+// its players' names), for looking at holmik-query, qstat or the window without a real server. Prints
 // the port it got, then serves until the time is up (or for ever).
 #include "os/Clock.h"
 #include "query/TestServer.h"
@@ -12,7 +13,7 @@
 namespace {
 
 const char* const usage = "usage: holmik-testserver [--port N] [--seconds N] [--split BYTES] [--compressed] "
-                          "[--old-layout] [--info-challenge] [--delay MS]";
+                          "[--old-layout] [--info-challenge] [--delay MS] [--hidden-names]";
 
 bool number(const char* text, unsigned long& value)
 {
@@ -45,6 +46,8 @@ int main(int argc, char** argv)
             server.setCompressed(true);
         } else if (arg == "--old-layout") {
             server.setSplitLayout(TestServer::SplitLayout::Old);
+        } else if (arg == "--hidden-names") {
+            server.loadHiddenNamesDemoContent();
         } else if (arg == "--info-challenge") {
             server.setInfoChallenge(true);
         } else if (arg == "--help" || arg == "-h") {

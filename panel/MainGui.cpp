@@ -8,6 +8,7 @@
 #include "panel/ServerHosts.h"
 #include "panel/ShownStatus.h"
 #include "engine/UserEvent.h"
+#include "settings/ServerAddress.h"
 #include "settings/Settings.h"
 
 #include <algorithm>
@@ -24,6 +25,21 @@ Surface textRow(const std::string& text, const Color& color)
 {
     Settings& s = Settings::instance();
     return TextSurface(text, s.getFont(), s.getFontSize(), color);
+}
+
+// The words of a text in lines no wider than width (a single longer word gets a line of its own).
+std::vector<std::string> wrapText(const std::string& text, int width, const std::string& font, int size)
+{
+    std::vector<std::string> lines;
+    std::istringstream words(text);
+    std::string word;
+    while (words >> word) {
+        if (!lines.empty() && TextSurface::textWidth(lines.back() + " " + word, font, size) <= width)
+            lines.back() += " " + word;
+        else
+            lines.push_back(word);
+    }
+    return lines;
 }
 
 } // namespace
@@ -162,6 +178,26 @@ Surface MainGui::renderPlayerList(const ServerStatus& status)
     Settings& s = Settings::instance();
     const int columnWidth = s.getCSGo() && s.getCSSource() ? s.getWidth() / 2 : s.getWidth();
     const int listWidth = columnWidth - 10;
+    if (const int hidden = PlayerRules::hiddenPlayers(status)) {
+        if (listWidth <= 0)
+            return Surface();
+        const std::string text = std::to_string(hidden) + " " + s.translate("players (names hidden by the server)");
+        const std::vector<std::string> lines = wrapText(text, listWidth - 4, s.getFont(), s.getPlayerFontSize());
+        std::vector<Surface> rows;
+        int height = 0;
+        for (const std::string& line : lines) {
+            rows.push_back(TextSurface(line, s.getFont(), s.getPlayerFontSize(), s.getTextColor()));
+            height += rows.back().getHeight() + 2;
+        }
+        Surface list(listWidth, height);
+        list.fill(s.getPlayerBackgroundColor());
+        int y = 0;
+        for (const Surface& row : rows) {
+            list.blit(2, y, row);
+            y += row.getHeight() + 2;
+        }
+        return list;
+    }
     if (status.getPlayerList().empty())
         return Surface();
 
@@ -232,6 +268,7 @@ void MainGui::draw()
     } else if (settingsGui.isCloseRequested()) {
         settingsGui.setVisible(false);
         setVisible(true);
+        takeSavedServers();
         dirty = true;
     }
     // A frame that nobody asked for and in which nothing changed draws nothing.
@@ -280,6 +317,9 @@ void MainGui::onEvent(Engine::Gui::Control* sender)
         // saving leaves the main panel where it stood.
         Engine::Window& window = Engine::Window::instance();
         Settings::instance().setSettingsOnTheLeft(settingsOnTheLeft(window));
+        const ServerHosts& hosts = serverHosts();
+        settingsGui.setServerTexts(ServerAddress::text(hosts.csgoHost, hosts.csgoPort),
+                                   ServerAddress::text(hosts.cssHost, hosts.cssPort));
         setVisible(false);
         settingsGui.setVisible(true);
         settingsGui.setCloseRequested(false);
@@ -298,19 +338,47 @@ bool MainGui::onUserEvent(const SDL_Event& event, bool handled)
         return true;
     }
     const ServerStatus& status = *static_cast<const ServerStatus*>(event.user.data1);
+    // A status belongs to the column watching its host and port; one without a host (no
+    // good answer yet) to none.
     const ServerHosts& hosts = serverHosts();
-    ServerStatus* column = nullptr;
-    if (status.getHost() == hosts.cssHost)
-        column = &sourceStatus;
-    else if (status.getHost() == hosts.csgoHost)
-        column = &goStatus;
-    if (column) {
+    const bool source = !hosts.cssHost.empty() && status.getHost() == hosts.cssHost && status.getPort() == hosts.cssPort;
+    const bool go = status.getHost() == hosts.csgoHost && status.getPort() == hosts.csgoPort;
+    for (ServerStatus* column : {source ? &sourceStatus : nullptr, go ? &goStatus : nullptr}) {
+        if (!column)
+            continue;
         // Most seconds a status changes nothing shown: the picture then stays as it is.
         if (ShownStatus::of(*column) != ShownStatus::of(status))
             dirty = true;
         *column = status;
     }
     return true;
+}
+
+void MainGui::takeSavedServers()
+{
+    bool goChanged = false, sourceChanged = false;
+    settingsGui.takeChangedServers(goChanged, sourceChanged);
+    ServerHosts& hosts = serverHosts();
+    // An address typed into the panel replaces the command line's for the rest of the run.
+    if (goChanged)
+        hosts.csgoGiven = false;
+    if (sourceChanged)
+        hosts.cssGiven = false;
+    const ServerHosts before = hosts;
+    Settings& s = Settings::instance();
+    const bool sourceShown = s.getCSSource();
+    takeServersFromSettings(hosts, s);
+    if (s.getCSSource() != sourceShown)
+        s.save(); // the file tells which columns are shown
+    const bool goMoved = hosts.csgoHost != before.csgoHost || hosts.csgoPort != before.csgoPort;
+    const bool sourceMoved = hosts.cssHost != before.cssHost || hosts.cssPort != before.cssPort;
+    // A column that watches another server starts over: nothing is known of the new one yet.
+    if (goMoved)
+        goStatus = ServerStatus();
+    if (sourceMoved)
+        sourceStatus = ServerStatus();
+    if ((goMoved || sourceMoved) && serversChanged)
+        serversChanged();
 }
 
 bool MainGui::onMouseMotion(const SDL_Event& event, bool handled)
@@ -345,14 +413,14 @@ bool MainGui::onMouseButton(const SDL_Event& event, bool handled)
         const ServerHosts& hosts = serverHosts();
         if (s.getCSSource()) {
             if (sourceJoinBox.contains(x, y)) {
-                joinGame(240, "+connect " + sourceStatus.getHost() + ":" + std::to_string(hosts.cssPort));
+                joinGame(240, "+connect " + hosts.cssHost + ":" + std::to_string(hosts.cssPort));
                 return true;
             }
             s.save();
         }
         if (s.getCSGo()) {
             if (goJoinBox.contains(x, y)) {
-                joinGame(730, "+connect " + goStatus.getHost() + ":" + std::to_string(hosts.csgoPort));
+                joinGame(730, "+connect " + hosts.csgoHost + ":" + std::to_string(hosts.csgoPort));
                 return true;
             }
             s.save();

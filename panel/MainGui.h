@@ -12,6 +12,8 @@
 #include "query/ServerStatus.h"
 #include "settings/SettingsGui.h"
 
+#include <functional>
+
 namespace Engine {
 class Window;
 }
@@ -34,12 +36,16 @@ public:
     // The settings changed behind the panel's back: rebuild at the next frame.
     void invalidate() { dirty = true; }
     Engine::Surface renderPlayerList(const ServerStatus& status);
+    // Called when the settings panel saved new server addresses into serverHosts(): the
+    // pollers are to follow them.
+    void setServersChangedHandler(std::function<void()> handler) { serversChanged = std::move(handler); }
 
     // For checks of what the panel shows.
     const Engine::Surface& getPanel() const { return panel; }
     const Engine::Box& getGoJoinBox() const { return goJoinBox; }
     const Engine::Box& getSourceJoinBox() const { return sourceJoinBox; }
     const ServerStatus& getGoStatus() const { return goStatus; }
+    const ServerStatus& getSourceStatus() const { return sourceStatus; }
     bool isDirty() const { return dirty; }
     SettingsGui& getSettingsGui() { return settingsGui; }
 
@@ -47,6 +53,8 @@ private:
     struct Column;
     // The settings panel opens on the left when the window stands too near the right edge.
     static bool settingsOnTheLeft(const Engine::Window& window);
+    // The settings panel closed: the columns follow the addresses it saved.
+    void takeSavedServers();
     int buildColumn(const ServerStatus& status, bool game, int centre, int headerHeight, Column& column);
 
     ServerStatus sourceStatus;
@@ -62,4 +70,5 @@ private:
     Engine::Gui::ImageButton* settingsButton = nullptr;
     MapOverView sourceOverView{false};
     MapOverView goOverView{true};
+    std::function<void()> serversChanged;
 };

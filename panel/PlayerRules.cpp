@@ -62,4 +62,12 @@ bool ranksBefore(int scoreA, float durationA, int scoreB, float durationB)
     return a > b;
 }
 
+int hiddenPlayers(const ServerStatus& status)
+{
+    for (const Player& p : status.getPlayerList())
+        if (p.getName().find_first_not_of(" \t") != std::string::npos)
+            return 0;
+    return static_cast<int>(status.getPlayerList().size()) + status.getHiddenNames();
+}
+
 } // namespace PlayerRules

@@ -1,6 +1,8 @@
 // How the player list orders, times and colours its lines.
 #pragma once
 
+#include "query/ServerStatus.h"
+
 #include <string>
 
 namespace PlayerRules {
@@ -16,5 +18,10 @@ NameClass classifyName(const std::string& name, float duration, float botTime, c
 
 // True when a should stand above b: more kills first, then longer on the server.
 bool ranksBefore(int scoreA, float durationA, int scoreB, float durationB);
+
+// How many players the server listed while hiding every name (Counter-Strike 2 does by
+// default): nameless entries and names of blanks only, when no other name came; else 0.
+// The list then shows one line with that number instead of nothing.
+int hiddenPlayers(const ServerStatus& status);
 
 } // namespace PlayerRules

@@ -28,7 +28,9 @@ std::string of(const ServerStatus& status)
         shown << "bots " << int(status.getBots()) << '\n';
     if (s.getPlayers())
         shown << "players " << int(status.getPlayers()) << '/' << int(status.getMaxPlayers()) << '\n';
-    if (s.getPlayerList()) {
+    if (s.getPlayerList() && PlayerRules::hiddenPlayers(status) > 0) {
+        shown << "hidden names " << PlayerRules::hiddenPlayers(status) << '\n';
+    } else if (s.getPlayerList()) {
         std::vector<Player> players = status.getPlayerList();
         std::stable_sort(players.begin(), players.end(), [](const Player& a, const Player& b) {
             return PlayerRules::ranksBefore(a.getScore(), a.getDuration(), b.getScore(), b.getDuration());

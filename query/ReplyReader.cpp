@@ -60,7 +60,11 @@ bool readPlayers(ByteStream& payload, ServerStatus& status)
         return false;
     const std::uint8_t count = payload.readByte();
     status.setPlayers(count);
+    unsigned hidden = 0;
     for (unsigned i = 0; i < count; ++i) {
+        // index, the name's NUL, score and duration: an entry shorter than that was cut off,
+        // and its empty name says nothing about the server hiding names.
+        const bool whole = payload.size() >= 1 + 1 + 4 + 4;
         Player player;
         player.setIndex(payload.readByte());
         player.setName(payload.readString());
@@ -68,7 +72,10 @@ bool readPlayers(ByteStream& payload, ServerStatus& status)
         player.setDuration(payload.readFloat());
         if (!player.getName().empty())
             status.insertPlayer(player);
+        else if (whole)
+            ++hidden;
     }
+    status.setHiddenNames(static_cast<std::uint8_t>(hidden));
     return true;
 }
 

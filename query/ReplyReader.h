@@ -25,7 +25,8 @@ std::uint8_t typeOf(const ByteStream& payload);
 bool readChallenge(ByteStream& payload, std::int32_t& challenge);
 // 'I': protocol to version; what follows the version is ignored.
 bool readInfo(ByteStream& payload, ServerStatus& status);
-// 'D': the count replaces status.players; every entry with a name joins the list in order.
+// 'D': the count replaces status.players; every entry with a name joins the list in order,
+// and the whole entries without one are counted in status.hiddenNames.
 bool readPlayers(ByteStream& payload, ServerStatus& status);
 // 'E': a signed 16-bit count of name/value pairs, inserted by name; exactly that many are
 // read, the ones missing at the end as empty texts.

@@ -86,6 +86,7 @@ void ServerQuery::infoExchange(ServerStatus& status)
 void ServerQuery::playersExchange(ServerStatus& status, std::int32_t challenge)
 {
     status.clearPlayerList();
+    status.setHiddenNames(0);
     ByteStream buffer;
     writeRequest(buffer, playersRequest, challenge);
     ask(status, buffer);

@@ -57,6 +57,10 @@ public:
     void setVersion(const std::string& value) { version = value; }
 
     // Ordered by score, then time on the server, both descending.
+    // Entries of the players reply that came whole but nameless (a Counter-Strike 2 server
+    // hides every name by default): they are not in the list, only counted here.
+    std::uint8_t getHiddenNames() const { return hiddenNames; }
+    void setHiddenNames(std::uint8_t value) { hiddenNames = value; }
     const std::vector<Player>& getPlayerList() const { return playerList; }
     void clearPlayerList() { playerList.clear(); }
     // Goes before the first entry that does not rank above it, so before older entries
@@ -92,4 +96,5 @@ private:
     std::string version;
     std::vector<Player> playerList;
     std::vector<Rule> rules;
+    std::uint8_t hiddenNames = 0;
 };

@@ -319,14 +319,36 @@ void TestServer::loadDemoContent()
     std::lock_guard<std::mutex> guard(lock);
     content.name = "HolmikZiviza demo server";
     content.map = "de_dust2";
+    content.folder = "cstrike";
+    content.game = "Counter-Strike: Source";
+    content.appId = 240;
     content.maxPlayers = 16;
     content.bots = 2;
     content.vac = true;
+    // The bots came with the map and have been on the server longest, as on a real one.
     content.players = {
         Player(1, "Zien", 24, 3120.0f),     Player(2, "LiGGleS", 19, 2450.5f), Player(3, "Szp@n3r", 19, 1800.0f),
-        Player(4, "Foxy | D:<", 11, 960.0f), Player(5, "BOT Gabe", 7, 400.0f),  Player(6, "BOT Hank", 3, 400.0f),
+        Player(4, "Foxy | D:<", 11, 960.0f), Player(5, "BOT Gabe", 7, 3600.0f), Player(6, "BOT Hank", 3, 3600.0f),
     };
     content.delayMs = 20;
+    content.live = true;
+}
+
+void TestServer::loadHiddenNamesDemoContent()
+{
+    std::lock_guard<std::mutex> guard(lock);
+    content.name = "HolmikZiviza CS2 demo server";
+    content.map = "de_inferno";
+    content.folder = "csgo";
+    content.game = "Counter-Strike 2";
+    content.appId = 730;
+    content.maxPlayers = 20;
+    content.bots = 0;
+    content.vac = true;
+    content.players.clear();
+    for (int i = 0; i < 12; ++i)
+        content.players.emplace_back(static_cast<std::uint8_t>(i), "", 20 - i, 2000.0f - 150.0f * static_cast<float>(i));
+    content.delayMs = 25;
     content.live = true;
 }
 

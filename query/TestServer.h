@@ -75,8 +75,10 @@ public:
     // The info reply counts them (at most 255); the players reply lists them in this order.
     void setPlayers(const std::vector<Player>& players);
     void setRules(const std::vector<Rule>& rules);
-    // A few players with changing scores on de_dust2, answering after 20 ms: the window's demo.
+    // The window's demo: a CS:Source server on de_dust2 with a few players and two bots,
+    // answering after 20 ms; and a Counter-Strike 2 server that hides every player's name.
     void loadDemoContent();
+    void loadHiddenNamesDemoContent();
 
     // How it says it.
     void setInfoChallenge(bool required);

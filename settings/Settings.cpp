@@ -4,6 +4,7 @@
 #include "engine/WindowPosition.h"
 #include "os/FileSystem.h"
 #include "settings/AutoStart.h"
+#include "settings/ServerAddress.h"
 #include "settings/SettingsValues.h"
 #include "xml/XmlNode.h"
 
@@ -35,6 +36,15 @@ void readFlag(const XmlNode& element, const char* name, bool& value)
 }
 
 const char* flagText(bool on) { return on ? "1" : "0"; }
+
+// A server address that does not read as one is left out, as if it were not there.
+std::string serverAttribute(const XmlNode& element, const char* name)
+{
+    const std::string text = attribute(element, name);
+    std::string host;
+    std::uint16_t port = ServerAddress::defaultPort;
+    return ServerAddress::read(text, host, port) == ServerAddress::Problem::None ? text : std::string();
+}
 
 } // namespace
 
@@ -78,6 +88,8 @@ void Settings::resetToDefaults()
     update = true;
     language = 0;
     settingsOnTheLeft = false;
+    csGoServer.clear();
+    csSourceServer.clear();
 
     autoStart = AutoStart::isEnabled();
     languages.load(languageList);
@@ -90,6 +102,7 @@ void Settings::load()
     const XmlNode root = XmlNode::openFileOrExit(settingsFile, "Settings");
     const XmlNode colors = root.findChild("Colors");
     const XmlNode display = root.findChild("Display");
+    const XmlNode servers = root.findChild("Servers");
 
     Hold hold(guard);
     backgroundColor = colorFromText(attribute(colors, "BackgroundColor"));
@@ -129,8 +142,11 @@ void Settings::load()
     readFlag(root, "Update", update);
     readInteger(root, "Language", language);
     readFlag(root, "SettingsOnTheLeft", settingsOnTheLeft);
+    csGoServer = serverAttribute(servers, "CSGo");
+    csSourceServer = serverAttribute(servers, "CSSource");
 
-    // Only the CS:Go server is polled: whatever the file says, the columns stay as they are.
+    // Whatever the file says, the columns follow the servers that are watched: CS:Go always,
+    // CS:Source once the program knows it has a CS:Source server.
     csGo = true;
     csSource = false;
 }
@@ -187,6 +203,13 @@ void Settings::save()
 
         root.addChild(colors);
         root.addChild(display);
+        // Only a file that names a server has the element: one that never did is written as before.
+        if (!csGoServer.empty() || !csSourceServer.empty()) {
+            XmlNode servers = XmlNode::createElement("Servers");
+            servers.addAttribute("CSGo", csGoServer);
+            servers.addAttribute("CSSource", csSourceServer);
+            root.addChild(servers);
+        }
 
         // A full disk or a crash must never leave a cut-off Settings.xml, which the next
         // start would refuse: the old file is replaced only by one that reads back whole.

@@ -53,7 +53,8 @@ public:
     const std::string& getCustomName() const { return customName; }
     void setCustomName(const std::string& name) { Hold hold(guard); customName = name; }
 
-    // What the panel shows. CS:Go and CS:Source are written to the file but never read.
+    // What the panel shows. CS:Go and CS:Source are written to the file but never read: the
+    // CS:Source column is on while a CS:Source server is watched.
     bool getHead() const { return head; }
     void setHead(bool on) { Hold hold(guard); head = on; }
     bool getJoin() const { return join; }
@@ -84,6 +85,13 @@ public:
     void setTime(bool on) { Hold hold(guard); time = on; }
     bool getKills() const { return kills; }
     void setKills(bool on) { Hold hold(guard); kills = on; }
+
+    // The servers of <Servers> as the user wrote them, "host" or "host:port"; empty: the
+    // built-in CS:Go server, no CS:Source server.
+    const std::string& getCSGoServer() const { return csGoServer; }
+    void setCSGoServer(const std::string& address) { Hold hold(guard); csGoServer = address; }
+    const std::string& getCSSourceServer() const { return csSourceServer; }
+    void setCSSourceServer(const std::string& address) { Hold hold(guard); csSourceServer = address; }
 
     std::uint8_t getAlpha() const { return alpha; }
     void setAlpha(std::uint8_t opacity) { Hold hold(guard); alpha = opacity; }
@@ -179,6 +187,8 @@ private:
     int versionMajor = 0;
     int versionMinor = 0;
     int versionPatch = 0;
+    std::string csGoServer;
+    std::string csSourceServer;
 
     mutable std::recursive_mutex guard;
 };

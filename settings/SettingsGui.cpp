@@ -7,8 +7,12 @@
 #include "engine/gui/ComboBox.h"
 #include "engine/gui/Label.h"
 #include "engine/gui/TextBox.h"
+#include "BuildConfig.h"
+#include "settings/ServerAddress.h"
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
+
+#include <algorithm>
 
 using Engine::Gui::Button;
 using Engine::Gui::CheckBox;
@@ -130,6 +134,35 @@ void writeColor(const ColorRow& row, const Color& color)
     (settings().*set)(color);
 }
 
+// The two server rows: the column's title, and how Settings stores its address.
+struct ServerRow {
+    const char* labelName;
+    const char* text;
+    const char* boxName;
+    const std::string& (Settings::*get)() const;
+    void (Settings::*set)(const std::string&);
+};
+
+const ServerRow serverRows[2] = {
+    {"CSGoServerLabel", "CS:Go", "CSGoServerTextBox", &Settings::getCSGoServer, &Settings::setCSGoServer},
+    {"CSSourceServerLabel", "CS:Source", "CSSourceServerTextBox", &Settings::getCSSourceServer, &Settings::setCSSourceServer},
+};
+
+const std::string& readServer(const ServerRow& row)
+{
+    const auto get = row.get;
+    return (settings().*get)();
+}
+
+void writeServer(const ServerRow& row, const std::string& address)
+{
+    const auto set = row.set;
+    (settings().*set)(address);
+}
+
+// The built-in CS:Go server as its box shows it.
+std::string builtInGoServer() { return ServerAddress::text(BuildConfig::csgoHost, ServerAddress::defaultPort); }
+
 int panelX()
 {
     return settings().getSettingsOnTheLeft() ? 0 : settings().getWidth();
@@ -195,6 +228,13 @@ SettingsGui::SettingsGui() : Frame("SettingsGui", settings().getFont())
     updateCheck->setTextFirst(false);
     languageCombo = addComboBox("LanguageCombo", 0, 0);
     layoutLanguages(0);
+
+    for (int i = 0; i < 2; ++i) {
+        serverLabels[i] = addLabel(serverRows[i].labelName, tr(serverRows[i].text), 0, 0);
+        serverBoxes[i] = addTextBox(serverRows[i].boxName, "", 0, 0);
+    }
+    serverProblem = addLabel("ServerProblemLabel", "", 0, 0);
+    setServerTexts(builtInGoServer(), "");
 
     about = addLabel("About", programName + s.getVersionString(), 0, 0);
     about2 = addLabel("About2", firstCredit, 0, 0);
@@ -410,6 +450,93 @@ void SettingsGui::layoutMiscellaneous(int lh, int cw)
     updateCheck->setY(autoStartCheck->getRelativeY() + autoStartCheck->getHeight() + 7);
 
     layoutLanguages(updateCheck->getRelativeY() + updateCheck->getHeight() + 7);
+    layoutServers(lh);
+}
+
+void SettingsGui::layoutServers(int lh)
+{
+    // Below the room the open language list takes (its row and four entries).
+    int y = languageCombo->getRelativeY() + 5 * lh + 10;
+    int boxX = 0;
+    for (int i = 0; i < 2; ++i) {
+        Label* label = serverLabels[i];
+        label->setText(tr(serverRows[i].text));
+        style(label);
+        label->setX(5);
+        label->setY(y);
+        boxX = std::max(boxX, label->getRelativeX() + label->getWidth() + 5);
+        y += std::max(label->getHeight(), lh) + 5;
+    }
+    for (int i = 0; i < 2; ++i) {
+        TextBox* box = serverBoxes[i];
+        style(box);
+        box->setX(boxX);
+        box->setY(serverLabels[i]->getRelativeY());
+        box->setWidth(panelWidth - boxX - 10);
+        box->setHeight(lh);
+        box->setMaxLength(TextBox::noLimit);
+        box->setAllowedChars("");
+    }
+    style(serverProblem, 10);
+    serverProblem->setTextColor(settings().getBadColor());
+    serverProblem->setX(5);
+    serverProblem->setY(y);
+}
+
+void SettingsGui::setServerTexts(const std::string& goServer, const std::string& sourceServer)
+{
+    openedServerTexts = {goServer, sourceServer};
+    for (int i = 0; i < 2; ++i) {
+        openedServerSettings[i] = readServer(serverRows[i]);
+        serverBoxes[i]->setText(openedServerTexts[i]);
+    }
+    serverProblem->setText("");
+    serverProblem->setVisible(false);
+}
+
+void SettingsGui::takeChangedServers(bool& goChanged, bool& sourceChanged)
+{
+    goChanged = changedServers[0];
+    sourceChanged = changedServers[1];
+    changedServers = {};
+}
+
+std::string SettingsGui::getServerProblem() const { return serverProblem->getText(); }
+
+bool SettingsGui::takeServers()
+{
+    std::array<bool, 2> changed{};
+    for (int i = 0; i < 2; ++i) {
+        const std::string text = serverBoxes[i]->getText();
+        changed[i] = text != openedServerTexts[i];
+        // An empty box is the built-in CS:Go server, or no CS:Source server.
+        std::string host;
+        std::uint16_t port = ServerAddress::defaultPort;
+        const ServerAddress::Problem problem = ServerAddress::read(text, host, port);
+        if (changed[i] && !text.empty() && problem != ServerAddress::Problem::None) {
+            serverProblem->setText(tr(serverRows[i].text) + ": " + tr(ServerAddress::message(problem)));
+            serverProblem->setVisible(true);
+            return false;
+        }
+    }
+    for (int i = 0; i < 2; ++i) {
+        std::string address = openedServerSettings[i]; // an untouched box leaves its column as it was
+        if (changed[i]) {
+            // Written as the program writes addresses ("h:27015" is "h"); the built-in
+            // CS:Go server is no setting at all.
+            std::string host;
+            std::uint16_t port = ServerAddress::defaultPort;
+            ServerAddress::read(serverBoxes[i]->getText(), host, port);
+            address = ServerAddress::text(host, port);
+            if (i == 0 && address == builtInGoServer())
+                address.clear();
+            changedServers[i] = true;
+        }
+        writeServer(serverRows[i], address);
+    }
+    serverProblem->setText("");
+    serverProblem->setVisible(false);
+    return true;
 }
 
 void SettingsGui::layoutLanguages(int y)
@@ -475,6 +602,11 @@ void SettingsGui::showCurrentTab()
     case MiscellaneousTab:
         for (Control* control : std::initializer_list<Control*>{othersLabel, customNameLabel, customNameBox, autoStartCheck, updateCheck, languageCombo})
             control->setVisible(true);
+        for (int i = 0; i < 2; ++i) {
+            serverLabels[i]->setVisible(true);
+            serverBoxes[i]->setVisible(true);
+        }
+        serverProblem->setVisible(!serverProblem->getText().empty());
         for (const NumberRow& row : numberRows) {
             row.label->setVisible(true);
             row.box->setVisible(true);
@@ -533,13 +665,19 @@ void SettingsGui::onButton(Button* button)
     Engine::Window& window = Engine::Window::instance();
 
     if (button == saveButton) {
+        if (!takeServers()) {
+            // The problem is on the third tab: show it there.
+            currentTab = MiscellaneousTab;
+            showCurrentTab();
+            return;
+        }
         // Opening on the left moved the window left by this panel's width; give it back.
         if (s.getSettingsOnTheLeft())
             window.setPosition(window.getX() + panelWidth, window.getY());
         s.save();
         closeRequested = true;
     } else if (button == resetButton) {
-        s.resetToDefaults();
+        s.resetToDefaults(); // the server boxes stay as they are: "Save" takes what they show
         layout();
         window.setAlpha(s.getAlpha());
     } else if (button == colorButton) {

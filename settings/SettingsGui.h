@@ -7,6 +7,12 @@
 // (clamped to its range, the bound written back into the box), the language at the choice
 // (the panel re-translates itself at once). "Save" writes Settings.xml and asks the main
 // panel, through isCloseRequested(), to close this one.
+//
+// The third tab also holds the address of each column's server, "host[:port]". Those take
+// effect at "Save": a box that no longer shows what it showed when the panel opened gives
+// its column a new server (the main panel learns which through takeChangedServers()); one
+// left alone keeps its column's server, "Defaults" or not. A bad address is named in red
+// under the boxes, and nothing is saved until it is mended.
 #pragma once
 
 #include "engine/gui/Frame.h"
@@ -50,6 +56,13 @@ public:
     void showCurrentTab();
     void hideAll();
 
+    // The addresses the columns watch as the panel opens ("" for no CS:Source server).
+    void setServerTexts(const std::string& goServer, const std::string& sourceServer);
+    // Which columns "Save" gave a new server since the last call; clears the record.
+    void takeChangedServers(bool& goChanged, bool& sourceChanged);
+    // What the panel says about a bad address ("" when it says nothing).
+    std::string getServerProblem() const;
+
     bool isCloseRequested() const { return closeRequested; }
     void setCloseRequested(bool value) { closeRequested = value; }
     int getCurrentTab() const { return currentTab; }
@@ -67,6 +80,10 @@ private:
     void layoutDisplay();
     void layoutMiscellaneous(int lh, int cw);
     void layoutLanguages(int y);
+    void layoutServers(int lh);
+    // Checks the server boxes and takes their addresses into the settings; false (and the
+    // problem shown) when one is bad.
+    bool takeServers();
 
     void onButton(Engine::Gui::Button* button);
     void onCheckBox(Engine::Gui::CheckBox* box);
@@ -100,4 +117,12 @@ private:
     Engine::Gui::Label* about;
     Engine::Gui::Label* about2;
     Engine::Gui::Label* about3;
+
+    // The servers: CS:Go first, then CS:Source.
+    std::array<Engine::Gui::Label*, 2> serverLabels;
+    std::array<Engine::Gui::TextBox*, 2> serverBoxes;
+    Engine::Gui::Label* serverProblem;
+    std::array<std::string, 2> openedServerTexts;   // what the boxes showed at opening
+    std::array<std::string, 2> openedServerSettings; // what Settings held then
+    std::array<bool, 2> changedServers{};
 };

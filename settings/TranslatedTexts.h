@@ -21,6 +21,7 @@ inline constexpr const char* all[] = {
     "VAC Secure: No",
     "Bots: ",
     "Players: ",
+    "players (names hidden by the server)",
     // The map picture's placeholder.
     "Image Unavailable",
     // The update check's question.
@@ -66,6 +67,10 @@ inline constexpr const char* all[] = {
     "Player Font Size 5-16",
     "AutoStart With Windows",
     "Search For Updates",
+    // The server addresses on the miscellaneous tab.
+    "The address needs a host",
+    "The port must be 1-65535",
+    "No spaces in an address",
 };
 
 inline constexpr int count = static_cast<int>(sizeof all / sizeof all[0]);

@@ -22,9 +22,9 @@ int main(int argc, char** argv)
     if (!enterRunFolder())
         return 1;
 
-    std::unique_ptr<TestServer> demo;
-    if (options.demo && !(demo = startDemoServer(hosts))) {
-        os::messageBox("The demo server could not start", "HolmikZiviza", os::MessageBoxIconError);
+    std::unique_ptr<DemoServers> demo;
+    if (options.demo && !(demo = startDemoServers(hosts))) {
+        os::messageBox("The demo servers could not start", "HolmikZiviza", os::MessageBoxIconError);
         return 1;
     }
     return Engine::runHost(applicationMain, argc, argv);

@@ -4,7 +4,9 @@
 #   - holmik-query.exe reads plain, split and compressed replies, and exits 1 without one;
 #   - a broken Settings.xml gives the message and exit code 255;
 #   - holmikziviza.exe shows its window with the status rows drawn;
-#   - "Join Game" starts the steam.exe found under SteamPath with -applaunch 730 +connect;
+#   - both columns: a CS:Go server that hides its players' names and a CS:Source server;
+#     each "Join Game" starts the steam.exe found under SteamPath with -applaunch 730 or 240
+#     and +connect to its own server;
 #   - ticking autostart in the settings panel writes HKCU\...\Run "HolmikZiviza" (read back
 #     with `wine reg query`), unticking removes it; the close button ends the program with 0;
 #   - the zip's data\HolmikZiviza.lnk, which the Run value names, starts the program.
@@ -133,8 +135,12 @@ cat >"$app/data/Settings.xml" <<'EOF'
 	<Display Head="1" Join="1" Status="1" Ping="0" Map="1" OverView="0" Pass="1" Vac="1" Bots="1" Players="1" PlayerList="1" CS:Go="1" CS:Source="0" Time="0" Kills="1"/>
 </Settings>
 EOF
+start_server --hidden-names
+go_port=$server_port
 start_server
-(cd "$app" && exec wine holmikziviza.exe --server "127.0.0.1:$server_port") >"$work/program.out" 2>&1 &
+source_port=$server_port
+(cd "$app" && exec wine holmikziviza.exe --server "127.0.0.1:$go_port" --source-server "127.0.0.1:$source_port") \
+  >"$work/program.out" 2>&1 &
 program=$!
 pids+=("$program")
 
@@ -160,13 +166,18 @@ check "the status rows are drawn (${background:-0} background, ${online:-0} onli
 
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1 >/dev/null 2>&1; sleep 0.4; }
 
-# Join Game: the link below the title and the "CS:Go" row, centred on the 300-pixel panel.
+# Join Game: the link below the title and the column's title row, centred on its half of
+# the 300-pixel panel (CS:Source on the left, CS:Go on the right).
 header=$((h28 > head ? h28 : head))
-click 150 $((header + h14 + 7 + h14 / 2))
 started() { [ -s "$steam/started.txt" ]; }
-check "Join Game starts steam.exe" wait_for 15 started
-check "steam.exe gets -applaunch 730 +connect 127.0.0.1:$server_port" \
-  grep -q -- "-applaunch 730 +connect 127.0.0.1:$server_port" "$steam/started.txt"
+for join in "225 730 $go_port" "75 240 $source_port"; do
+  read -r x app_id port <<<"$join"
+  rm -f "$steam/started.txt"
+  click "$x" $((header + h14 + 7 + h14 / 2))
+  check "Join Game at x $x starts steam.exe" wait_for 15 started
+  check "steam.exe gets -applaunch $app_id +connect 127.0.0.1:$port" \
+    grep -q -- "-applaunch $app_id +connect 127.0.0.1:$port" "$steam/started.txt"
+done
 check "steam.exe runs in the Steam folder" grep -qi -F "folder: ${steam_windows%\\}" "$steam/started.txt"
 
 # Autostart: the settings button, the Miscellaneous tab, the check box under the labels.
