@@ -6,6 +6,7 @@
 #include "engine/EventHandler.h"
 #include "engine/Window.h"
 #include "os/MessageBox.h"
+#include "os/Notifications.h"
 #include "os/Sockets.h"
 #include "panel/MainGui.h"
 #include "panel/ServerHosts.h"
@@ -44,6 +45,8 @@ int applicationMain(int, char**)
         MainGui mainPanel;
         // A server address saved in the settings panel is watched from then on.
         mainPanel.setServersChangedHandler([&pollers] { pollers.follow(serverHosts()); });
+        // Without a notification service the program runs as before (it says so once).
+        os::startNotifications("HolmikZiviza");
         Engine::Window& window = Engine::Window::instance();
         window.setAlpha(settings.getAlpha());
         window.setPosition(settings.getX(), settings.getY());
@@ -59,6 +62,7 @@ int applicationMain(int, char**)
         }
 
         pollers.stop();
+        os::stopNotifications();
         os::socketsCleanup();
     } // the main panel goes before the pollers
     return 0;

@@ -30,6 +30,8 @@ if(WIN32)
 endif()
 if(NOT WIN32)
   pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11 xext)
+  # sd-bus, for desktop notifications over the session D-Bus.
+  pkg_check_modules(SYSTEMD REQUIRED IMPORTED_TARGET libsystemd)
 endif()
 if(HOLMIK_TESTS)
   find_package(GTest REQUIRED)

@@ -351,6 +351,10 @@ bool MainGui::onUserEvent(const SDL_Event& event, bool handled)
             dirty = true;
         *column = status;
     }
+    // News for the user who isn't looking, once for a server both columns watch.
+    notifier.setOptions(Notifier::optionsFromSettings());
+    if (go || source)
+        notifier.see(go ? Notifier::Go : Notifier::Source, status);
     return true;
 }
 
@@ -373,10 +377,14 @@ void MainGui::takeSavedServers()
     const bool goMoved = hosts.csgoHost != before.csgoHost || hosts.csgoPort != before.csgoPort;
     const bool sourceMoved = hosts.cssHost != before.cssHost || hosts.cssPort != before.cssPort;
     // A column that watches another server starts over: nothing is known of the new one yet.
-    if (goMoved)
+    if (goMoved) {
         goStatus = ServerStatus();
-    if (sourceMoved)
+        notifier.forget(Notifier::Go);
+    }
+    if (sourceMoved) {
         sourceStatus = ServerStatus();
+        notifier.forget(Notifier::Source);
+    }
     if ((goMoved || sourceMoved) && serversChanged)
         serversChanged();
 }

@@ -9,6 +9,7 @@
 #include "engine/gui/Box.h"
 #include "engine/gui/Frame.h"
 #include "panel/MapOverView.h"
+#include "panel/Notifier.h"
 #include "query/ServerStatus.h"
 #include "settings/SettingsGui.h"
 
@@ -70,5 +71,6 @@ private:
     Engine::Gui::ImageButton* settingsButton = nullptr;
     MapOverView sourceOverView{false};
     MapOverView goOverView{true};
+    Notifier notifier;
     std::function<void()> serversChanged;
 };

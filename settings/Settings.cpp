@@ -90,6 +90,8 @@ void Settings::resetToDefaults()
     settingsOnTheLeft = false;
     csGoServer.clear();
     csSourceServer.clear();
+    notifications = notifyOffline = notifySlot = true;
+    friends.clear();
 
     autoStart = AutoStart::isEnabled();
     languages.load(languageList);
@@ -103,6 +105,7 @@ void Settings::load()
     const XmlNode colors = root.findChild("Colors");
     const XmlNode display = root.findChild("Display");
     const XmlNode servers = root.findChild("Servers");
+    const XmlNode notices = root.findChild("Notifications");
 
     Hold hold(guard);
     backgroundColor = colorFromText(attribute(colors, "BackgroundColor"));
@@ -144,6 +147,14 @@ void Settings::load()
     readFlag(root, "SettingsOnTheLeft", settingsOnTheLeft);
     csGoServer = serverAttribute(servers, "CSGo");
     csSourceServer = serverAttribute(servers, "CSSource");
+    readFlag(notices, "Enabled", notifications);
+    readFlag(notices, "Offline", notifyOffline);
+    readFlag(notices, "Slot", notifySlot);
+    friends.clear();
+    int next = 0;
+    for (XmlNode person = notices.findChild("Friend", &next); !person.isEmpty(); person = notices.findChild("Friend", &next))
+        if (!attribute(person, "Name").empty())
+            friends.push_back(attribute(person, "Name"));
 
     // Whatever the file says, the columns follow the servers that are watched: CS:Go always,
     // CS:Source once the program knows it has a CS:Source server.
@@ -209,6 +220,19 @@ void Settings::save()
             servers.addAttribute("CSGo", csGoServer);
             servers.addAttribute("CSSource", csSourceServer);
             root.addChild(servers);
+        }
+        // The same for the notifications: the element only when they differ from the defaults.
+        if (!notifications || !notifyOffline || !notifySlot || !friends.empty()) {
+            XmlNode notices = XmlNode::createElement("Notifications");
+            notices.addAttribute("Enabled", flagText(notifications));
+            notices.addAttribute("Offline", flagText(notifyOffline));
+            notices.addAttribute("Slot", flagText(notifySlot));
+            for (const std::string& name : friends) {
+                XmlNode person = XmlNode::createElement("Friend");
+                person.addAttribute("Name", name);
+                notices.addChild(person);
+            }
+            root.addChild(notices);
         }
 
         // A full disk or a crash must never leave a cut-off Settings.xml, which the next

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <vector>
 
 class Settings : public Engine::Singleton<Settings> {
 public:
@@ -92,6 +93,17 @@ public:
     void setCSGoServer(const std::string& address) { Hold hold(guard); csGoServer = address; }
     const std::string& getCSSourceServer() const { return csSourceServer; }
     void setCSSourceServer(const std::string& address) { Hold hold(guard); csSourceServer = address; }
+
+    // Desktop notifications: on or off, the offline and online ones, the free slots ones,
+    // and the friends whose joining is told (whole names, letter case counts).
+    bool getNotifications() const { return notifications; }
+    void setNotifications(bool on) { Hold hold(guard); notifications = on; }
+    bool getNotifyOffline() const { return notifyOffline; }
+    void setNotifyOffline(bool on) { Hold hold(guard); notifyOffline = on; }
+    bool getNotifySlot() const { return notifySlot; }
+    void setNotifySlot(bool on) { Hold hold(guard); notifySlot = on; }
+    const std::vector<std::string>& getFriends() const { return friends; }
+    void setFriends(const std::vector<std::string>& names) { Hold hold(guard); friends = names; }
 
     std::uint8_t getAlpha() const { return alpha; }
     void setAlpha(std::uint8_t opacity) { Hold hold(guard); alpha = opacity; }
@@ -174,6 +186,10 @@ private:
     bool csSource = false;
     bool time = false;
     bool kills = false;
+    bool notifications = true;
+    bool notifyOffline = true;
+    bool notifySlot = true;
+    std::vector<std::string> friends;
     std::uint8_t alpha = 0;
     std::string font;
     int x = 0;

@@ -236,6 +236,14 @@ SettingsGui::SettingsGui() : Frame("SettingsGui", settings().getFont())
     serverProblem = addLabel("ServerProblemLabel", "", 0, 0);
     setServerTexts(builtInGoServer(), "");
 
+    notificationsCheck = addCheckBox("NotificationsCheck", tr("Notifications"), false, 0, 0);
+    offlineCheck = addCheckBox("OfflineCheck", tr("Offline and Online"), false, 0, 0);
+    slotCheck = addCheckBox("SlotCheck", tr("Free Slots"), false, 0, 0);
+    for (CheckBox* box : {notificationsCheck, offlineCheck, slotCheck})
+        box->setTextFirst(false);
+    friendsLabel = addLabel("FriendsLabel", tr("Friends"), 0, 0);
+    friendsBox = addTextBox("FriendsTextBox", "", 0, 0);
+
     about = addLabel("About", programName + s.getVersionString(), 0, 0);
     about2 = addLabel("About2", firstCredit, 0, 0);
     about3 = addLabel("About3", secondCredit, 0, 0);
@@ -451,6 +459,45 @@ void SettingsGui::layoutMiscellaneous(int lh, int cw)
 
     layoutLanguages(updateCheck->getRelativeY() + updateCheck->getHeight() + 7);
     layoutServers(lh);
+    layoutNotifications(lh);
+}
+
+void SettingsGui::layoutNotifications(int lh)
+{
+    Settings& s = settings();
+    // Under the servers and the line that names a bad address; the two kinds indented.
+    int y = serverProblem->getRelativeY() + serverProblem->getHeight() + 6;
+    const struct {
+        CheckBox* box;
+        const char* text;
+        bool on;
+        int x;
+    } checks[] = {
+        {notificationsCheck, "Notifications", s.getNotifications(), 5},
+        {offlineCheck, "Offline and Online", s.getNotifyOffline(), 20},
+        {slotCheck, "Free Slots", s.getNotifySlot(), 20},
+    };
+    for (const auto& check : checks) {
+        check.box->setText(tr(check.text));
+        style(check.box);
+        check.box->setChecked(check.on);
+        check.box->setX(check.x);
+        check.box->setY(y);
+        y += check.box->getHeight() + 7;
+    }
+    friendsLabel->setText(tr("Friends"));
+    style(friendsLabel);
+    friendsLabel->setX(20);
+    friendsLabel->setY(y);
+    const int boxX = friendsLabel->getRelativeX() + friendsLabel->getWidth() + 5;
+    style(friendsBox);
+    friendsBox->setX(boxX);
+    friendsBox->setY(y);
+    friendsBox->setWidth(panelWidth - boxX - 10);
+    friendsBox->setHeight(lh);
+    friendsBox->setMaxLength(TextBox::noLimit);
+    friendsBox->setAllowedChars("");
+    friendsBox->setText(SettingsValues::namesToText(s.getFriends()));
 }
 
 void SettingsGui::layoutServers(int lh)
@@ -607,6 +654,8 @@ void SettingsGui::showCurrentTab()
             serverBoxes[i]->setVisible(true);
         }
         serverProblem->setVisible(!serverProblem->getText().empty());
+        for (Control* control : std::initializer_list<Control*>{notificationsCheck, offlineCheck, slotCheck, friendsLabel, friendsBox})
+            control->setVisible(true);
         for (const NumberRow& row : numberRows) {
             row.label->setVisible(true);
             row.box->setVisible(true);
@@ -738,6 +787,12 @@ void SettingsGui::onCheckBox(CheckBox* box)
         s.setAutoStart(box->isChecked());
     else if (box == updateCheck)
         s.setUpdate(box->isChecked());
+    else if (box == notificationsCheck)
+        s.setNotifications(box->isChecked());
+    else if (box == offlineCheck)
+        s.setNotifyOffline(box->isChecked());
+    else if (box == slotCheck)
+        s.setNotifySlot(box->isChecked());
 }
 
 void SettingsGui::onTextBox(TextBox* box)
@@ -752,5 +807,7 @@ void SettingsGui::onTextBox(TextBox* box)
             }
     } else if (box == customNameBox) {
         settings().setCustomName(text);
+    } else if (box == friendsBox) {
+        settings().setFriends(SettingsValues::namesFromText(text));
     }
 }

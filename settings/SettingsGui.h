@@ -12,7 +12,9 @@
 // effect at "Save": a box that no longer shows what it showed when the panel opened gives
 // its column a new server (the main panel learns which through takeChangedServers()); one
 // left alone keeps its column's server, "Defaults" or not. A bad address is named in red
-// under the boxes, and nothing is saved until it is mended.
+// under the boxes, and nothing is saved until it is mended. Below them, the desktop
+// notifications: on or off, offline and online, free slots (flags at the click), and the
+// friends' names, comma-separated (taken at each change).
 #pragma once
 
 #include "engine/gui/Frame.h"
@@ -81,6 +83,7 @@ private:
     void layoutMiscellaneous(int lh, int cw);
     void layoutLanguages(int y);
     void layoutServers(int lh);
+    void layoutNotifications(int lh);
     // Checks the server boxes and takes their addresses into the settings; false (and the
     // problem shown) when one is bad.
     bool takeServers();
@@ -125,4 +128,10 @@ private:
     std::array<std::string, 2> openedServerTexts;   // what the boxes showed at opening
     std::array<std::string, 2> openedServerSettings; // what Settings held then
     std::array<bool, 2> changedServers{};
+
+    Engine::Gui::CheckBox* notificationsCheck;
+    Engine::Gui::CheckBox* offlineCheck;
+    Engine::Gui::CheckBox* slotCheck;
+    Engine::Gui::Label* friendsLabel;
+    Engine::Gui::TextBox* friendsBox;
 };

@@ -77,4 +77,30 @@ bool readFlag(const std::string& text, bool& value)
     return true;
 }
 
+std::vector<std::string> namesFromText(const std::string& text)
+{
+    std::vector<std::string> names;
+    std::string::size_type start = 0;
+    while (start <= text.size()) {
+        std::string::size_type end = text.find(',', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string::size_type first = text.find_first_not_of(" \t", start);
+        if (first != std::string::npos && first < end) {
+            const std::string::size_type last = text.find_last_not_of(" \t", end - 1);
+            names.push_back(text.substr(first, last - first + 1));
+        }
+        start = end + 1;
+    }
+    return names;
+}
+
+std::string namesToText(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
 } // namespace SettingsValues

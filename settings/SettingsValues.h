@@ -4,6 +4,7 @@
 #include "engine/Color.h"
 
 #include <string>
+#include <vector>
 
 namespace SettingsValues {
 
@@ -29,5 +30,10 @@ Color colorFromText(const std::string& text);
 bool readInteger(const std::string& text, int& value);
 // An integer that is 0 or 1; false (value untouched) for anything else.
 bool readFlag(const std::string& text, bool& value);
+
+// The friends box: names separated by commas, the blanks around each dropped, empty ones
+// left out; written back joined by ", ".
+std::vector<std::string> namesFromText(const std::string& text);
+std::string namesToText(const std::vector<std::string>& names);
 
 } // namespace SettingsValues

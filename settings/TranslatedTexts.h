@@ -71,6 +71,16 @@ inline constexpr const char* all[] = {
     "The address needs a host",
     "The port must be 1-65535",
     "No spaces in an address",
+    // Desktop notifications ("<server>" and "<friend>" stand for the names).
+    "<server> is offline",
+    "<server> is back online",
+    "A slot is free on <server>",
+    "<friend> joined <server>",
+    // Their part of the miscellaneous tab.
+    "Notifications",
+    "Offline and Online",
+    "Free Slots",
+    "Friends",
 };
 
 inline constexpr int count = static_cast<int>(sizeof all / sizeof all[0]);

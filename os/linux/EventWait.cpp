@@ -1,8 +1,10 @@
 // The frame loop's wait on X11: poll() on SDL's display connection, on the host window's
 // own connection and on an eventfd that wakeEventWait() writes to. What Xlib has already
-// read from either connection is looked at first, since poll() cannot see it.
+// read from either connection is looked at first, since poll() cannot see it. Other backends
+// may add descriptors of their own, each with a callback run here when it is readable.
 #include "os/EventWait.h"
 
+#include "os/linux/EventWaitSources.h"
 #include "os/linux/HostWindowEvents.h"
 
 #include <SDL.h>
@@ -12,8 +14,11 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace os {
 
@@ -34,6 +39,12 @@ Display* sdlDisplay(void (*&lock)(), void (*&unlock)())
     return info.info.x11.display;
 }
 
+struct Source {
+    int fd;
+    std::function<void()> onReadable;
+};
+std::vector<Source> sources;
+
 void drainWakeFd()
 {
     std::uint64_t count = 0;
@@ -42,6 +53,18 @@ void drainWakeFd()
 }
 
 } // namespace
+
+void addEventWaitSource(int fd, std::function<void()> onReadable)
+{
+    removeEventWaitSource(fd);
+    sources.push_back({fd, std::move(onReadable)});
+}
+
+void removeEventWaitSource(int fd)
+{
+    sources.erase(std::remove_if(sources.begin(), sources.end(), [fd](const Source& s) { return s.fd == fd; }),
+                  sources.end());
+}
 
 void wakeEventWait()
 {
@@ -68,7 +91,7 @@ bool waitForEvents(int timeoutMs)
             return true;
     }
 
-    pollfd fds[3];
+    pollfd fds[3 + 8];
     nfds_t count = 0;
     if (wakeFd >= 0)
         fds[count++] = {wakeFd, POLLIN, 0};
@@ -76,10 +99,25 @@ bool waitForEvents(int timeoutMs)
         fds[count++] = {ConnectionNumber(display), POLLIN, 0};
     if (hostWindowConnection() >= 0)
         fds[count++] = {hostWindowConnection(), POLLIN, 0};
+    const nfds_t own = count;
+    for (const Source& source : sources)
+        if (count < sizeof fds / sizeof fds[0])
+            fds[count++] = {source.fd, POLLIN, 0};
     // A signal ends the wait too: its handler may have left something for the loop.
     const int ready = poll(fds, count, timeoutMs < 0 ? -1 : timeoutMs);
     drainWakeFd();
     drainHostWindowEvents();
+    if (ready > 0) {
+        // A callback may remove sources: run what was ready from a copy.
+        std::vector<std::function<void()>> due;
+        for (nfds_t i = own; i < count; ++i)
+            if (fds[i].revents != 0)
+                for (const Source& source : sources)
+                    if (source.fd == fds[i].fd)
+                        due.push_back(source.onReadable);
+        for (const auto& run : due)
+            run();
+    }
     return ready != 0;
 }
 

@@ -211,4 +211,55 @@ TEST_F(PanelTest, SaveWritesSettingsXmlAndAsksToClose)
     EXPECT_NE(file.find("CustomName=\"&lt;me&gt;\""), std::string::npos) << file;
 }
 
+TEST_F(PanelTest, NotificationChoicesActAtOnceAndAreSaved)
+{
+    showTab("OthersButton");
+    CheckBox* notifications = find<CheckBox>(*panel, "NotificationsCheck");
+    CheckBox* offline = find<CheckBox>(*panel, "OfflineCheck");
+    CheckBox* slot = find<CheckBox>(*panel, "SlotCheck");
+    TextBox* friends = find<TextBox>(*panel, "FriendsTextBox");
+    // Under the server boxes, above the About lines, each shown with the tab.
+    EXPECT_GT(notifications->getRelativeY(), find<TextBox>(*panel, "CSSourceServerTextBox")->getRelativeY());
+    EXPECT_LT(friends->getRelativeY() + friends->getHeight(), find<Label>(*panel, "About")->getRelativeY());
+    EXPECT_EQ(friends->getRelativeX() + friends->getWidth(), 240);
+    for (Control* control : std::initializer_list<Control*>{notifications, offline, slot, friends}) {
+        EXPECT_TRUE(control->isVisible()) << control->getName();
+        EXPECT_LE(control->getRelativeX() + control->getWidth(), 250) << control->getName();
+    }
+    EXPECT_TRUE(notifications->isChecked() && offline->isChecked() && slot->isChecked()) << "on by default";
+    EXPECT_EQ(friends->getText(), "");
+
+    click(offline);
+    EXPECT_FALSE(settings().getNotifyOffline());
+    click(slot);
+    EXPECT_FALSE(settings().getNotifySlot());
+    click(notifications);
+    EXPECT_FALSE(settings().getNotifications());
+    typeInto(friends, " Zien,Ulla B ,, ");
+    EXPECT_EQ(settings().getFriends(), (std::vector<std::string>{"Zien", "Ulla B"}));
+
+    click(find<Button>(*panel, "SaveButton"));
+    const std::string file = data.read("Settings.xml");
+    EXPECT_NE(file.find("<Notifications Enabled=\"0\" Offline=\"0\" Slot=\"0\">"), std::string::npos) << file;
+    EXPECT_NE(file.find("<Friend Name=\"Ulla B\"/>"), std::string::npos) << file;
+
+    click(find<Button>(*panel, "ResetButton"));
+    EXPECT_TRUE(notifications->isChecked() && offline->isChecked() && slot->isChecked());
+    EXPECT_EQ(friends->getText(), "");
+    EXPECT_TRUE(settings().getFriends().empty());
+}
+
+TEST(FriendsBox, NamesBetweenCommasWithoutTheBlanksAround)
+{
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"", {}},
+        {" , ,", {}},
+        {"Zien", {"Zien"}},
+        {"  Zien ,\tUlla B,,zien", {"Zien", "Ulla B", "zien"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SettingsValues::namesFromText(c.first), c.second) << c.first;
+    EXPECT_EQ(SettingsValues::namesToText({"Zien", "Ulla B"}), "Zien, Ulla B");
+}
+
 } // namespace

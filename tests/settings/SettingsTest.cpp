@@ -156,6 +156,53 @@ TEST_F(SettingsFile, EverySettingRoundTrips)
     EXPECT_EQ(settings.getY(), 1080);
 }
 
+TEST_F(SettingsFile, NotificationsAreWrittenAfterServersOnlyWhenTheyDifferFromTheDefaults)
+{
+    struct Case {
+        bool enabled, offline, slot;
+        std::vector<std::string> friends;
+        const char* written; // "" for no element
+    };
+    const std::vector<Case> cases = {
+        {true, true, true, {}, ""},
+        {false, true, true, {}, "<Notifications Enabled=\"0\" Offline=\"1\" Slot=\"1\"/>"},
+        {true, false, true, {}, "<Notifications Enabled=\"1\" Offline=\"0\" Slot=\"1\"/>"},
+        {true, true, false, {}, "<Notifications Enabled=\"1\" Offline=\"1\" Slot=\"0\"/>"},
+        {true, true, true, {"Zien", "<b> & c"},
+         "<Notifications Enabled=\"1\" Offline=\"1\" Slot=\"1\">\n\t\t<Friend Name=\"Zien\"/>\n"
+         "\t\t<Friend Name=\"&lt;b&gt; &amp; c\"/>\n\t</Notifications>"},
+    };
+    for (const Case& c : cases) {
+        {
+            FreshSettings settings;
+            settings.setNotifications(c.enabled);
+            settings.setNotifyOffline(c.offline);
+            settings.setNotifySlot(c.slot);
+            settings.setFriends(c.friends);
+            settings.save();
+        }
+        const std::string file = data.read("Settings.xml");
+        if (*c.written == '\0') {
+            EXPECT_EQ(file, defaultFile) << "a file that never used it is written as before";
+        } else {
+            const std::string::size_type display = file.find("<Display "), notices = file.find(c.written);
+            EXPECT_TRUE(display != std::string::npos && notices != std::string::npos && display < notices) << file;
+        }
+        FreshSettings settings;
+        EXPECT_EQ(settings.getNotifications(), c.enabled) << c.written;
+        EXPECT_EQ(settings.getNotifyOffline(), c.offline) << c.written;
+        EXPECT_EQ(settings.getNotifySlot(), c.slot) << c.written;
+        EXPECT_EQ(settings.getFriends(), c.friends) << c.written;
+    }
+
+    FreshSettings settings;
+    settings.setCSGoServer("cs.example.net:27016");
+    settings.setNotifications(false);
+    settings.save();
+    const std::string file = data.read("Settings.xml");
+    EXPECT_LT(file.find("<Servers "), file.find("<Notifications ")) << file;
+}
+
 TEST_F(SettingsFile, TheColumnsAreNeverRead)
 {
     writeSettings("", "", "CS:Go=\"0\" CS:Source=\"1\"");
