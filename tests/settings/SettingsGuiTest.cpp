@@ -6,6 +6,7 @@
 #include "engine/gui/Button.h"
 #include "engine/gui/CheckBox.h"
 #include "engine/gui/ComboBox.h"
+#include "engine/gui/Label.h"
 #include "engine/gui/TextBox.h"
 #include "os/FileSystem.h"
 #include "registry/RegKey.h"
@@ -20,6 +21,7 @@ using Engine::Gui::Button;
 using Engine::Gui::CheckBox;
 using Engine::Gui::ComboBox;
 using Engine::Gui::Control;
+using Engine::Gui::Label;
 using Engine::Gui::TextBox;
 using panel_test::find;
 using panel_test::PanelTest;
