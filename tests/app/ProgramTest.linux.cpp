@@ -18,25 +18,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string run(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        pclose(pipe);
-    }
-    while (!out.empty() && (out.back() == '\n' || out.back() == ' '))
-        out.pop_back();
-    return out;
-}
+using testing_support::commandOutput;
 
 class Program : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (run("command -v xdotool").empty() || run("command -v Xvfb").empty())
+        if (commandOutput("command -v xdotool").empty() || commandOutput("command -v Xvfb").empty())
             GTEST_SKIP() << "needs Xvfb and xdotool";
         ASSERT_TRUE(x.running());
         // A copy of the program with its own data folder, so that nothing touches the build's.
@@ -73,7 +61,7 @@ protected:
     std::string waitForWindow()
     {
         for (int i = 0; i < 200; ++i) {
-            const std::string id = run("xdotool search --class 'Engine SDL Window' 2>/dev/null | head -n1");
+            const std::string id = commandOutput("xdotool search --class 'Engine SDL Window' 2>/dev/null | head -n1");
             if (!id.empty())
                 return id;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -107,7 +95,7 @@ TEST_F(Program, ShowsTheDemoServerAndClosesWithItsButton)
     // The panel grows to its rows once the first status arrived.
     std::string geometry;
     for (int i = 0; i < 100; ++i) {
-        geometry = run("xdotool getwindowgeometry " + window);
+        geometry = commandOutput("xdotool getwindowgeometry " + window);
         if (geometry.find("Geometry: 300x") != std::string::npos && geometry.find("300x200") == std::string::npos)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -115,18 +103,18 @@ TEST_F(Program, ShowsTheDemoServerAndClosesWithItsButton)
     EXPECT_NE(geometry.find("Geometry: 300x"), std::string::npos) << geometry;
     const std::string shots = std::string(HOLMIK_BIN_DIR) + "/../test-screenshots";
     fs::create_directories(shots);
-    run("import -display " + x.display() + " -window root " + shots + "/status-window.png");
+    commandOutput("import -display " + x.display() + " -window root " + shots + "/status-window.png");
 
     EXPECT_TRUE(fs::exists(folder.file("data/Settings.xml"))) << "every start saves the settings once";
     // The close button: 16 pixels wide, 2 from the right edge and the top.
-    run("xdotool mousemove --window " + window + " 290 10 click 1");
+    commandOutput("xdotool mousemove --window " + window + " 290 10 click 1");
     EXPECT_EQ(waitForExit(20), 0);
 }
 
 TEST_F(Program, HelpAndBadOptionsNeedNoDisplay)
 {
-    EXPECT_NE(run(folder.file("holmikziviza") + " --help").find("--demo"), std::string::npos);
-    EXPECT_EQ(run(folder.file("holmikziviza") + " --version"), "holmikziviza 4.7.0");
+    EXPECT_NE(commandOutput(folder.file("holmikziviza") + " --help").find("--demo"), std::string::npos);
+    EXPECT_EQ(commandOutput(folder.file("holmikziviza") + " --version"), "holmikziviza 4.7.0");
     EXPECT_NE(system((folder.file("holmikziviza") + " --bogus 2>/dev/null").c_str()), 0);
 }
 

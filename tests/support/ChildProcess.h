@@ -42,5 +42,8 @@ private:
 
 // Runs a command line to its end with extra environment entries; its exit code.
 int runCommand(const std::vector<std::string>& argv, const std::vector<std::string>& environment);
+// Runs a shell command to its end: what it wrote on standard output (without the line breaks
+// and blanks at the end when `trimmed`), its exit code in `code` when asked.
+std::string commandOutput(const std::string& command, bool trimmed = true, int* code = nullptr);
 
 } // namespace testing_support

@@ -3,6 +3,7 @@
 #include "os/Clock.h"
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -119,6 +120,23 @@ int ChildProcess::wait(int timeoutMs)
 int runCommand(const std::vector<std::string>& argv, const std::vector<std::string>& environment)
 {
     return reap(spawn(argv, environment), 1 << 30);
+}
+
+std::string commandOutput(const std::string& command, bool trimmed, int* code)
+{
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return out;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    const int status = pclose(pipe);
+    if (code)
+        *code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    while (trimmed && !out.empty() && (out.back() == '\n' || out.back() == ' '))
+        out.pop_back();
+    return out;
 }
 
 } // namespace testing_support
