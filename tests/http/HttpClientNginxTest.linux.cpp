@@ -57,10 +57,11 @@ TEST_F(HttpClientNginx, BodiesArriveWholeInMemoryAndReplaceTheFile)
     }
     EXPECT_EQ(web.requests()[0], std::string("GET ") + versionPath + " 200 " + web.host()) << "the port in Host";
 
-    // A host name is looked up, and goes into the Host header as written.
+    // A host name is looked up, and goes into the Host header as written; a deadline of 0
+    // sets no limit.
     std::string body;
     const std::string named = "localhost:" + std::to_string(web.port());
-    ASSERT_TRUE(HttpClient(named).getToMemory(versionPath, body));
+    ASSERT_TRUE(HttpClient(named).getToMemory(versionPath, body, HttpOptions{0}));
     EXPECT_EQ(body, version);
     EXPECT_EQ(web.requests().back(), std::string("GET ") + versionPath + " 200 " + named);
 }
