@@ -6,13 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -35,28 +32,16 @@ protected:
     }
     void TearDown() override
     {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
+        if (pid > 0)
+            testing_support::reap(pid, 0, true);
     }
 
+    // The program finds its data folder from wherever it starts.
     void start(const std::vector<std::string>& args)
     {
-        pid = fork();
-        if (pid == 0) {
-            setenv("HOLMIK_DIALOGS", "stderr", 1);
-            setenv("SDL_VIDEODRIVER", "x11", 1);
-            chdir("/"); // the program finds its data folder from wherever it starts
-            std::vector<char*> argv;
-            const std::string program = folder.file("holmikziviza");
-            argv.push_back(const_cast<char*>(program.c_str()));
-            for (const std::string& a : args)
-                argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
+        std::vector<std::string> argv{"sh", "-c", "cd / && exec \"$0\" \"$@\"", folder.file("holmikziviza")};
+        argv.insert(argv.end(), args.begin(), args.end());
+        pid = testing_support::spawn(argv, {"HOLMIK_DIALOGS=stderr", "SDL_VIDEODRIVER=x11"});
     }
     std::string waitForWindow()
     {
@@ -70,15 +55,10 @@ protected:
     }
     int waitForExit(int seconds)
     {
-        for (int i = 0; i < seconds * 10; ++i) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return -1;
+        const int code = testing_support::reap(pid, seconds * 1000);
+        if (code != -2)
+            pid = -1;
+        return code;
     }
 
     testing_support::XvfbServer x;

@@ -9,15 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -81,10 +78,8 @@ protected:
     }
     void TearDown() override
     {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
+        if (pid > 0)
+            testing_support::reap(pid, 0, true);
         if (m.font)
             TTF_CloseFont(m.font);
     }
@@ -93,19 +88,8 @@ protected:
 
     void start()
     {
-        pid = fork();
-        if (pid == 0) {
-            setenv("DISPLAY", x.display().c_str(), 1);
-            setenv("HOLMIK_DIALOGS", "stderr", 1);
-            setenv("SDL_VIDEODRIVER", "x11", 1);
-            std::vector<char*> argv;
-            const std::string copy = folder.file("holmikziviza");
-            argv.push_back(const_cast<char*>(copy.c_str()));
-            argv.push_back(const_cast<char*>("--demo"));
-            argv.push_back(nullptr);
-            execv(copy.c_str(), argv.data());
-            _exit(127);
-        }
+        pid = testing_support::spawn({folder.file("holmikziviza"), "--demo"},
+                                     {"DISPLAY=" + x.display(), "HOLMIK_DIALOGS=stderr", "SDL_VIDEODRIVER=x11"});
         window = waitFor([&] { return xdo("search --class 'Engine SDL Window' | head -n1"); },
                          [](const std::string& id) { return !id.empty(); });
         ASSERT_FALSE(window.empty()) << "no window appeared";
