@@ -1,7 +1,9 @@
 #include "app/ApplicationMain.h"
 
 #include "app/ServerPollers.h"
+#include "app/Termination.h"
 #include "app/UpdateCheck.h"
+#include "app/WindowPlacement.h"
 #include "engine/Directory.h"
 #include "engine/EventHandler.h"
 #include "engine/Window.h"
@@ -17,6 +19,7 @@
 
 int applicationMain(int, char**)
 {
+    Termination::endAtOnce();
     const int started = os::socketsStartup();
     if (started != 0) {
         os::messageBox("WSAStartup returned : " + std::to_string(started), "Failed to initialize Winsock 2.0",
@@ -39,6 +42,7 @@ int applicationMain(int, char**)
     runUpdateCheck(settings.getUpdate(), hosts.updateHost, settings.getVersionMajor(), settings.getVersionMinor(),
                    settings.getVersionPatch(), [&settings](const std::string& text) { return settings.translate(text); });
 
+    Termination::endTheFrameLoop();
     ServerPollers pollers;
     pollers.follow(hosts);
     {
@@ -49,7 +53,9 @@ int applicationMain(int, char**)
         os::startNotifications("HolmikZiviza");
         Engine::Window& window = Engine::Window::instance();
         window.setAlpha(settings.getAlpha());
-        window.setPosition(settings.getX(), settings.getY());
+        int x = settings.getX(), y = settings.getY();
+        keepOnScreens(x, y, window.getWidth(), window.getHeight(), os::screenAreas());
+        window.setPosition(x, y);
         settings.save();
 
         // Each frame draws what changed, hands out what arrived, and sleeps until the next

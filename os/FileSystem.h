@@ -31,6 +31,16 @@ bool deleteFile(const std::string& path);
 // Replaces `to` with `from` in one step where the system allows it.
 bool replaceFile(const std::string& from, const std::string& to);
 
+// Flushes the file's contents to the disk; false when it cannot be opened or flushed.
+bool syncFile(const std::string& path);
+// Flushes a folder's list of names (a file renamed into it) to the disk; true where the
+// system keeps no such list apart.
+bool syncDirectory(const std::string& path);
+// Rewrites the existing file `path` in place with `contents`, for a folder that takes no new
+// file: the space is reserved first, so that a full disk leaves the old contents as they
+// were; the result is flushed to the disk. False when the file cannot be written.
+bool rewriteFile(const std::string& path, const std::string& contents);
+
 // Folder of the running executable, without a trailing separator; "" when unknown.
 std::string executableDirectory();
 

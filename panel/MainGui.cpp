@@ -333,6 +333,10 @@ bool MainGui::onUserEvent(const SDL_Event& event, bool handled)
 {
     if (handled)
         return false;
+    if (event.user.code == MapOverView::pictureEventCode) {
+        dirty = true; // a map picture has arrived: the next rebuild takes it
+        return true;
+    }
     if (event.user.code != Engine::userEventCode || !event.user.data1) {
         dirty = true;
         return true;

@@ -2,6 +2,7 @@
 
 #include "engine/Directory.h"
 #include "engine/TextSurface.h"
+#include "engine/UserEvent.h"
 #include "http/HttpClient.h"
 #include "os/FileSystem.h"
 #include "panel/ServerHosts.h"
@@ -9,17 +10,31 @@
 
 #include <SDL_image.h>
 
-#include <algorithm>
-
-MapOverView::MapOverView(bool game) : picture(160, 120), game(game) { drawUnavailable(); }
+MapOverView::MapOverView(bool game) : shared(std::make_shared<Shared>()), picture(160, 120), game(game)
+{
+    drawUnavailable();
+}
 
 MapOverView::~MapOverView()
 {
-    // The worker may still touch this object: it goes only after the worker has ended.
-    if (worker)
-        SDL_WaitThread(worker, nullptr);
-    if (finished.picture)
-        SDL_FreeSurface(finished.picture);
+    if (!worker.joinable())
+        return;
+    bool busy;
+    {
+        std::lock_guard<std::mutex> hold(shared->lock);
+        shared->abandoned = true;
+        busy = shared->busy;
+        if (shared->finished.picture)
+            SDL_FreeSurface(shared->finished.picture);
+        shared->finished = Result();
+    }
+    shared->wake.notify_all();
+    // A download in progress is not waited for: the worker keeps the shared part, drops
+    // what it fetched and ends by itself, touching nothing of this object.
+    if (busy)
+        worker.detach();
+    else
+        worker.join();
 }
 
 void MapOverView::drawUnavailable()
@@ -31,8 +46,25 @@ void MapOverView::drawUnavailable()
     picture.blit(picture.getWidth() / 2 - text.getWidth() / 2, picture.getHeight() / 2 - text.getHeight() / 2, text);
 }
 
+std::string MapOverView::fileBase(const std::string& mapName)
+{
+    const std::string::size_type slash = mapName.rfind('/');
+    std::string base = slash == std::string::npos ? mapName : mapName.substr(slash + 1);
+    if (base.empty() || base == "." || base == ".." || base.size() > maxFileBaseLength)
+        return {};
+    for (char& c : base) {
+        const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+                          c == '-' || c == '.';
+        if (!kept)
+            c = '_'; // "$" included
+    }
+    return base;
+}
+
 std::string MapOverView::cacheFile(const std::string& mapBase, bool game)
 {
+    if (mapBase.empty() || fileBase(mapBase) != mapBase)
+        return {};
     // The cache root is the data folder: the current directory, or its "data" folder when
     // it has one (found without changing the process's current directory).
     Directory root = currentDirectory();
@@ -45,32 +77,78 @@ std::string MapOverView::cacheFile(const std::string& mapBase, bool game)
 
 std::string MapOverView::resourcePath(const std::string& mapBase, bool game)
 {
+    if (mapBase.empty() || fileBase(mapBase) != mapBase)
+        return {};
     return std::string("/images/maps/160x120/") + (game ? "csgo/" : "css/") + mapBase + ".jpg";
 }
 
-MapOverView::Result MapOverView::fetchPicture(const std::string& mapBase, bool game)
+MapOverView::Result MapOverView::loadCached(const std::string& mapBase, bool game)
 {
     Result result;
     result.map = mapBase;
     result.ready = true;
     const std::string file = cacheFile(mapBase, game);
-    if (!fileExists(file)) {
-        HttpClient client(serverHosts().mapHost);
-        result.available = client.getToFile(resourcePath(mapBase, game), file, HttpOptions::mapPicture());
-    } else {
-        result.available = true;
-    }
-    if (result.available) {
-        result.picture = IMG_Load(file.c_str());
-        if (!result.picture || result.picture->w <= 1) {
-            // Not a picture: gone, so that the next map change downloads it again.
-            if (result.picture)
-                SDL_FreeSurface(result.picture);
-            result.picture = nullptr;
-            deleteFile(file);
-        }
+    if (file.empty() || !fileExists(file))
+        return result;
+    result.available = true;
+    result.picture = IMG_Load(file.c_str());
+    if (!result.picture || result.picture->w <= 1) {
+        // Not a picture: gone, so that the next fetch downloads it again.
+        if (result.picture)
+            SDL_FreeSurface(result.picture);
+        result.picture = nullptr;
+        deleteFile(file);
     }
     return result;
+}
+
+void MapOverView::download(const std::string& mapBase, bool game)
+{
+    const std::string file = cacheFile(mapBase, game);
+    const std::string path = resourcePath(mapBase, game);
+    if (file.empty() || path.empty() || fileExists(file))
+        return; // an earlier request for the same map has brought it already
+    // The picture arrives beside its place and moves in whole, so that a download cut off
+    // (or a program ended during one) never leaves a part of a picture in the cache.
+    const std::string part = file + ".part";
+    HttpClient client(serverHosts().mapHost);
+    if (!client.getToFile(path, part, HttpOptions::mapPicture()) || !os::replaceFile(part, file))
+        deleteFile(part);
+}
+
+void MapOverView::work(std::shared_ptr<Shared> shared)
+{
+    std::unique_lock<std::mutex> hold(shared->lock);
+    for (;;) {
+        shared->wake.wait(hold, [&] { return shared->abandoned || !shared->wanted.empty(); });
+        if (shared->abandoned)
+            return;
+        const std::string map = shared->wanted;
+        const bool game = shared->wantedGame;
+        shared->wanted.clear();
+        shared->busy = true;
+        hold.unlock();
+
+        download(map, game);
+        hold.lock();
+        if (shared->abandoned)
+            return; // the panel has gone, perhaps the whole program: nothing is loaded
+        hold.unlock();
+        Result result = loadCached(map, game);
+
+        hold.lock();
+        shared->busy = false;
+        if (shared->abandoned) {
+            if (result.picture)
+                SDL_FreeSurface(result.picture);
+            return;
+        }
+        if (shared->finished.picture)
+            SDL_FreeSurface(shared->finished.picture);
+        shared->finished = result;
+        // Wakes the frame loop; the panel rebuilds and takes the picture at getSurface().
+        Engine::pushUserEvent(pictureEventCode, nullptr, nullptr);
+    }
 }
 
 void MapOverView::apply(Result& result)
@@ -95,57 +173,54 @@ void MapOverView::takeFinished()
 {
     Result taken;
     {
-        std::lock_guard<std::mutex> hold(handOver);
-        if (!finished.ready)
+        std::lock_guard<std::mutex> hold(shared->lock);
+        if (!shared->finished.ready)
             return;
-        taken = finished;
-        finished = Result();
+        taken = shared->finished;
+        shared->finished = Result();
     }
     apply(taken);
 }
 
-int MapOverView::fetch(MapOverView* self)
-{
-    std::string map;
-    bool game;
-    {
-        std::lock_guard<std::mutex> hold(self->handOver);
-        map = self->workerMap;
-        game = self->game;
-    }
-    Result result = fetchPicture(map, game);
-    std::lock_guard<std::mutex> hold(self->handOver);
-    if (self->finished.picture)
-        SDL_FreeSurface(self->finished.picture);
-    self->finished = result;
-    return 0;
-}
-
-int MapOverView::workerEntry(void* self) { return fetch(static_cast<MapOverView*>(self)); }
-
 void MapOverView::setMap(const std::string& name)
 {
-    std::string base = name;
-    std::replace(base.begin(), base.end(), '$', '_');
-    if (name.empty() || base == mapName)
+    if (name.empty())
+        return;
+    const std::string base = fileBase(name);
+    if (base == mapName)
         return;
     drawUnavailable();
     mapName = base;
     available = false;
+    if (base.empty())
+        return; // a name that cannot be a file: the placeholder stays
 
-    Result now = fetchPicture(mapName, game);
-    apply(now);
+    // The foreground only looks in the cache; a picture found there shows in this rebuild.
+    Result cached = loadCached(mapName, game);
+    const bool shown = cached.picture != nullptr;
+    apply(cached);
+    if (shown)
+        return;
+    available = false;
 
-    if (worker) {
-        SDL_WaitThread(worker, nullptr);
-        worker = nullptr;
-        takeFinished(); // the old worker's result is for an old map and is dropped
-    }
     {
-        std::lock_guard<std::mutex> hold(handOver);
-        workerMap = mapName;
+        std::lock_guard<std::mutex> hold(shared->lock);
+        shared->wanted = mapName;
+        shared->wantedGame = game;
+        if (shared->finished.picture)
+            SDL_FreeSurface(shared->finished.picture);
+        shared->finished = Result(); // an older map's result is dropped
     }
-    worker = SDL_CreateThread(&MapOverView::workerEntry, this);
+    if (!worker.joinable())
+        worker = std::thread(&MapOverView::work, shared);
+    else
+        shared->wake.notify_one();
+}
+
+bool MapOverView::isFetching()
+{
+    std::lock_guard<std::mutex> hold(shared->lock);
+    return shared->busy || !shared->wanted.empty() || shared->finished.ready;
 }
 
 Engine::Surface& MapOverView::getSurface()

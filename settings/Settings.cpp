@@ -133,13 +133,19 @@ void Settings::load()
     readFlag(display, "Time", time);
     readFlag(display, "Kills", kills);
 
+    // A hand-edited file may say anything: the numbers are brought into the ranges that
+    // the settings panel keeps, and the name is cut to what its text box takes.
+    using SettingsValues::clampToRange;
     readInteger(root, "FontSize", fontSize);
+    fontSize = clampToRange(fontSize, SettingsValues::minFontSize, SettingsValues::maxFontSize);
     readInteger(root, "PlayerFontSize", playerFontSize);
+    playerFontSize = clampToRange(playerFontSize, SettingsValues::minFontSize, SettingsValues::maxFontSize);
     readInteger(root, "Width", width);
-    customName = attribute(root, "CustomName");
+    width = clampToRange(width, SettingsValues::minWidth, SettingsValues::maxWidth);
+    customName = SettingsValues::cutText(attribute(root, "CustomName"), SettingsValues::maxCustomNameLength);
     int opacity = alpha;
     if (SettingsValues::readInteger(attribute(root, "Alpha"), opacity))
-        alpha = static_cast<std::uint8_t>(static_cast<unsigned>(opacity) & 0xFF);
+        alpha = static_cast<std::uint8_t>(clampToRange(opacity, SettingsValues::minAlpha, SettingsValues::maxAlpha));
     readInteger(root, "X", x);
     readInteger(root, "Y", y);
     readFlag(root, "Update", update);
@@ -235,13 +241,21 @@ void Settings::save()
             root.addChild(notices);
         }
 
-        // A full disk or a crash must never leave a cut-off Settings.xml, which the next
-        // start would refuse: the old file is replaced only by one that reads back whole.
+        // A full disk, a crash or a power cut must never leave a cut-off Settings.xml, which
+        // the next start would refuse: the old file is replaced only by one that reads back
+        // whole and is on the disk, and the folder is flushed after the rename.
         XmlResult check;
-        if (root.writeToFile(newSettingsFile, nullptr, true) != XmlNoError ||
-            XmlNode::parseFile(newSettingsFile, "Settings", &check).isEmpty() || check.code != XmlNoError ||
-            !os::replaceFile(newSettingsFile, settingsFile))
-            deleteFile(newSettingsFile);
+        const int written = root.writeToFile(newSettingsFile, nullptr, true);
+        if (written == XmlNoError && !XmlNode::parseFile(newSettingsFile, "Settings", &check).isEmpty() &&
+            check.code == XmlNoError && os::syncFile(newSettingsFile) && os::replaceFile(newSettingsFile, settingsFile)) {
+            os::syncDirectory(os::currentDirectory());
+            return;
+        }
+        deleteFile(newSettingsFile);
+        // A folder that takes no new file (though nothing stands in the new file's way) may
+        // still let the file itself be written.
+        if (written == XmlErrorCannotOpenWriteFile && !os::pathExists(newSettingsFile) && fileExists(settingsFile))
+            os::rewriteFile(settingsFile, root.toFileText(nullptr, true));
     } catch (...) {
         // A failed save is silent; the settings in memory stay as they are.
     }

@@ -412,7 +412,7 @@ void SettingsGui::layoutMiscellaneous(int lh, int cw)
     customNameBox->setY(customNameLabel->getRelativeY());
     customNameBox->setWidth(panelWidth - (nameX + 15));
     customNameBox->setHeight(lh);
-    customNameBox->setMaxLength(TextBox::noLimit);
+    customNameBox->setMaxLength(SettingsValues::maxCustomNameLength);
     customNameBox->setAllowedChars("");
     customNameBox->setText(s.getCustomName());
 

@@ -77,6 +77,18 @@ bool readFlag(const std::string& text, bool& value)
     return true;
 }
 
+int clampToRange(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
+
+std::string cutText(const std::string& text, std::size_t length)
+{
+    if (text.size() <= length)
+        return text;
+    std::size_t end = length;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end; // text[end] continues the character that starts before it
+    return text.substr(0, end);
+}
+
 std::vector<std::string> namesFromText(const std::string& text)
 {
     std::vector<std::string> names;

@@ -109,6 +109,8 @@ public:
 
     // Writing.
     std::string toText(bool formatted) const;
+    // The bytes writeToFile writes: the declaration line (or the byte-order mark) and the text.
+    std::string toFileText(const char* encodingName, bool formatted) const;
     // Writes the declaration line (or the UTF-8 byte-order mark) and the text; 0, or 15 when
     // the file cannot be opened, 16 when a write or the close fails (the file is then cut off).
     int writeToFile(const std::string& path, const char* encodingName, bool formatted) const;

@@ -232,6 +232,15 @@ std::string XmlNode::toText(bool formatted) const
     return out;
 }
 
+std::string XmlNode::toFileText(const char* encodingName, bool formatted) const
+{
+    if (!data)
+        return {};
+    std::string body;
+    xmlToText(data, formatted, body);
+    return header(data, encodingName) + body;
+}
+
 int XmlNode::writeToFile(const std::string& path, const char* encodingName, bool formatted) const
 {
     if (!data)

@@ -271,8 +271,12 @@ bool TextBox::joinWithPrevious()
 bool TextBox::deleteBackwards()
 {
     clampCaret();
-    if (caretColumn == 0)
-        return joinWithPrevious();
+    if (caretColumn == 0) {
+        // The parent hears of Backspace at the start of a line even when there is nothing
+        // to join with (a single-line box, the first line).
+        joinWithPrevious();
+        return true;
+    }
     const int start = previousCharacter(lines[caretLine], caretColumn);
     lines[caretLine].erase(static_cast<std::size_t>(start), static_cast<std::size_t>(caretColumn - start));
     caretColumn = start;

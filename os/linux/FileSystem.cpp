@@ -93,6 +93,48 @@ bool deleteFile(const std::string& path)
 
 bool replaceFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 
+bool syncFile(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = fsync(fd) == 0;
+    return close(fd) == 0 && synced;
+}
+
+bool syncDirectory(const std::string& path)
+{
+    const int fd = open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // Some file systems cannot flush a folder and say so; there is nothing more to do.
+    const bool synced = fsync(fd) == 0 || errno == EINVAL;
+    return close(fd) == 0 && synced;
+}
+
+bool rewriteFile(const std::string& path, const std::string& contents)
+{
+    const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    // Growing the file first fails on a full disk before a byte of the old contents changes.
+    if (ok && static_cast<off_t>(contents.size()) > info.st_size)
+        ok = posix_fallocate(fd, 0, static_cast<off_t>(contents.size())) == 0;
+    for (std::size_t done = 0; ok && done < contents.size();) {
+        const ssize_t w = pwrite(fd, contents.data() + done, contents.size() - done, static_cast<off_t>(done));
+        if (w < 0 && errno == EINTR)
+            continue;
+        ok = w > 0;
+        if (ok)
+            done += static_cast<std::size_t>(w);
+    }
+    ok = ok && ftruncate(fd, static_cast<off_t>(contents.size())) == 0;
+    ok = ok && fsync(fd) == 0;
+    return close(fd) == 0 && ok;
+}
+
 std::string executableDirectory()
 {
     char buffer[PATH_MAX + 1] = {};

@@ -8,6 +8,22 @@
 
 namespace os {
 
+namespace {
+
+// The dialog on the screen is known while it is open, so that a signal that ends the
+// program takes it along.
+int waitForDialog(pid_t pid)
+{
+    if (pid <= 0)
+        return -1;
+    linux_backend::openDialog.store(pid);
+    const int status = linux_backend::waitForExit(pid);
+    linux_backend::openDialog.store(0);
+    return status;
+}
+
+} // namespace
+
 int showDialog(const std::string& text, const std::string& caption, unsigned style)
 {
     const char* display = std::getenv("DISPLAY");
@@ -19,13 +35,13 @@ int showDialog(const std::string& text, const std::string& caption, unsigned sty
     if (!findOnSearchPath("zenity").empty()) {
         std::vector<std::string> args = {yesNo ? "--question" : (error ? "--error" : "--info"),
                                          "--title=" + caption, "--text=" + text, "--no-markup"};
-        status = linux_backend::waitForExit(linux_backend::spawnProcess("zenity", args, "", false));
+        status = waitForDialog(linux_backend::spawnProcess("zenity", args, "", false));
         if (status >= 0)
             return yesNo ? (status == 0 ? MessageBoxAnswerYes : MessageBoxAnswerNo) : MessageBoxAnswerOk;
     }
     if (!findOnSearchPath("kdialog").empty()) {
         std::vector<std::string> args = {"--title", caption, yesNo ? "--yesno" : (error ? "--error" : "--msgbox"), text};
-        status = linux_backend::waitForExit(linux_backend::spawnProcess("kdialog", args, "", false));
+        status = waitForDialog(linux_backend::spawnProcess("kdialog", args, "", false));
         if (status >= 0)
             return yesNo ? (status == 0 ? MessageBoxAnswerYes : MessageBoxAnswerNo) : MessageBoxAnswerOk;
     }
@@ -33,7 +49,7 @@ int showDialog(const std::string& text, const std::string& caption, unsigned sty
         std::vector<std::string> args = {"-center", "-title", caption, "-buttons",
                                          yesNo ? "Yes:6,No:7" : "OK:1", "-default", yesNo ? "No" : "OK",
                                          caption + "\n\n" + text};
-        status = linux_backend::waitForExit(linux_backend::spawnProcess("xmessage", args, "", false));
+        status = waitForDialog(linux_backend::spawnProcess("xmessage", args, "", false));
         if (status == MessageBoxAnswerYes || status == MessageBoxAnswerNo || status == MessageBoxAnswerOk)
             return status;
         if (status >= 0)

@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,6 +23,7 @@ pid_t spawnProcess(const std::string& program, const std::vector<std::string>& a
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0)
         return -1;
+    const pid_t parent = getpid();
     pid_t pid = fork();
     if (pid < 0) {
         close(report[0]);
@@ -29,6 +32,13 @@ pid_t spawnProcess(const std::string& program, const std::vector<std::string>& a
     }
     if (pid == 0) {
         close(report[0]);
+        if (!detach) {
+            // A child the program waits for (a dialog) goes with the program, also when the
+            // program is ended before it has heard the child's number.
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
+            if (getppid() != parent)
+                _exit(127);
+        }
         if (detach) {
             // A grandchild that init reaps, so a started browser or game never leaves a zombie.
             setsid();
@@ -64,6 +74,8 @@ pid_t spawnProcess(const std::string& program, const std::vector<std::string>& a
     }
     return pid;
 }
+
+std::atomic<pid_t> openDialog{0};
 
 int waitForExit(pid_t pid)
 {

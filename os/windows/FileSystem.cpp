@@ -6,6 +6,7 @@
 
 #include "os/TextConversion.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <windows.h>
 
@@ -98,6 +99,45 @@ bool deleteFile(const std::string& path) { return DeleteFileW(wide(path).c_str()
 bool replaceFile(const std::string& from, const std::string& to)
 {
     return MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool syncFile(const std::string& path)
+{
+    HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool synced = FlushFileBuffers(file) != 0;
+    return CloseHandle(file) != 0 && synced;
+}
+
+// NTFS writes a rename through its journal; a folder cannot be flushed on its own.
+bool syncDirectory(const std::string&) { return true; }
+
+bool rewriteFile(const std::string& path, const std::string& contents)
+{
+    HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(file, &size) != 0;
+    LARGE_INTEGER wanted{};
+    wanted.QuadPart = static_cast<LONGLONG>(contents.size());
+    // Growing the file first fails on a full disk before a byte of the old contents changes.
+    if (ok && wanted.QuadPart > size.QuadPart)
+        ok = SetFilePointerEx(file, wanted, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    LARGE_INTEGER start{};
+    ok = ok && SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
+    for (std::size_t done = 0; ok && done < contents.size();) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1 << 20));
+        ok = WriteFile(file, contents.data() + done, chunk, &written, nullptr) && written > 0;
+        done += written;
+    }
+    ok = ok && SetFilePointerEx(file, wanted, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    ok = ok && FlushFileBuffers(file);
+    return CloseHandle(file) != 0 && ok;
 }
 
 std::string executableDirectory()

@@ -234,7 +234,7 @@ TEST_F(SettingsFile, ColoursNumbersAndFlagsFollowTheLoadersRules)
     EXPECT_EQ(settings.getFontSize(), 12);
     EXPECT_EQ(settings.getPlayerFontSize(), 10) << "empty: the default";
     EXPECT_EQ(settings.getWidth(), 250);
-    EXPECT_EQ(settings.getAlpha(), 44);
+    EXPECT_EQ(settings.getAlpha(), 255) << "past the range: its top";
     EXPECT_EQ(settings.getX(), -12);
     EXPECT_EQ(settings.getY(), INT_MAX);
     EXPECT_EQ(settings.getLanguage(), 0);

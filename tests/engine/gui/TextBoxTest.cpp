@@ -182,7 +182,7 @@ TEST_F(TextBoxes, EditingKeysMoveTheCaretAndBreakAndJoinLines)
         {"abcd", "LLK", "ab\n\rcd", 1, 0, 1},          // Return breaks the line at the caret
         {"ab\nc", "HB", "abc", 0, 2, 1},               // Backspace at a line's start joins
         {"ab\nc", "HBB", "ac", 0, 1, 2},
-        {"ab\nc", "HBBHB", "ac", 0, 0, 2},             // nothing left of the very start
+        {"ab\nc", "HBBHB", "ac", 0, 0, 3},             // nothing left of the very start, yet told
         {"ab\nc", "X", "ab\n\rc", 1, 1, 0},            // nothing right of the very end
         {"ab\nc", "UEX", "abc", 0, 2, 1},              // Delete at a line's end joins
         {"ab\nc", "UEXHX", "bc", 0, 0, 2},
@@ -218,6 +218,9 @@ TEST_F(TextBoxes, EditingKeysMoveTheCaretAndBreakAndJoinLines)
     pressKeys("K");
     EXPECT_EQ(box->getText(), "abc");
     EXPECT_TRUE(frame.notices.empty());
+    pressKeys("HB"); // at its very start Backspace removes nothing, yet the parent hears of it
+    EXPECT_EQ(box->getText(), "abc");
+    EXPECT_EQ(frame.notices.size(), 1u);
 }
 
 TEST_F(TextBoxes, LinesJoinWithLineFeedAndCarriageReturn)
