@@ -14,7 +14,7 @@ namespace testing_support {
 pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
             int input = -1, int output = -1, int keep = -1);
 // Waits up to timeoutMs for the child's exit (killing it after that when `kill` is set);
-// its exit code, -1 after a signal, -2 on a time-out.
+// its exit code, 128 + the signal that ended it, or -2 on a time-out.
 int reap(pid_t pid, int timeoutMs, bool kill = false);
 
 // A program started with pipes on its standard input and output (standard error is
@@ -29,7 +29,7 @@ public:
     bool send(const std::string& line);
     // The next line of output without its line break; false after timeoutMs or at its end.
     bool readLine(std::string& line, int timeoutMs = 10000);
-    // Waits for the exit; its exit code, or -1 on a time-out or a signal.
+    // Waits for the exit; its exit code, 128 + the signal that ended it, or -1 on a time-out.
     int wait(int timeoutMs = 10000);
 
 private:

@@ -47,7 +47,7 @@ int reap(pid_t pid, int timeoutMs, bool kill)
     const std::uint32_t begin = os::monotonicMilliseconds();
     for (pid_t r; (r = waitpid(pid, &status, WNOHANG)) != pid; os::sleepMilliseconds(5)) {
         if (r < 0)
-            return -1;
+            return -1; // not our child, or no more
         if (os::monotonicMilliseconds() - begin > static_cast<std::uint32_t>(timeoutMs)) {
             if (kill) {
                 ::kill(-pid, SIGKILL);
@@ -57,7 +57,7 @@ int reap(pid_t pid, int timeoutMs, bool kill)
             return -2;
         }
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment)
