@@ -24,4 +24,8 @@ enum MessageBoxAnswer : int {
 // answers HOLMIK_DIALOG_ANSWER ("yes" or "no", no by default).
 int messageBox(const std::string& text, const std::string& caption, unsigned style);
 
+// What each backend provides for messageBox (os/MessageBoxCommon.cpp): the platform's
+// dialog and its answer, or 0 when it could show none.
+int showDialog(const std::string& text, const std::string& caption, unsigned style);
+
 } // namespace os

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace os {
 
@@ -59,5 +60,17 @@ SocketHandle acceptSocket(SocketHandle listener, std::uint32_t timeoutMs);
 bool receiveFrom(SocketHandle socket, void* buffer, std::size_t capacity, std::size_t& received,
                  Ipv4Endpoint& from, std::uint32_t timeoutMs);
 bool sendTo(SocketHandle socket, const void* data, std::size_t length, const Ipv4Endpoint& to);
+
+// What each backend provides for the calls above that read the same on every platform
+// (os/SocketsCommon.cpp).
+struct HostAddress {
+    enum Family { Ipv4, Ipv6, Other } family = Other;
+    std::uint32_t ipv4 = 0; // network order
+};
+// getaddrinfo: every address of host in the system's order; false when it has none.
+bool lookUpHost(const std::string& host, std::vector<HostAddress>& found);
+// getsockname, or getpeername with `peer`.
+bool socketEndpoint(SocketHandle socket, bool peer, Ipv4Endpoint& endpoint);
+bool bindSocket(SocketHandle socket, const Ipv4Endpoint& local);
 
 } // namespace os

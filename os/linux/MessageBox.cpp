@@ -1,36 +1,14 @@
-// Message boxes on Linux: one line "caption: text" on standard error, always; then a
-// dialog (zenity, kdialog or xmessage) when a display exists. HOLMIK_DIALOGS=stderr
-// shows no dialog; a yes/no box then answers HOLMIK_DIALOG_ANSWER (no by default).
+// Message box dialogs on Linux: zenity, kdialog or xmessage, when a display exists.
 #include "os/MessageBox.h"
 
 #include "os/Shell.h"
 #include "os/linux/Spawn.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <mutex>
 
 namespace os {
 
 namespace {
-
-bool headless()
-{
-    const char* mode = std::getenv("HOLMIK_DIALOGS");
-    if (mode && std::strcmp(mode, "stderr") == 0)
-        return true;
-    const char* display = std::getenv("DISPLAY");
-    return !display || !*display;
-}
-
-int presetAnswer(unsigned style)
-{
-    if ((style & 0xF) != MessageBoxYesNo)
-        return MessageBoxAnswerOk;
-    const char* answer = std::getenv("HOLMIK_DIALOG_ANSWER");
-    return answer && std::strcmp(answer, "yes") == 0 ? MessageBoxAnswerYes : MessageBoxAnswerNo;
-}
 
 // The dialog on the screen is known while it is open, so that a signal that ends the
 // program takes it along.
@@ -44,8 +22,13 @@ int waitForDialog(pid_t pid)
     return status;
 }
 
+} // namespace
+
 int showDialog(const std::string& text, const std::string& caption, unsigned style)
 {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display)
+        return 0;
     const bool yesNo = (style & 0xF) == MessageBoxYesNo;
     const bool error = (style & MessageBoxIconError) != 0;
     int status = -1;
@@ -72,22 +55,7 @@ int showDialog(const std::string& text, const std::string& caption, unsigned sty
         if (status >= 0)
             return yesNo ? MessageBoxAnswerNo : MessageBoxAnswerOk;
     }
-    return presetAnswer(style);
-}
-
-} // namespace
-
-int messageBox(const std::string& text, const std::string& caption, unsigned style)
-{
-    static std::mutex lineLock; // keeps lines from two threads apart
-    {
-        std::lock_guard<std::mutex> hold(lineLock);
-        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-        std::fflush(stderr);
-    }
-    if (headless())
-        return presetAnswer(style);
-    return showDialog(text, caption, style);
+    return 0;
 }
 
 } // namespace os

@@ -24,10 +24,6 @@ std::string utf16ToUtf8(const std::wstring& text)
     return utf::utf16ToUtf8(units);
 }
 
-} // namespace os
-
-namespace os {
-
 bool looksLikeUtf16(const unsigned char* bytes, std::size_t count)
 {
     if (count < 2)
@@ -49,31 +45,7 @@ bool looksLikeUtf16(const unsigned char* bytes, std::size_t count)
 bool utf16BytesToNarrow(const unsigned char* bytes, std::size_t count, bool toUtf8, std::string& out)
 {
     out.clear();
-    bool bigEndian = false;
-    std::size_t i = 0;
-    if (count >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) {
-        bigEndian = true;
-        i = 2;
-    } else if (count >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        i = 2;
-    } else {
-        // No mark: ASCII-range characters put their zero byte first in big-endian text.
-        std::size_t evenZero = 0, oddZero = 0;
-        for (std::size_t k = 0; k + 1 < count; k += 2) {
-            evenZero += bytes[k] == 0;
-            oddZero += bytes[k + 1] == 0;
-        }
-        bigEndian = evenZero > oddZero;
-    }
-    std::u16string units;
-    units.reserve(count / 2);
-    for (; i + 1 < count; i += 2) {
-        char16_t unit = bigEndian ? static_cast<char16_t>((bytes[i] << 8) | bytes[i + 1])
-                                  : static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
-        if (unit == 0)
-            break;
-        units.push_back(unit);
-    }
+    const std::u16string units = utf::utf16BytesToUnits(bytes, count);
     if (toUtf8) {
         out = utf::utf16ToUtf8(units);
         return true;

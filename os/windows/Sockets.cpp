@@ -8,7 +8,6 @@
 // larger than the buffer is cut to it (WSAEMSGSIZE) as recvfrom does elsewhere.
 #include "os/Sockets.h"
 
-#include <cstdio>
 #include <mutex>
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -104,36 +103,20 @@ bool parseIpv4(const std::string& text, std::uint32_t& addressNetworkOrder)
     return true;
 }
 
-std::string ipv4ToText(std::uint32_t addressNetworkOrder)
-{
-    const unsigned char* b = reinterpret_cast<const unsigned char*>(&addressNetworkOrder);
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%u.%u.%u.%u", b[0], b[1], b[2], b[3]);
-    return buffer;
-}
-
-ResolveResult resolveHost(const std::string& host, std::string& dottedAddress)
+bool lookUpHost(const std::string& host, std::vector<HostAddress>& found)
 {
     ensureStarted();
-    dottedAddress.clear();
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_DGRAM;
     addrinfo* results = nullptr;
-    if (host.empty() || getaddrinfo(host.c_str(), nullptr, &hints, &results) != 0 || !results)
-        return ResolveResult::NotFound;
-    ResolveResult outcome = ResolveResult::OtherFamily;
-    for (addrinfo* r = results; r; r = r->ai_next) {
-        if (r->ai_family == AF_INET) {
-            dottedAddress = ipv4ToText(reinterpret_cast<sockaddr_in*>(r->ai_addr)->sin_addr.s_addr);
-            outcome = ResolveResult::Ipv4;
-            break;
-        }
-        if (r->ai_family == AF_INET6)
-            outcome = ResolveResult::Ipv6Only;
-    }
+    if (getaddrinfo(host.c_str(), nullptr, &hints, &results) != 0)
+        return false;
+    for (addrinfo* r = results; r; r = r->ai_next)
+        found.push_back({r->ai_family == AF_INET ? HostAddress::Ipv4 : r->ai_family == AF_INET6 ? HostAddress::Ipv6 : HostAddress::Other,
+                         r->ai_family == AF_INET ? reinterpret_cast<sockaddr_in*>(r->ai_addr)->sin_addr.s_addr : 0});
     freeaddrinfo(results);
-    return outcome;
+    return true;
 }
 
 SocketHandle openUdpSocket()
@@ -182,21 +165,12 @@ bool connectSocket(SocketHandle socket, const Ipv4Endpoint& remote, std::uint32_
     return ok;
 }
 
-bool peerName(SocketHandle socket, Ipv4Endpoint& endpoint)
+bool socketEndpoint(SocketHandle socket, bool peer, Ipv4Endpoint& endpoint)
 {
     sockaddr_in address{};
     int length = sizeof address;
-    if (getpeername(sock(socket), reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        return false;
-    endpoint = fromSockaddr(address);
-    return true;
-}
-
-bool socketName(SocketHandle socket, Ipv4Endpoint& endpoint)
-{
-    sockaddr_in address{};
-    int length = sizeof address;
-    if (getsockname(sock(socket), reinterpret_cast<sockaddr*>(&address), &length) != 0)
+    auto* name = reinterpret_cast<sockaddr*>(&address);
+    if ((peer ? getpeername(sock(socket), name, &length) : getsockname(sock(socket), name, &length)) != 0)
         return false;
     endpoint = fromSockaddr(address);
     return true;
@@ -250,19 +224,10 @@ IoResult receiveSome(SocketHandle socket, void* buffer, std::size_t capacity, st
     }
 }
 
-bool bindLoopback(SocketHandle socket, std::uint16_t& port)
+bool bindSocket(SocketHandle socket, const Ipv4Endpoint& local)
 {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (bind(sock(socket), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-        return false;
-    Ipv4Endpoint bound;
-    if (!socketName(socket, bound))
-        return false;
-    port = bound.port;
-    return true;
+    const sockaddr_in address = toSockaddr(local);
+    return bind(sock(socket), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
 }
 
 bool listenSocket(SocketHandle socket, int backlog) { return listen(sock(socket), backlog) == 0; }

@@ -4,6 +4,8 @@
 // WideCharToMultiByte to UTF-8 or to the ANSI code page (CP_ACP, '?' for what it lacks).
 #include "os/TextConversion.h"
 
+#include "os/Utf.h"
+
 #include <windows.h>
 
 namespace os {
@@ -51,31 +53,8 @@ bool looksLikeUtf16(const unsigned char* bytes, std::size_t count)
 bool utf16BytesToNarrow(const unsigned char* bytes, std::size_t count, bool toUtf8, std::string& out)
 {
     out.clear();
-    bool bigEndian = false;
-    std::size_t i = 0;
-    if (count >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) {
-        bigEndian = true;
-        i = 2;
-    } else if (count >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        i = 2;
-    } else {
-        // No mark: ASCII-range characters put their zero byte first in big-endian text.
-        std::size_t evenZero = 0, oddZero = 0;
-        for (std::size_t k = 0; k + 1 < count; k += 2) {
-            evenZero += bytes[k] == 0;
-            oddZero += bytes[k + 1] == 0;
-        }
-        bigEndian = evenZero > oddZero;
-    }
-    std::wstring units;
-    units.reserve(count / 2);
-    for (; i + 1 < count; i += 2) {
-        const wchar_t unit = bigEndian ? static_cast<wchar_t>((bytes[i] << 8) | bytes[i + 1])
-                                       : static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
-        if (unit == 0)
-            break;
-        units.push_back(unit);
-    }
+    const std::u16string text = utf::utf16BytesToUnits(bytes, count);
+    const std::wstring units(text.begin(), text.end());
     if (units.empty())
         return true;
     const UINT codePage = toUtf8 ? CP_UTF8 : CP_ACP;

@@ -6,37 +6,22 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string run(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        pclose(pipe);
-    }
-    while (!out.empty() && (out.back() == '\n' || out.back() == ' '))
-        out.pop_back();
-    return out;
-}
+using testing_support::commandOutput;
 
 class Program : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (run("command -v xdotool").empty() || run("command -v Xvfb").empty())
+        if (commandOutput("command -v xdotool").empty() || commandOutput("command -v Xvfb").empty())
             GTEST_SKIP() << "needs Xvfb and xdotool";
         ASSERT_TRUE(x.running());
         // A copy of the program with its own data folder, so that nothing touches the build's.
@@ -47,33 +32,21 @@ protected:
     }
     void TearDown() override
     {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
+        if (pid > 0)
+            testing_support::reap(pid, 0, true);
     }
 
+    // The program finds its data folder from wherever it starts.
     void start(const std::vector<std::string>& args)
     {
-        pid = fork();
-        if (pid == 0) {
-            setenv("HOLMIK_DIALOGS", "stderr", 1);
-            setenv("SDL_VIDEODRIVER", "x11", 1);
-            chdir("/"); // the program finds its data folder from wherever it starts
-            std::vector<char*> argv;
-            const std::string program = folder.file("holmikziviza");
-            argv.push_back(const_cast<char*>(program.c_str()));
-            for (const std::string& a : args)
-                argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
+        std::vector<std::string> argv{"sh", "-c", "cd / && exec \"$0\" \"$@\"", folder.file("holmikziviza")};
+        argv.insert(argv.end(), args.begin(), args.end());
+        pid = testing_support::spawn(argv, {"HOLMIK_DIALOGS=stderr", "SDL_VIDEODRIVER=x11"});
     }
     std::string waitForWindow()
     {
         for (int i = 0; i < 200; ++i) {
-            const std::string id = run("xdotool search --class 'Engine SDL Window' 2>/dev/null | head -n1");
+            const std::string id = commandOutput("xdotool search --class 'Engine SDL Window' 2>/dev/null | head -n1");
             if (!id.empty())
                 return id;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -82,15 +55,10 @@ protected:
     }
     int waitForExit(int seconds)
     {
-        for (int i = 0; i < seconds * 10; ++i) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return -1;
+        const int code = testing_support::reap(pid, seconds * 1000);
+        if (code != -2)
+            pid = -1;
+        return code;
     }
 
     testing_support::XvfbServer x;
@@ -107,7 +75,7 @@ TEST_F(Program, ShowsTheDemoServerAndClosesWithItsButton)
     // The panel grows to its rows once the first status arrived.
     std::string geometry;
     for (int i = 0; i < 100; ++i) {
-        geometry = run("xdotool getwindowgeometry " + window);
+        geometry = commandOutput("xdotool getwindowgeometry " + window);
         if (geometry.find("Geometry: 300x") != std::string::npos && geometry.find("300x200") == std::string::npos)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -115,18 +83,18 @@ TEST_F(Program, ShowsTheDemoServerAndClosesWithItsButton)
     EXPECT_NE(geometry.find("Geometry: 300x"), std::string::npos) << geometry;
     const std::string shots = std::string(HOLMIK_BIN_DIR) + "/../test-screenshots";
     fs::create_directories(shots);
-    run("import -display " + x.display() + " -window root " + shots + "/status-window.png");
+    commandOutput("import -display " + x.display() + " -window root " + shots + "/status-window.png");
 
     EXPECT_TRUE(fs::exists(folder.file("data/Settings.xml"))) << "every start saves the settings once";
     // The close button: 16 pixels wide, 2 from the right edge and the top.
-    run("xdotool mousemove --window " + window + " 290 10 click 1");
+    commandOutput("xdotool mousemove --window " + window + " 290 10 click 1");
     EXPECT_EQ(waitForExit(20), 0);
 }
 
 TEST_F(Program, HelpAndBadOptionsNeedNoDisplay)
 {
-    EXPECT_NE(run(folder.file("holmikziviza") + " --help").find("--demo"), std::string::npos);
-    EXPECT_EQ(run(folder.file("holmikziviza") + " --version"), "holmikziviza 4.7.0");
+    EXPECT_NE(commandOutput(folder.file("holmikziviza") + " --help").find("--demo"), std::string::npos);
+    EXPECT_EQ(commandOutput(folder.file("holmikziviza") + " --version"), "holmikziviza 4.7.0");
     EXPECT_NE(system((folder.file("holmikziviza") + " --bogus 2>/dev/null").c_str()), 0);
 }
 

@@ -1,5 +1,6 @@
 // holmik-query as a user runs it, against the test server on loopback.
 #include "query/TestServer.h"
+#include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -18,16 +19,8 @@ struct Result {
 Result runTool(const std::string& arguments)
 {
     Result r;
-    const std::string command = std::string(HOLMIK_BIN_DIR) + "/holmik-query " + arguments + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return r;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        r.out.append(buffer, n);
-    const int status = pclose(pipe);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = testing_support::commandOutput(std::string(HOLMIK_BIN_DIR) + "/holmik-query " + arguments + " 2>/dev/null", false,
+                                           &r.code);
     return r;
 }
 

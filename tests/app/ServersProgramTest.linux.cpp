@@ -18,17 +18,7 @@
 
 namespace {
 
-std::string run(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
+std::string raw(const std::string& command) { return testing_support::commandOutput(command, false); }
 
 bool waitUntil(const std::function<bool()>& done)
 {
@@ -66,7 +56,7 @@ class ServersProgram : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (run("command -v xdotool").empty() || !std::filesystem::exists(HOLMIK_BIN_DIR "/holmikziviza"))
+        if (raw("command -v xdotool").empty() || !std::filesystem::exists(HOLMIK_BIN_DIR "/holmikziviza"))
             GTEST_SKIP() << "needs xdotool and the program";
         ASSERT_TRUE(x.running());
         std::filesystem::copy(HOLMIK_BIN_DIR "/holmikziviza", folder.file("holmikziviza"));
@@ -95,7 +85,7 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return !(window = xdo("search --class 'Engine SDL Window' | head -n1")).empty(); }));
         window.pop_back(); // the line break
     }
-    std::string xdo(const std::string& args) { return run("DISPLAY=" + x.display() + " xdotool " + args + " 2>/dev/null"); }
+    std::string xdo(const std::string& args) { return raw("DISPLAY=" + x.display() + " xdotool " + args + " 2>/dev/null"); }
     void click(int px, int py)
     {
         xdo("mousemove --window " + window + " " + std::to_string(px) + " " + std::to_string(py) + " click 1");
@@ -103,7 +93,7 @@ protected:
     }
     Picture grab()
     {
-        const std::string ppm = run("import -display " + x.display() + " -window " + window + " -depth 8 ppm:- 2>/dev/null");
+        const std::string ppm = raw("import -display " + x.display() + " -window " + window + " -depth 8 ppm:- 2>/dev/null");
         Picture p;
         int depth = 0, used = 0;
         if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &p.width, &p.height, &depth, &used) == 3)
@@ -121,7 +111,7 @@ protected:
     void screenshot(const std::string& name)
     {
         std::filesystem::create_directories(HOLMIK_BIN_DIR "/../test-screenshots");
-        run("import -display " + x.display() + " -window root " HOLMIK_BIN_DIR "/../test-screenshots/" + name);
+        raw("import -display " + x.display() + " -window root " HOLMIK_BIN_DIR "/../test-screenshots/" + name);
     }
 
     testing_support::XvfbServer x;

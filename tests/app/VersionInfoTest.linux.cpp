@@ -1,7 +1,5 @@
 #include "app/VersionInfo.h"
 
-#include "tests/support/NginxServer.h"
-
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -61,28 +59,6 @@ TEST(VersionInfoCompare, FirstDifferingFieldDecides)
         EXPECT_EQ(version.isNewerThan(4, 7, 0), c.newer) << c.body;
     }
     EXPECT_FALSE(VersionInfo().isNewerThan(0, 0, 0));
-}
-
-TEST(VersionInfoFetch, FromTheWebServer)
-{
-    testing_support::NginxServer web;
-    web.serve(VersionInfo::versionFilePath, "4 8 1\n:http://www.example.net/HolmikZiviza.zip\n");
-    web.serve("/empty.txt", "");
-    ASSERT_TRUE(web.start()) << web.errorLog();
-
-    VersionInfo version;
-    ASSERT_TRUE(version.fetch(web.host(), VersionInfo::versionFilePath));
-    EXPECT_EQ(std::make_tuple(version.getMajor(), version.getMinor(), version.getPatch()), std::make_tuple(4, 8, 1));
-    EXPECT_EQ(version.getDownloadAddress(), "http://www.example.net/HolmikZiviza.zip\n");
-
-    VersionInfo empty;
-    EXPECT_TRUE(empty.fetch(web.host(), "/empty.txt")); // fetched, even if it says nothing
-    EXPECT_FALSE(empty.isNewerThan(4, 7, 0));
-    EXPECT_EQ(empty.getDownloadAddress(), "");
-
-    VersionInfo missing;
-    EXPECT_FALSE(missing.fetch(web.host(), "/holmik/missing.txt"));
-    EXPECT_FALSE(missing.isNewerThan(0, 0, 0));
 }
 
 } // namespace

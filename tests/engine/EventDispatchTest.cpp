@@ -1,6 +1,7 @@
 #include "engine/EventHandler.h"
 #include "engine/UserEvent.h"
 #include "tests/engine/SdlTestVideo.h"
+#include "tests/support/SdlInput.h"
 
 #include <gtest/gtest.h>
 
@@ -76,23 +77,12 @@ protected:
     void SetUp() override
     {
         engine_tests::startDummyVideo();
-        engine_tests::drainEvents();
+        testing_support::dropQueuedEvents();
         EventHandler::instance().setQuit(false);
     }
     void TearDown() override { EventHandler::instance().setWindowMouseListener(nullptr); }
 
     static void push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 0); }
-    static void pushButton(Uint8 type, int x, int y)
-    {
-        SDL_Event e{};
-        e.type = type;
-        e.button.type = type;
-        e.button.button = SDL_BUTTON_LEFT;
-        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-        e.button.x = static_cast<Uint16>(x);
-        e.button.y = static_cast<Uint16>(y);
-        push(e);
-    }
     static void pushUser(Uint8 type, int code, Record* record)
     {
         SDL_Event e{};
@@ -114,10 +104,8 @@ TEST_F(EventDispatchTest, MouseEventsGoToEveryListenerInOrderAndTheWindowLast)
     Mouse first(journal, "first", true); // the top button takes the click
     Mouse second(journal, "second");
 
-    pushButton(SDL_MOUSEBUTTONDOWN, 5, 5);
-    SDL_Event motion{};
-    motion.type = SDL_MOUSEMOTION;
-    push(motion);
+    testing_support::pushButton(true, 5, 5);
+    testing_support::pushMotion(0, 0);
     EventHandler::instance().poll();
 
     EXPECT_EQ(journal.calls, (std::vector<std::string>{"first:down-", "second:down+", "window:down+",
@@ -125,7 +113,7 @@ TEST_F(EventDispatchTest, MouseEventsGoToEveryListenerInOrderAndTheWindowLast)
 
     journal.calls.clear();
     first.takes = false;
-    pushButton(SDL_MOUSEBUTTONUP, 5, 5);
+    testing_support::pushButton(false, 5, 5);
     EventHandler::instance().poll();
     EXPECT_EQ(journal.calls, (std::vector<std::string>{"first:up-", "second:up-", "window:up-"}));
 }
@@ -137,12 +125,8 @@ TEST_F(EventDispatchTest, KeysReachKeyboardListenersOnlyAndRegistrationFollowsLi
     Keys a(journal, "a", true);
     {
         Keys b(journal, "b", false);
-        SDL_Event key{};
-        key.type = SDL_KEYDOWN;
-        key.key.keysym.sym = SDLK_x;
-        push(key);
-        key.type = SDL_KEYUP;
-        push(key);
+        testing_support::pushKey(true, SDLK_x);
+        testing_support::pushKey(false, SDLK_x);
         EventHandler::instance().poll();
     }
     EXPECT_EQ(journal.calls, (std::vector<std::string>{"a:120-", "b:120+", "a:120-", "b:120+"}));
@@ -152,10 +136,7 @@ TEST_F(EventDispatchTest, KeysReachKeyboardListenersOnlyAndRegistrationFollowsLi
     {
         Keys copy(a);
         copy.name = "copy";
-        SDL_Event key{};
-        key.type = SDL_KEYDOWN;
-        key.key.keysym.sym = SDLK_y;
-        push(key);
+        testing_support::pushKey(true, SDLK_y);
         EventHandler::instance().poll();
     }
     EXPECT_EQ(journal.calls, (std::vector<std::string>{"a:121-", "copy:121+"}));
@@ -181,7 +162,7 @@ TEST_F(EventDispatchTest, UserRecordsLiveUntilEveryListenerHasSeenThemThenAreRel
     EXPECT_EQ(released, 2);
 }
 
-TEST_F(EventDispatchTest, OtherEventTypesReachNobodyAndKeepTheirData)
+TEST_F(EventDispatchTest, OtherEventTypesReachNobodyAndKeepTheirDataAndQuitSetsTheFlag)
 {
     Journal journal;
     User user(journal, "user", false);
@@ -196,6 +177,12 @@ TEST_F(EventDispatchTest, OtherEventTypesReachNobodyAndKeepTheirData)
     EXPECT_TRUE(journal.calls.empty());
     EXPECT_EQ(released, 0);
     EXPECT_FALSE(EventHandler::instance().isQuit());
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    push(quit);
+    EventHandler::instance().poll();
+    EXPECT_TRUE(EventHandler::instance().isQuit());
+    EventHandler::instance().setQuit(false);
 }
 
 TEST_F(EventDispatchTest, ListenersAddedOrRemovedInsideACallbackDoNotDisturbTheDispatch)
@@ -213,28 +200,18 @@ TEST_F(EventDispatchTest, ListenersAddedOrRemovedInsideACallbackDoNotDisturbTheD
         doomed.reset();
         late = std::make_unique<Mouse>(journal, "late");
     };
-    pushButton(SDL_MOUSEBUTTONDOWN, 1, 1);
-    pushButton(SDL_MOUSEBUTTONUP, 1, 1);
+    testing_support::pushButton(true, 1, 1);
+    testing_support::pushButton(false, 1, 1);
     EventHandler::instance().poll();
     EXPECT_EQ(journal.calls, (std::vector<std::string>{"first:down-", "last:down-", "first:up-", "last:up-", "late:up+"}));
 
     // A listener that destroys itself in its callback (a "Close" button ending its panel).
     journal.calls.clear();
     late->hook = [&] { late.reset(); };
-    pushButton(SDL_MOUSEBUTTONDOWN, 1, 1);
-    pushButton(SDL_MOUSEBUTTONUP, 1, 1);
+    testing_support::pushButton(true, 1, 1);
+    testing_support::pushButton(false, 1, 1);
     EventHandler::instance().poll();
     EXPECT_EQ(journal.calls, (std::vector<std::string>{"first:down-", "last:down-", "late:down+", "first:up-", "last:up-"}));
-}
-
-TEST_F(EventDispatchTest, AQuitEventSetsTheQuitFlag)
-{
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    push(quit);
-    EventHandler::instance().poll();
-    EXPECT_TRUE(EventHandler::instance().isQuit());
-    EventHandler::instance().setQuit(false);
 }
 
 } // namespace

@@ -120,46 +120,40 @@ protected:
         return r;
     }
 
-    std::vector<unsigned long> cardinals(const char* property, Atom type, ::Window on = 0)
+    // A property's raw items (longs for format 32, bytes for 8).
+    template <typename Item>
+    std::vector<Item> property(const char* name, Atom type, ::Window on)
     {
         Atom actual = 0;
         int format = 0;
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
-        std::vector<unsigned long> values;
-        if (XGetWindowProperty(display, on ? on : window, XInternAtom(display, property, False), 0, 64, False, type, &actual,
-                               &format, &count, &after, &data) == Success &&
-            data) {
-            const auto* longs = reinterpret_cast<const unsigned long*>(data);
-            values.assign(longs, longs + count);
+        std::vector<Item> items;
+        if (XGetWindowProperty(display, on ? on : window, XInternAtom(display, name, False), 0, 64, False, type, &actual,
+                               &format, &count, &after, &data) == Success && data) {
+            items.assign(reinterpret_cast<const Item*>(data), reinterpret_cast<const Item*>(data) + count);
             XFree(data);
         }
-        return values;
+        return items;
     }
-    std::vector<std::string> atoms(const char* property)
+    std::vector<unsigned long> cardinals(const char* name, Atom type, ::Window on = 0)
+    {
+        return property<unsigned long>(name, type, on);
+    }
+    std::vector<std::string> atoms(const char* name)
     {
         std::vector<std::string> names;
-        for (unsigned long a : cardinals(property, XA_ATOM)) {
-            char* name = XGetAtomName(display, a);
-            names.emplace_back(name);
-            XFree(name);
+        for (unsigned long a : cardinals(name, XA_ATOM)) {
+            char* atom = XGetAtomName(display, a);
+            names.emplace_back(atom);
+            XFree(atom);
         }
         return names;
     }
-    std::string text(const char* property, const char* type)
+    std::string text(const char* name, const char* type)
     {
-        Atom actual = 0;
-        int format = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        std::string value;
-        if (XGetWindowProperty(display, window, XInternAtom(display, property, False), 0, 64, False,
-                               XInternAtom(display, type, False), &actual, &format, &count, &after, &data) == Success &&
-            data) {
-            value.assign(reinterpret_cast<char*>(data), count);
-            XFree(data);
-        }
-        return value;
+        const auto bytes = property<char>(name, XInternAtom(display, type, False), 0);
+        return std::string(bytes.begin(), bytes.end());
     }
     void geometry(int& left, int& top, int& width, int& height)
     {
@@ -380,7 +374,7 @@ protected:
     std::vector<unsigned long> stacking() { return cardinals("_NET_CLIENT_LIST_STACKING", XA_WINDOW, DefaultRootWindow(display)); }
 };
 
-TEST_F(ManagedHostWindowTest, StaysBorderlessOffTheTaskBarAndBelowOtherWindowsWhereverItIsPut)
+TEST_F(ManagedHostWindowTest, StaysBorderlessOffTheTaskBarAndBelowOtherWindowsAndFollowsADrag)
 {
     EXPECT_EQ(cardinals("_NET_FRAME_EXTENTS", XA_CARDINAL), (std::vector<unsigned long>{0, 0, 0, 0}));
     auto state = atoms("_NET_WM_STATE");
@@ -414,14 +408,11 @@ TEST_F(ManagedHostWindowTest, StaysBorderlessOffTheTaskBarAndBelowOtherWindowsWh
     EXPECT_EQ(stack.front(), window) << "not at the bottom of the stack";
     XDestroyWindow(display, other);
     XSync(display, False);
-}
 
-TEST_F(ManagedHostWindowTest, FollowsTheDraggingPointer)
-{
-    command("position 300 200");
+    // It follows the dragging pointer.
     ASSERT_EQ(xdotool({"mousemove", "350", "250"}), 0); // (50, 50) inside the window
     ASSERT_EQ(xdotool({"mousedown", "1"}), 0);
-    Report r = waitFor([](const Report& r) { return r.dragging; });
+    r = waitFor([](const Report& r) { return r.dragging; });
     ASSERT_TRUE(r.dragging);
     for (int step = 1; step <= 5; ++step) {
         ASSERT_EQ(xdotool({"mousemove", std::to_string(350 + 10 * step), std::to_string(250 + 5 * step)}), 0);
@@ -431,7 +422,6 @@ TEST_F(ManagedHostWindowTest, FollowsTheDraggingPointer)
     }
     ASSERT_EQ(xdotool({"mouseup", "1"}), 0);
     r = waitFor([](const Report& r) { return !r.dragging; });
-    int left, top;
     framePlace(left, top);
     EXPECT_EQ(left, 350);
     EXPECT_EQ(top, 225);

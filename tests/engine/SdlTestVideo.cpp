@@ -1,9 +1,10 @@
 #include "tests/engine/SdlTestVideo.h"
 
+#include "tests/support/SdlInput.h"
+
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 namespace engine_tests {
 
@@ -12,19 +13,11 @@ void startDummyVideo()
     static bool started = false;
     if (started)
         return;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE), 0) << SDL_GetError();
+    testing_support::startDummyVideo();
     ASSERT_NE(SDL_SetVideoMode(320, 240, 32, SDL_SWSURFACE), nullptr) << SDL_GetError();
     ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
     started = true;
-    drainEvents();
-}
-
-void drainEvents()
-{
-    SDL_Event event;
-    while (SDL_PollEvent(&event) == 1) {
-    }
+    testing_support::dropQueuedEvents();
 }
 
 Rgb pixelAt(SDL_Surface* surface, int x, int y)

@@ -9,8 +9,6 @@
 namespace engine_tests {
 
 void startDummyVideo();
-// Throws away every pending SDL event.
-void drainEvents();
 // The pixel at (x, y) of a 32-bit surface as r, g, b.
 struct Rgb {
     int r, g, b;

@@ -92,6 +92,7 @@ TEST_F(SurfaceRulesTest, CopiesShareThePixelsAndTheLastOneFreesOnce)
     Engine::Surface second = *first;
     Engine::Surface third;
     third = second;
+    third = third;
     second.drawPixel(1, 1, Red);
     third.setColorKey(Red);
     EXPECT_EQ(pixelAt(first->getSDLSurface(), 1, 1), red);

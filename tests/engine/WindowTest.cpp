@@ -3,6 +3,7 @@
 #include "engine/Window.h"
 #include "engine/WindowPosition.h"
 #include "tests/engine/SdlTestVideo.h"
+#include "tests/support/SdlInput.h"
 
 #include <gtest/gtest.h>
 
@@ -21,24 +22,7 @@ protected:
     void SetUp() override
     {
         engine_tests::startDummyVideo();
-        engine_tests::drainEvents();
-    }
-    static void button(Uint8 type, int x, int y, Uint8 which = SDL_BUTTON_LEFT)
-    {
-        SDL_Event e{};
-        e.type = type;
-        e.button.button = which;
-        e.button.x = static_cast<Uint16>(x);
-        e.button.y = static_cast<Uint16>(y);
-        SDL_PushEvent(&e);
-    }
-    static void motion(int x, int y)
-    {
-        SDL_Event e{};
-        e.type = SDL_MOUSEMOTION;
-        e.motion.x = static_cast<Uint16>(x);
-        e.motion.y = static_cast<Uint16>(y);
-        SDL_PushEvent(&e);
+        testing_support::dropQueuedEvents();
     }
 };
 
@@ -65,23 +49,23 @@ TEST_F(WindowTest, AnUnhandledLeftPressDragsAndAResizeWaitsForTheRelease)
     window.setSize(200, 100);
     window.setPosition(50, 60);
 
-    button(SDL_MOUSEBUTTONDOWN, 10, 10); // the corner's
+    testing_support::pushButton(true, 10, 10); // the corner's
     window.update();
     EXPECT_FALSE(window.isDragging());
 
-    button(SDL_MOUSEBUTTONDOWN, 100, 40);
+    testing_support::pushButton(true, 100, 40);
     window.update();
     ASSERT_TRUE(window.isDragging());
     window.setSize(10, 10);
     EXPECT_EQ(window.getWidth(), 200) << "refused while dragging";
-    motion(130, 50); // the pointer travelled 30 right, 10 down
+    testing_support::pushMotion(130, 50); // the pointer travelled 30 right, 10 down
     window.update();
     EXPECT_EQ(window.getX(), 80);
     EXPECT_EQ(window.getY(), 70);
-    button(SDL_MOUSEBUTTONDOWN, 100, 40, SDL_BUTTON_RIGHT); // other buttons change nothing
+    testing_support::pushButton(true, 100, 40, SDL_BUTTON_RIGHT); // other buttons change nothing
     window.update();
     EXPECT_TRUE(window.isDragging());
-    button(SDL_MOUSEBUTTONUP, 100, 40);
+    testing_support::pushButton(false, 100, 40);
     window.update();
     EXPECT_FALSE(window.isDragging());
     window.setSize(10, 10);
@@ -92,11 +76,11 @@ TEST_F(WindowTest, AnUnhandledLeftPressDragsAndAResizeWaitsForTheRelease)
     EXPECT_EQ(x, 80);
     EXPECT_EQ(y, 70);
 
-    button(SDL_MOUSEBUTTONDOWN, 5, 5);
+    testing_support::pushButton(true, 5, 5);
     window.update();
     window.setMovable(false); // ends the drag
     EXPECT_FALSE(window.isDragging());
-    button(SDL_MOUSEBUTTONDOWN, 50, 5);
+    testing_support::pushButton(true, 50, 5);
     window.update();
     EXPECT_FALSE(window.isDragging());
     window.setMovable(true);
@@ -129,7 +113,7 @@ TEST_F(WindowTest, CursorsAreTheArrowAndTheHand)
     EXPECT_EQ(hand->hot_y, 0);
     window.setCursor(3);
     EXPECT_EQ(SDL_GetCursor(), hand);
-    motion(150, 150); // nobody handled it: back to the arrow
+    testing_support::pushMotion(150, 150); // nobody handled it: back to the arrow
     window.update();
     SDL_Cursor* arrow = SDL_GetCursor();
     EXPECT_NE(arrow, hand);

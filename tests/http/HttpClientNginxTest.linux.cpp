@@ -41,95 +41,57 @@ protected:
     const std::string picture = randomBytes(40000, 7);
 };
 
-TEST_F(HttpClientNginx, MemoryGetsTheBodyAndTheHostHeaderCarriesThePort)
+TEST_F(HttpClientNginx, BodiesArriveWholeInMemoryAndReplaceTheFile)
 {
+    const std::string version = "4 7 1:http://www.example.net/download\n";
     HttpClient client(web.host());
     EXPECT_EQ(client.getResponseCode(), 0);
-    std::string body = "old";
-    ASSERT_TRUE(client.getToMemory(versionPath, body));
-    EXPECT_EQ(body, "4 7 1:http://www.example.net/download\n");
-    EXPECT_EQ(client.getResponseCode(), 200);
-    ASSERT_EQ(web.requests().size(), 1u);
-    EXPECT_EQ(web.requests()[0], std::string("GET ") + versionPath + " 200 " + web.host());
-}
+    for (const auto& [path, expected] : {std::pair{versionPath, version}, {mapPath, picture}, {"/empty.txt", ""}}) {
+        std::string body = "old";
+        ASSERT_TRUE(client.getToMemory(path, body)) << path;
+        EXPECT_EQ(body, expected) << path;
+        EXPECT_EQ(client.getResponseCode(), 200);
+        out.write("file", std::string(100000, 'x'));
+        ASSERT_TRUE(client.getToFile(path, out.file("file"))) << path;
+        EXPECT_EQ(readFile(out.file("file")), expected) << path;
+    }
+    EXPECT_EQ(web.requests()[0], std::string("GET ") + versionPath + " 200 " + web.host()) << "the port in Host";
 
-TEST_F(HttpClientNginx, BinaryBodiesOverManyChunksArriveWhole)
-{
-    HttpClient client(web.host());
+    // A host name is looked up, and goes into the Host header as written; a deadline of 0
+    // sets no limit.
     std::string body;
-    ASSERT_TRUE(client.getToMemory(mapPath, body));
-    EXPECT_EQ(body, picture);
-
-    ASSERT_TRUE(client.getToFile(mapPath, out.file("de_dust2.jpg")));
-    EXPECT_EQ(client.getResponseCode(), 200);
-    EXPECT_EQ(readFile(out.file("de_dust2.jpg")), picture);
+    const std::string named = "localhost:" + std::to_string(web.port());
+    ASSERT_TRUE(HttpClient(named).getToMemory(versionPath, body, HttpOptions{0}));
+    EXPECT_EQ(body, version);
+    EXPECT_EQ(web.requests().back(), std::string("GET ") + versionPath + " 200 " + named);
 }
 
-TEST_F(HttpClientNginx, AFileIsReplacedByTheNewBody)
+TEST_F(HttpClientNginx, AMissingResourceOrAStoppedServerWritesNothing)
 {
-    out.write("de_dust2.jpg", std::string(100000, 'x'));
-    ASSERT_TRUE(HttpClient(web.host()).getToFile(mapPath, out.file("de_dust2.jpg")));
-    EXPECT_EQ(readFile(out.file("de_dust2.jpg")), picture);
-}
-
-TEST_F(HttpClientNginx, EmptyBodyWithStatus200)
-{
-    HttpClient client(web.host());
-    std::string body = "old";
-    EXPECT_TRUE(client.getToMemory("/empty.txt", body));
-    EXPECT_EQ(body, "");
-    out.write("empty.txt", "old contents");
-    EXPECT_TRUE(client.getToFile("/empty.txt", out.file("empty.txt")));
-    EXPECT_TRUE(exists("empty.txt"));
-    EXPECT_EQ(readFile(out.file("empty.txt")), "");
-}
-
-TEST_F(HttpClientNginx, MissingResourceIs404AndWritesNothing)
-{
+    const char missing[] = "/images/maps/160x120/csgo/de_nowhere.jpg";
     HttpClient client(web.host());
     std::string body = "untouched";
-    EXPECT_FALSE(client.getToMemory("/images/maps/160x120/csgo/de_nowhere.jpg", body));
+    EXPECT_FALSE(client.getToMemory(missing, body));
     EXPECT_EQ(client.getResponseCode(), 404);
     EXPECT_EQ(body, "untouched");
-
-    EXPECT_FALSE(client.getToFile("/images/maps/160x120/csgo/de_nowhere.jpg", out.file("de_nowhere.jpg")));
-    EXPECT_EQ(client.getResponseCode(), 404);
+    EXPECT_FALSE(client.getToFile(missing, out.file("de_nowhere.jpg")));
     EXPECT_FALSE(exists("de_nowhere.jpg"));
-
     out.write("kept.jpg", "the old picture");
-    EXPECT_FALSE(client.getToFile("/images/maps/160x120/csgo/de_nowhere.jpg", out.file("kept.jpg")));
+    EXPECT_FALSE(client.getToFile(missing, out.file("kept.jpg")));
     EXPECT_EQ(readFile(out.file("kept.jpg")), "the old picture");
-}
 
-TEST_F(HttpClientNginx, ResourceRemovedWhileServing)
-{
-    HttpClient client(web.host());
-    std::string body;
+    // Removed while the server runs.
     ASSERT_TRUE(client.getToMemory(versionPath, body));
     web.remove(versionPath);
     EXPECT_FALSE(client.getToMemory(versionPath, body));
     EXPECT_EQ(client.getResponseCode(), 404);
-}
 
-TEST_F(HttpClientNginx, HostNameIsLookedUp)
-{
-    HttpClient client("localhost:" + std::to_string(web.port()));
-    std::string body;
-    ASSERT_TRUE(client.getToMemory(versionPath, body));
-    EXPECT_EQ(body, "4 7 1:http://www.example.net/download\n");
-    ASSERT_EQ(web.requests().size(), 1u);
-    EXPECT_EQ(web.requests()[0], std::string("GET ") + versionPath + " 200 localhost:" + std::to_string(web.port()));
-}
-
-TEST_F(HttpClientNginx, StoppedServerIsRefused)
-{
-    const std::string host = web.host();
     web.stop();
-    HttpClient client(host);
-    std::string body = "untouched";
-    EXPECT_FALSE(client.getToMemory(versionPath, body));
-    EXPECT_FALSE(client.getToFile(mapPath, out.file("de_dust2.jpg")));
-    EXPECT_EQ(client.getResponseCode(), 0);
+    body = "untouched";
+    HttpClient refused(web.host());
+    EXPECT_FALSE(refused.getToMemory(mapPath, body));
+    EXPECT_FALSE(refused.getToFile(mapPath, out.file("de_dust2.jpg")));
+    EXPECT_EQ(refused.getResponseCode(), 0);
     EXPECT_EQ(body, "untouched");
     EXPECT_FALSE(exists("de_dust2.jpg"));
 }

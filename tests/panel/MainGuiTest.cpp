@@ -6,6 +6,7 @@
 #include "panel/ServerHosts.h"
 #include "settings/Settings.h"
 #include "tests/panel/PanelEnvironment.h"
+#include "tests/support/SdlInput.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +23,7 @@ protected:
         s.resetToDefaults();
         s.setOverView(false); // no map downloads in these checks
         Engine::EventHandler::instance().setQuit(false);
-        SDL_Event drain;
-        while (SDL_PollEvent(&drain)) {
-        }
+        testing_support::dropQueuedEvents();
     }
 
     static ServerStatus status(const std::string& host, int ping)
@@ -38,25 +37,13 @@ protected:
     }
     static void deliver(const ServerStatus& st)
     {
-        SDL_Event e{};
-        e.type = SDL_USEREVENT;
-        e.user.code = Engine::userEventCode;
-        e.user.data1 = new ServerStatus(st);
-        e.user.data2 = reinterpret_cast<void*>(&Engine::releaseUserRecord<ServerStatus>);
-        SDL_PushEvent(&e);
+        Engine::pushUserRecord(Engine::userEventCode, new ServerStatus(st));
         Engine::EventHandler::instance().poll();
     }
     static void click(int x, int y, Uint8 button = SDL_BUTTON_LEFT)
     {
-        for (Uint8 type : {Uint8(SDL_MOUSEBUTTONDOWN), Uint8(SDL_MOUSEBUTTONUP)}) {
-            SDL_Event e{};
-            e.type = type;
-            e.button.button = button;
-            e.button.x = static_cast<Uint16>(x);
-            e.button.y = static_cast<Uint16>(y);
-            e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-            SDL_PushEvent(&e);
-        }
+        testing_support::pushButton(true, x, y, button);
+        testing_support::pushButton(false, x, y, button);
         Engine::EventHandler::instance().poll();
     }
     static int centreOf(const Engine::Box& box) { return box.getX() + box.getWidth() / 2; }

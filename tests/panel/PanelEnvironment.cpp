@@ -1,6 +1,7 @@
 #include "tests/panel/PanelEnvironment.h"
 
 #include "engine/Window.h"
+#include "tests/support/SdlInput.h"
 #include "tests/support/TempDir.h"
 
 #include <SDL.h>
@@ -17,14 +18,13 @@ const std::string& enterProgram()
     static testing_support::TempDir* data = nullptr;
     static std::string folder;
     if (!data) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("HOLMIK_DIALOGS", "stderr", 1);
         static testing_support::TempHome home; // for the whole run
         data = new testing_support::TempDir;
         testing_support::copyDataTemplate(data->path());
         std::filesystem::current_path(data->path());
         folder = std::filesystem::current_path().string();
-        SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_NOPARACHUTE);
+        testing_support::startDummyVideo();
         TTF_Init();
         IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
         Engine::Window::instance();

@@ -3,6 +3,8 @@
 
 #include "Captures.h"
 
+#include "tests/support/ChildProcess.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,25 +14,13 @@
 
 namespace {
 
-std::string run(const std::string& command)
-{
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return out;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    pclose(pipe);
-    return out;
-}
+std::string raw(const std::string& command) { return testing_support::commandOutput(command, false); }
 
 bool haveQstat() { return access("/usr/bin/quakestat", X_OK) == 0 || std::system("command -v quakestat >/dev/null 2>&1") == 0; }
 
 nlohmann::json qstat(const TestServer& server)
 {
-    const std::string out = run("quakestat -a2s 127.0.0.1:" + std::to_string(server.port()) + " -P -R -json -timeout 3 -retry 1 2>/dev/null");
+    const std::string out = raw("quakestat -a2s 127.0.0.1:" + std::to_string(server.port()) + " -P -R -json -timeout 3 -retry 1 2>/dev/null");
     return nlohmann::json::parse(out, nullptr, false);
 }
 

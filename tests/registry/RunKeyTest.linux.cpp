@@ -45,7 +45,7 @@ TEST(RunKey, OpensBeforeTheFolderExistsAndTheFirstValueMakesIt)
     EXPECT_FALSE(ok);
 }
 
-TEST(RunKey, FollowsXdgConfigHome)
+TEST(RunKey, IsTheCurrentUsersAutostartFolderUnderXdgConfigHome)
 {
     TempHome home;
     const std::string elsewhere = home.path() + "/elsewhere";
@@ -60,6 +60,16 @@ TEST(RunKey, FollowsXdgConfigHome)
     RegKey other = RegKey::open(Registry::CurrentUser, runKey, ok, true);
     other.setValue(RegValue(L"Y", L"/y", false), ok);
     EXPECT_TRUE(std::filesystem::exists(home.path() + "/.config/autostart/Y.desktop"));
+
+    // Other roots and keys are not the folder, and a file in its place is no key.
+    RegKey::open(Registry::LocalMachine, runKey, ok, false);
+    EXPECT_FALSE(ok);
+    RegKey::open(Registry::CurrentUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", ok, false);
+    EXPECT_FALSE(ok);
+    writeFile(home.path() + "/cfg", "a file");
+    setenv("XDG_CONFIG_HOME", (home.path() + "/cfg").c_str(), 1);
+    RegKey::open(Registry::CurrentUser, runKey, ok, true);
+    EXPECT_FALSE(ok);
 }
 
 TEST(RunKey, PathsWithSpacesQuotesAndNonAsciiRoundTripThroughTheExecLine)
@@ -106,29 +116,6 @@ TEST(RunKey, EntriesASessionWouldNotStartReadAsMissing)
     key.deleteValue(L"Other", ok);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(std::filesystem::exists(folder + "/Other.desktop"));
-}
-
-TEST(RunKey, IsMissingWhenTheAutostartPathIsAFile)
-{
-    TempHome home;
-    writeFile(home.path() + "/.config/autostart", "a file, not a folder");
-    bool ok = true;
-    RegKey::open(Registry::CurrentUser, runKey, ok, true);
-    EXPECT_FALSE(ok);
-    writeFile(home.path() + "/cfg", "a file");
-    setenv("XDG_CONFIG_HOME", (home.path() + "/cfg").c_str(), 1);
-    RegKey::open(Registry::CurrentUser, runKey, ok, true);
-    EXPECT_FALSE(ok);
-}
-
-TEST(RunKey, OnlyTheCurrentUsersRunKeyIsTheAutostartFolder)
-{
-    TempHome home;
-    bool ok = true;
-    RegKey::open(Registry::LocalMachine, runKey, ok, false);
-    EXPECT_FALSE(ok);
-    RegKey::open(Registry::CurrentUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", ok, false);
-    EXPECT_FALSE(ok);
 }
 
 } // namespace

@@ -26,13 +26,6 @@ std::string registryVdf(const std::string& steamPath)
            "\t\t\t\t}\n\t\t\t}\n\t\t}\n\t}\n}\n";
 }
 
-void makeSteamLink(const TempHome& home, const std::string& installFolder)
-{
-    std::filesystem::create_directories(installFolder);
-    std::filesystem::create_directories(home.path() + "/.steam");
-    std::filesystem::create_directory_symlink(installFolder, home.path() + "/.steam/steam");
-}
-
 TEST(SteamKey, SteamPathComesFromRegistryVdf)
 {
     TempHome home;
@@ -52,43 +45,49 @@ TEST(SteamKey, SteamPathComesFromRegistryVdf)
     EXPECT_FALSE(ok);
 }
 
-TEST(SteamKey, WithoutSteamPathInTheFileTheSteamLinkGivesTheFolder)
+TEST(SteamKey, SteamPathComesFromTheFileOrTheSteamLink)
 {
-    TempHome home;
-    const std::string install = home.path() + "/.local/share/Steam";
-    makeSteamLink(home, install);
-    bool ok = false;
-    EXPECT_EQ(Registry::readSteamPath(ok), install);
-    EXPECT_TRUE(ok);
-    writeFile(home.path() + "/.steam/registry.vdf", registryVdf(""));
-    EXPECT_EQ(Registry::readSteamPath(ok), install);
-    EXPECT_TRUE(ok);
-    // The file's own value wins over the link.
-    writeFile(home.path() + "/.steam/registry.vdf", registryVdf("/elsewhere/Steam"));
-    EXPECT_EQ(Registry::readSteamPath(ok), "/elsewhere/Steam");
-    // A corrupt file is ignored; the link still answers.
-    writeFile(home.path() + "/.steam/registry.vdf", "\"Registry\"\n{\n\t\"HKCU\"\n\t{\n\t\t\"Software\" \"unterminated");
-    EXPECT_EQ(Registry::readSteamPath(ok), install);
-    EXPECT_TRUE(ok);
-}
-
-TEST(SteamKey, WithNeitherTheKeyDoesNotOpen)
-{
-    TempHome home;
-    bool ok = true;
-    RegKey::open(Registry::CurrentUser, Registry::steamKeyPath, ok, false);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(Registry::readSteamPath(ok), "");
-    EXPECT_FALSE(ok);
-    // A link that leads nowhere (Steam was removed) is no Steam either.
-    std::filesystem::create_directories(home.path() + "/.steam");
-    std::filesystem::create_directory_symlink(home.path() + "/gone", home.path() + "/.steam/steam");
-    EXPECT_EQ(Registry::readSteamPath(ok), "");
-    EXPECT_FALSE(ok);
-    // A file with other keys only.
-    writeFile(home.path() + "/.steam/registry.vdf", "\"Registry\" { \"HKCU\" { \"Software\" { } } }");
-    EXPECT_EQ(Registry::readSteamPath(ok), "");
-    EXPECT_FALSE(ok);
+    std::string deep;
+    for (int i = 0; i < 5000; ++i)
+        deep += "\"k\" { ";
+    enum LinkKind { NoLink, Link, Dangling };
+    const struct {
+        const char* name;
+        std::string vdf; // "-": no file
+        LinkKind link;
+        std::string expected;
+    } cases[] = {
+        {"link alone", "-", Link, "$install"},
+        {"a file without SteamPath", registryVdf(""), Link, "$install"},
+        {"the file wins over the link", registryVdf("/elsewhere/Steam"), Link, "/elsewhere/Steam"},
+        {"a corrupt file", "\"Registry\"\n{\n\t\"HKCU\"\n\t{\n\t\t\"Software\" \"unterminated", Link, "$install"},
+        {"neither", "-", NoLink, ""},
+        {"Steam removed", "-", Dangling, ""},
+        {"other keys only", "\"Registry\" { \"HKCU\" { \"Software\" { } } }", NoLink, ""},
+        {"hand-written", "// written by hand\nRegistry\n{\n HKCU { Software { Valve { Steam {\n"
+                         "  SteamPath \"/a \\\"quoted\\\" \\\\ path\" [$LINUX]\n  \"x\" \"y\" // comment\n } } } }\n}\n",
+         NoLink, "/a \"quoted\" \\ path"},
+        {"too deep", deep, NoLink, ""},
+    };
+    for (const auto& c : cases) {
+        TempHome home;
+        const std::string install = home.path() + "/.local/share/Steam";
+        std::filesystem::create_directories(home.path() + "/.steam");
+        if (c.vdf != "-")
+            writeFile(home.path() + "/.steam/registry.vdf", c.vdf);
+        if (c.link != NoLink) {
+            if (c.link == Link)
+                std::filesystem::create_directories(install);
+            std::filesystem::create_directory_symlink(install, home.path() + "/.steam/steam");
+        }
+        bool ok = c.expected.empty();
+        EXPECT_EQ(Registry::readSteamPath(ok), c.expected == "$install" ? install : c.expected) << c.name;
+        EXPECT_EQ(ok, !c.expected.empty()) << c.name;
+        if (c.expected.empty()) {
+            RegKey::open(Registry::CurrentUser, Registry::steamKeyPath, ok, false);
+            EXPECT_FALSE(ok) << c.name;
+        }
+    }
 }
 
 TEST(SteamKey, SteamsFilesAreNeverWritten)
@@ -101,24 +100,6 @@ TEST(SteamKey, SteamsFilesAreNeverWritten)
     RegKey::create(Registry::CurrentUser, L"Software\\Valve\\Other", ok);
     EXPECT_FALSE(ok);
     EXPECT_EQ(testing_support::readFile(home.path() + "/.steam/registry.vdf"), registryVdf("/s"));
-}
-
-TEST(SteamKey, KeyValuesSyntaxVariantsParse)
-{
-    TempHome home;
-    writeFile(home.path() + "/.steam/registry.vdf",
-              "// written by hand\nRegistry\n{\n HKCU { Software { Valve { Steam {\n"
-              "  SteamPath \"/a \\\"quoted\\\" \\\\ path\" [$LINUX]\n"
-              "  \"x\" \"y\" // trailing comment\n } } } }\n}\n");
-    bool ok = false;
-    EXPECT_EQ(Registry::readSteamPath(ok), "/a \"quoted\" \\ path");
-    EXPECT_TRUE(ok);
-    std::string deep;
-    for (int i = 0; i < 5000; ++i)
-        deep += "\"k\" { ";
-    writeFile(home.path() + "/.steam/registry.vdf", deep);
-    RegKey::open(Registry::CurrentUser, Registry::steamKeyPath, ok, false);
-    EXPECT_FALSE(ok);
 }
 
 } // namespace

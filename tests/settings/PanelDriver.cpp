@@ -4,50 +4,22 @@
 #include "engine/gui/Button.h"
 #include "engine/gui/TextBox.h"
 #include "settings/Settings.h"
+#include "tests/support/SdlInput.h"
 
 #include <SDL_ttf.h>
 
-#include <cstdlib>
-#include <filesystem>
-
-namespace fs = std::filesystem;
-
 namespace panel_test {
-
-namespace {
-
-void startSdl()
-{
-    static bool started = false;
-    if (started)
-        return;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE), 0) << SDL_GetError();
-    ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
-    SDL_EnableUNICODE(1);
-    Engine::Window::instance();
-    started = true;
-}
-
-void drain()
-{
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
-}
-
-void push(const SDL_Event& event)
-{
-    SDL_Event copy = event;
-    ASSERT_EQ(SDL_PushEvent(&copy), 0);
-}
-
-} // namespace
 
 void PanelTest::SetUp()
 {
-    startSdl();
-    drain();
+    static bool started = false;
+    testing_support::startDummyVideo();
+    if (!started) {
+        ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
+        SDL_EnableUNICODE(1);
+        started = true;
+    }
+    testing_support::dropQueuedEvents();
     testing_support::copyDataTemplate(data.path());
     inData = std::make_unique<testing_support::ScopedCurrentDirectory>(data.path());
     // The first use reads the (absent) Settings.xml here; a reset re-reads this folder's
@@ -62,7 +34,7 @@ void PanelTest::SetUp()
 void PanelTest::TearDown()
 {
     panel.reset();
-    drain();
+    testing_support::dropQueuedEvents();
     inData.reset();
 }
 
@@ -74,16 +46,8 @@ void PanelTest::frame()
 
 void PanelTest::clickAt(int x, int y)
 {
-    SDL_Event event{};
-    event.type = SDL_MOUSEBUTTONDOWN;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.state = SDL_PRESSED;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
-    push(event);
-    event.type = SDL_MOUSEBUTTONUP;
-    event.button.state = SDL_RELEASED;
-    push(event);
+    testing_support::pushButton(true, x, y);
+    testing_support::pushButton(false, x, y);
     frame();
 }
 
@@ -96,16 +60,8 @@ void PanelTest::click(Engine::Gui::Control* control)
 
 void PanelTest::pressKey(SDLKey sym, Uint16 unicode)
 {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = sym;
-    event.key.keysym.unicode = unicode;
-    push(event);
-    event.type = SDL_KEYUP;
-    event.key.state = SDL_RELEASED;
-    event.key.keysym.unicode = 0;
-    push(event);
+    testing_support::pushKey(true, sym, unicode);
+    testing_support::pushKey(false, sym);
     frame();
 }
 

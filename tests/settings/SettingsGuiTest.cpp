@@ -57,83 +57,11 @@ bool flagOf(int row)
     return flags[row];
 }
 
-int lineHeight() { return Engine::TextSurface::lineSkip(settings().getFont(), 12); }
-int digitsWidth() { return Engine::TextSurface::textWidth("DDDDDD", settings().getFont(), 12); }
-
-TEST_F(PanelTest, StandsBesideTheMainPanelWithItsWidgetsInPlace)
+int settingOf(const char* name)
 {
-    const int lh = lineHeight();
-    const int cw = digitsWidth();
-    EXPECT_EQ(panel->getX(), 300);
-    EXPECT_EQ(panel->getWidth(), 250);
-    EXPECT_EQ(panel->getHeight(), 500);
-    EXPECT_EQ(Engine::Window::instance().getWidth(), 550);
-    EXPECT_EQ(Engine::Window::instance().getHeight(), 500);
-
-    Button* others = find<Button>(*panel, "OthersButton");
-    EXPECT_EQ(others->getRelativeX(), 145);
-    EXPECT_EQ(others->getWidth(), 90);
-    EXPECT_EQ(others->getHeight(), lh);
-    Button* save = find<Button>(*panel, "SaveButton");
-    EXPECT_EQ(save->getRelativeX(), 195);
-    EXPECT_EQ(save->getRelativeY(), 470);
-    EXPECT_EQ(save->getWidth(), 50);
-    EXPECT_EQ(save->getText(), "Save");
-    EXPECT_EQ(find<Button>(*panel, "ResetButton")->getText(), "Defaults");
-
-    // The colour rows: boxes of six digits under the heading, ten pixels apart.
-    Label* heading = find<Label>(*panel, "ColorLabel");
-    EXPECT_EQ(heading->getText(), "RRGGBB");
-    int y = 25 + heading->getHeight() + 10;
-    for (const char* name : colorBoxNames) {
-        TextBox* box = find<TextBox>(*panel, name);
-        EXPECT_EQ(box->getRelativeX(), 5) << name;
-        EXPECT_EQ(box->getRelativeY(), y) << name;
-        EXPECT_EQ(box->getWidth(), cw) << name;
-        EXPECT_EQ(box->getHeight(), lh) << name;
-        EXPECT_EQ(box->getMaxLength(), 6u) << name;
-        EXPECT_FALSE(box->isMultiLine()) << name;
-        y += lh + 10;
-    }
-    EXPECT_EQ(text("BackgroundColorTextBox"), "7A89AA");
-    EXPECT_EQ(text("PlayerListColorTextBox"), "C2D4FB");
-    EXPECT_EQ(find<Label>(*panel, "BackgroundColorLabel")->getRelativeX(), cw + 10);
-
-    // The About lines stack at the bottom left, the last five pixels above the edge.
-    Label* about = find<Label>(*panel, "About");
-    Label* about2 = find<Label>(*panel, "About2");
-    Label* about3 = find<Label>(*panel, "About3");
-    EXPECT_EQ(about->getText(), "Holmik Ziviza 0 0 0");
-    EXPECT_EQ(about3->getRelativeY() + about3->getHeight(), 495);
-    EXPECT_EQ(about2->getRelativeY() + about2->getHeight(), about3->getRelativeY());
-    EXPECT_EQ(about->getRelativeY() + about->getHeight(), about2->getRelativeY());
-    EXPECT_EQ(about2->getFontSize(), 9);
-    EXPECT_FALSE(about2->getText().empty());
-    EXPECT_FALSE(about3->getText().empty());
-    // They stay clear of the Defaults button beside them.
-    for (Label* line : {about2, about3})
-        EXPECT_LT(line->getWidth(), find<Button>(*panel, "ResetButton")->getRelativeX()) << line->getText();
-
-    // The Miscellaneous rows: boxes behind the transparency label, buttons behind its box.
-    TextBox* alpha = find<TextBox>(*panel, "AlphaTextBox");
-    Label* alphaLabel = find<Label>(*panel, "AlphaLabel");
-    EXPECT_EQ(alpha->getRelativeX(), alphaLabel->getRelativeX() + alphaLabel->getWidth() + 5);
-    EXPECT_EQ(alpha->getWidth(), cw - 20);
-    EXPECT_EQ(find<TextBox>(*panel, "WidthTextBox")->getRelativeX(), alpha->getRelativeX());
-    EXPECT_EQ(find<TextBox>(*panel, "WidthTextBox")->getMaxLength(), 4u);
-    EXPECT_EQ(find<Button>(*panel, "WidthButton")->getRelativeX(), alpha->getRelativeX() + alpha->getWidth() + 5);
-    EXPECT_EQ(text("AlphaTextBox"), "255");
-    EXPECT_EQ(text("WidthTextBox"), "300");
-    EXPECT_EQ(text("FontSizeTextBox"), "14");
-    EXPECT_EQ(text("PlayerFontSizeTextBox"), "10");
-    EXPECT_EQ(text("CustomNameTextBox"), "=QX/");
-    TextBox* name = find<TextBox>(*panel, "CustomNameTextBox");
-    EXPECT_EQ(name->getRelativeX() + name->getWidth(), 240);
-    ComboBox* languages = find<ComboBox>(*panel, "LanguageCombo");
-    ASSERT_EQ(languages->getItemCount(), 3);
-    EXPECT_EQ(languages->getItem(1), "Svenska");
-    EXPECT_EQ(languages->getSelectedIndex(), 0);
-    EXPECT_GT(languages->getRelativeY(), find<CheckBox>(*panel, "UpdateCheck")->getRelativeY());
+    Settings& s = settings();
+    const std::string n = name;
+    return n == "Alpha" ? s.getAlpha() : n == "Width" ? s.getWidth() : n == "FontSize" ? s.getFontSize() : s.getPlayerFontSize();
 }
 
 TEST_F(PanelTest, TabButtonsShowOneTabAtATimeAndTheTabIsRemembered)
@@ -141,34 +69,21 @@ TEST_F(PanelTest, TabButtonsShowOneTabAtATimeAndTheTabIsRemembered)
     Control* colorBox = find<TextBox>(*panel, "AdminColorTextBox");
     Control* check = find<CheckBox>(*panel, "KillCheck");
     Control* combo = find<ComboBox>(*panel, "LanguageCombo");
-    Control* about = find<Label>(*panel, "About3");
     EXPECT_TRUE(colorBox->isVisible());
     EXPECT_FALSE(check->isVisible());
-    EXPECT_FALSE(combo->isVisible());
-
     showTab("VisibilityButton");
-    EXPECT_EQ(panel->getCurrentTab(), SettingsGui::VisibilityTab);
     EXPECT_FALSE(colorBox->isVisible());
     EXPECT_TRUE(check->isVisible());
-    EXPECT_TRUE(about->isVisible());
-
     showTab("OthersButton");
     EXPECT_FALSE(check->isVisible());
     EXPECT_TRUE(combo->isVisible());
-    EXPECT_TRUE(find<Button>(*panel, "PlayerFontSizeButton")->isVisible());
 
     // Closed and opened again, it comes back on the same tab.
     panel->setVisible(false);
-    EXPECT_FALSE(panel->isVisible());
     EXPECT_FALSE(combo->isVisible());
-    EXPECT_FALSE(find<Button>(*panel, "SaveButton")->isVisible());
     panel->setVisible(true);
     EXPECT_TRUE(combo->isVisible());
     EXPECT_FALSE(colorBox->isVisible());
-
-    showTab("ColorButton");
-    EXPECT_TRUE(colorBox->isVisible());
-    EXPECT_FALSE(combo->isVisible());
 }
 
 TEST_F(PanelTest, EachColorAppliesAtItsSixthDigit)
@@ -176,116 +91,50 @@ TEST_F(PanelTest, EachColorAppliesAtItsSixthDigit)
     for (int row = 0; row < 10; ++row) {
         const Color before = colorOf(row);
         TextBox* box = find<TextBox>(*panel, colorBoxNames[row]);
-        const std::string digits = "1" + std::to_string(row) + "a0f" ;
-        typeInto(box, digits);
+        typeInto(box, "1" + std::to_string(row) + "a0f");
         EXPECT_EQ(colorOf(row), before) << colorBoxNames[row] << ": five digits change nothing";
         pressKey(SDLK_c, 'c');
         EXPECT_EQ(colorOf(row), Color(0x10 + row, 0xA0, 0xFC)) << colorBoxNames[row];
         EXPECT_EQ(box->getText(), "1" + std::to_string(row) + "A0FC") << "shown as it is saved";
-        // A seventh digit does not fit.
-        pressKey(SDLK_1, '1');
+        pressKey(SDLK_1, '1'); // a seventh digit does not fit
         EXPECT_EQ(box->getText().size(), 6u);
     }
-    // Only hexadecimal digits go in.
-    TextBox* box = find<TextBox>(*panel, "BackgroundColorTextBox");
-    typeInto(box, "zz12G3");
-    EXPECT_EQ(box->getText(), "123");
-}
-
-TEST_F(PanelTest, TheBackgroundAndTextColorsRestyleThePanelAtOnce)
-{
-    typeInto(find<TextBox>(*panel, "BackgroundColorTextBox"), "FF0000");
+    // Only hexadecimal digits go in; the background and text colours restyle the panel.
+    typeInto(find<TextBox>(*panel, "BackgroundColorTextBox"), "zzFF0G000");
     typeInto(find<TextBox>(*panel, "TextColorTextBox"), "00FF00");
-    EXPECT_EQ(find<Label>(*panel, "ColorLabel")->getBackgroundColor(), Color(255, 0, 0));
-    EXPECT_EQ(find<Label>(*panel, "ColorLabel")->getTextColor(), Color(0, 255, 0));
+    EXPECT_EQ(text("BackgroundColorTextBox"), "FF0000");
     EXPECT_EQ(find<CheckBox>(*panel, "HeadCheck")->getBackgroundColor(), Color(255, 0, 0));
     EXPECT_EQ(find<TextBox>(*panel, "WidthTextBox")->getTextColor(), Color(0, 255, 0));
     EXPECT_EQ(find<TextBox>(*panel, "WidthTextBox")->getBackgroundColor(), Color(255, 255, 255)) << "boxes stay white";
-    EXPECT_EQ(find<ComboBox>(*panel, "LanguageCombo")->getBackgroundColor(), Color(255, 0, 0));
 }
 
-TEST_F(PanelTest, TransparencyIsClampedAndReachesTheWindow)
+TEST_F(PanelTest, NumbersAreClampedAtTheirButton)
 {
     showTab("OthersButton");
-    change("AlphaTextBox", "AlphaButton", "128");
-    EXPECT_EQ(settings().getAlpha(), 128);
-    EXPECT_EQ(text("AlphaTextBox"), "128");
-    EXPECT_EQ(Engine::Window::instance().getAlpha(), 128);
-
-    // Letters do not go in, and a fourth digit does not fit.
-    typeInto(find<TextBox>(*panel, "AlphaTextBox"), "a2000");
-    EXPECT_EQ(text("AlphaTextBox"), "200");
-    // Typing alone changes nothing until "Change".
-    EXPECT_EQ(settings().getAlpha(), 128);
-
-    // An empty box sets the lower bound.
-    change("AlphaTextBox", "AlphaButton", "");
-    EXPECT_EQ(settings().getAlpha(), 15);
-    EXPECT_EQ(text("AlphaTextBox"), "15");
-}
-
-TEST_F(PanelTest, WidthIsClampedAndMovesThePanel)
-{
-    showTab("OthersButton");
-    change("WidthTextBox", "WidthButton", "12000");
-    EXPECT_EQ(settings().getWidth(), 1200) << "the fifth digit does not fit";
-    EXPECT_EQ(panel->getX(), 1200);
-    change("WidthTextBox", "WidthButton", "");
-    EXPECT_EQ(settings().getWidth(), 100);
-    EXPECT_EQ(text("WidthTextBox"), "100");
-}
-
-TEST_F(PanelTest, FontSizesAreClampedAndThePanelIsLaidOutAgain)
-{
-    showTab("OthersButton");
-    change("FontSizeTextBox", "FontSizeButton", "4");
-    EXPECT_EQ(settings().getFontSize(), 5);
-    EXPECT_EQ(text("FontSizeTextBox"), "5");
-    change("FontSizeTextBox", "FontSizeButton", "20");
-    EXPECT_EQ(settings().getFontSize(), 16);
-    EXPECT_EQ(text("FontSizeTextBox"), "16");
-    change("FontSizeTextBox", "FontSizeButton", "9");
-    EXPECT_EQ(settings().getFontSize(), 9);
-
-    change("PlayerFontSizeTextBox", "PlayerFontSizeButton", "4");
-    EXPECT_EQ(settings().getPlayerFontSize(), 5);
-    EXPECT_EQ(text("PlayerFontSizeTextBox"), "5");
-    change("PlayerFontSizeTextBox", "PlayerFontSizeButton", "99");
-    EXPECT_EQ(settings().getPlayerFontSize(), 16);
-    EXPECT_EQ(text("PlayerFontSizeTextBox"), "16");
-
+    const struct {
+        const char* name;
+        const char* typed;
+        int value;
+        const char* shown;
+    } cases[] = {
+        {"Alpha", "128", 128, "128"},  {"Alpha", "a2000", 200, "200"}, {"Alpha", "", 15, "15"},
+        {"Width", "12000", 1200, "1200"}, {"Width", "", 100, "100"},  {"FontSize", "4", 5, "5"},
+        {"FontSize", "20", 16, "16"},  {"FontSize", "9", 9, "9"},     {"PlayerFontSize", "4", 5, "5"},
+        {"PlayerFontSize", "99", 16, "16"},
+    };
+    for (const auto& c : cases) {
+        const std::string box = std::string(c.name) + "TextBox";
+        typeInto(find<TextBox>(*panel, box), c.typed);
+        click(find<Button>(*panel, std::string(c.name) + "Button"));
+        EXPECT_EQ(settingOf(c.name), c.value) << c.name << " " << c.typed;
+        EXPECT_EQ(text(box), c.shown) << c.name << " " << c.typed;
+    }
+    EXPECT_EQ(Engine::Window::instance().getAlpha(), 15);
+    EXPECT_EQ(panel->getX(), 100);
     // The layout after a font size change shows every stored value, the others' too.
     typeInto(find<TextBox>(*panel, "AlphaTextBox"), "20");
     click(find<Button>(*panel, "FontSizeButton"));
-    EXPECT_EQ(text("AlphaTextBox"), "255");
-}
-
-TEST_F(PanelTest, AnotherLanguageRetranslatesThePanelAtOnce)
-{
-    showTab("OthersButton");
-    ComboBox* combo = find<ComboBox>(*panel, "LanguageCombo");
-    Label* about2 = find<Label>(*panel, "About2");
-    const std::string credit = about2->getText();
-    // Open the list with the button at the right end, then take its second entry.
-    clickAt(combo->getX() + combo->getWidth() - 5, combo->getY() + 3);
-    ASSERT_TRUE(combo->isOpen());
-    clickAt(combo->getX() + 10, combo->getY() + 2 * lineHeight() + lineHeight() / 2);
-    EXPECT_FALSE(combo->isOpen());
-    EXPECT_EQ(settings().getLanguage(), 1);
-    EXPECT_EQ(combo->getSelectedIndex(), 1);
-
-    EXPECT_EQ(find<Button>(*panel, "SaveButton")->getText(), "Spara");
-    EXPECT_EQ(find<Button>(*panel, "ColorButton")->getText(), "F\xC3\xA4rger");
-    EXPECT_EQ(find<Button>(*panel, "AlphaButton")->getText(), "\xC3\x84ndra");
-    EXPECT_EQ(find<Label>(*panel, "DisplayLabel")->getText(), "Visa");
-    EXPECT_EQ(find<CheckBox>(*panel, "HeadCheck")->getText(), "Rubrik");
-    EXPECT_EQ(find<Label>(*panel, "BackgroundColorLabel")->getText(), "Bakgrund");
-    EXPECT_EQ(find<Label>(*panel, "ColorLabel")->getText(), "RRGGBB");
-    EXPECT_EQ(about2->getText(), credit);
-    EXPECT_EQ(find<Label>(*panel, "About")->getText(), "Holmik Ziviza 0 0 0");
-    // The boxes follow the longer or shorter labels.
-    Label* alphaLabel = find<Label>(*panel, "AlphaLabel");
-    EXPECT_EQ(find<TextBox>(*panel, "AlphaTextBox")->getRelativeX(), alphaLabel->getRelativeX() + alphaLabel->getWidth() + 5);
+    EXPECT_EQ(text("AlphaTextBox"), "15");
 }
 
 TEST_F(PanelTest, VisibilityChecksSetTheirFlagsAtTheClick)
@@ -293,17 +142,11 @@ TEST_F(PanelTest, VisibilityChecksSetTheirFlagsAtTheClick)
     showTab("VisibilityButton");
     for (int row = 0; row < 13; ++row) {
         CheckBox* box = find<CheckBox>(*panel, displayCheckNames[row]);
-        EXPECT_EQ(box->isChecked(), flagOf(row)) << displayCheckNames[row];
-        EXPECT_FALSE(box->isTextFirst());
         const bool before = flagOf(row);
+        EXPECT_EQ(box->isChecked(), before) << displayCheckNames[row];
         click(box);
         EXPECT_EQ(flagOf(row), !before) << displayCheckNames[row];
-        EXPECT_EQ(box->isChecked(), !before);
     }
-    // Each box sits seven pixels below the one before.
-    CheckBox* head = find<CheckBox>(*panel, "HeadCheck");
-    CheckBox* join = find<CheckBox>(*panel, "JoinCheck");
-    EXPECT_EQ(join->getRelativeY(), head->getRelativeY() + head->getHeight() + 7);
 }
 
 TEST_F(PanelTest, AutostartAndUpdateChecksActAtTheClick)
@@ -321,7 +164,6 @@ TEST_F(PanelTest, AutostartAndUpdateChecksActAtTheClick)
     const std::string written = runValue(ok).asString();
     ASSERT_TRUE(ok);
     EXPECT_EQ(written, joinPath(os::currentDirectory(), "HolmikZiviza.lnk"));
-    EXPECT_NE(written.find(fs::path(data.path()).filename().string()), std::string::npos) << "in this test's data folder";
     click(autoStart);
     EXPECT_FALSE(settings().getAutoStart());
     runValue(ok);
@@ -331,7 +173,7 @@ TEST_F(PanelTest, AutostartAndUpdateChecksActAtTheClick)
     EXPECT_FALSE(settings().getUpdate());
 }
 
-TEST_F(PanelTest, DefaultsBringEveryValueBack)
+TEST_F(PanelTest, DefaultsBringEveryValueBackInMemory)
 {
     typeInto(find<TextBox>(*panel, "MapColorTextBox"), "123456");
     showTab("VisibilityButton");
@@ -339,32 +181,23 @@ TEST_F(PanelTest, DefaultsBringEveryValueBack)
     showTab("OthersButton");
     change("AlphaTextBox", "AlphaButton", "40");
     change("WidthTextBox", "WidthButton", "700");
-    change("FontSizeTextBox", "FontSizeButton", "6");
     typeInto(find<TextBox>(*panel, "CustomNameTextBox"), "me");
-    click(find<CheckBox>(*panel, "UpdateCheck"));
     ComboBox* combo = find<ComboBox>(*panel, "LanguageCombo");
-    clickAt(combo->getX() + combo->getWidth() - 5, combo->getY() + 3);
-    clickAt(combo->getX() + 10, combo->getY() + 3 * lineHeight() + lineHeight() / 2);
-    ASSERT_EQ(settings().getLanguage(), 2);
-    EXPECT_EQ(find<Button>(*panel, "ResetButton")->getText(), "Standard");
-    EXPECT_EQ(Engine::Window::instance().getAlpha(), 40);
+    const int lineHeight = Engine::TextSurface::lineSkip(settings().getFont(), 12);
+    clickAt(combo->getX() + combo->getWidth() - 5, combo->getY() + 3); // opens the list
+    clickAt(combo->getX() + 10, combo->getY() + 3 * lineHeight + lineHeight / 2);
+    ASSERT_EQ(find<Button>(*panel, "ResetButton")->getText(), "Standard") << "the panel is translated at once";
 
     click(find<Button>(*panel, "ResetButton"));
-    EXPECT_EQ(settings().getMapColor(), Color(0xDD, 0xAA, 0x00));
     EXPECT_EQ(text("MapColorTextBox"), "DDAA00");
-    EXPECT_FALSE(settings().getPing());
     EXPECT_FALSE(find<CheckBox>(*panel, "PingCheck")->isChecked());
     EXPECT_EQ(text("AlphaTextBox"), "255");
-    EXPECT_EQ(text("WidthTextBox"), "300");
-    EXPECT_EQ(text("FontSizeTextBox"), "14");
     EXPECT_EQ(text("CustomNameTextBox"), "=QX/");
-    EXPECT_TRUE(find<CheckBox>(*panel, "UpdateCheck")->isChecked());
     EXPECT_EQ(combo->getSelectedIndex(), 0);
     EXPECT_EQ(combo->getItemCount(), 3) << "the languages are listed once";
     EXPECT_EQ(find<Button>(*panel, "ResetButton")->getText(), "Defaults");
     EXPECT_EQ(Engine::Window::instance().getAlpha(), 255);
     EXPECT_EQ(panel->getX(), 300);
-    // Only in memory: nothing was written.
     EXPECT_FALSE(fs::exists(data.file("Settings.xml")));
     EXPECT_TRUE(combo->isVisible()) << "the tab stays";
 }
@@ -372,16 +205,12 @@ TEST_F(PanelTest, DefaultsBringEveryValueBack)
 TEST_F(PanelTest, SaveWritesSettingsXmlAndAsksToClose)
 {
     showTab("OthersButton");
-    change("WidthTextBox", "WidthButton", "420");
     typeInto(find<TextBox>(*panel, "CustomNameTextBox"), "<me>");
     EXPECT_FALSE(panel->isCloseRequested());
     click(find<Button>(*panel, "SaveButton"));
     EXPECT_TRUE(panel->isCloseRequested());
     const std::string file = data.read("Settings.xml");
-    EXPECT_NE(file.find("Width=\"420\""), std::string::npos) << file;
     EXPECT_NE(file.find("CustomName=\"&lt;me&gt;\""), std::string::npos) << file;
-    panel->setCloseRequested(false);
-    EXPECT_FALSE(panel->isCloseRequested());
 }
 
 TEST_F(PanelTest, NotificationChoicesActAtOnceAndAreSaved)

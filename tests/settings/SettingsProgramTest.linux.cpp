@@ -9,36 +9,21 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using testing_support::commandOutput;
+
 const std::string program = std::string(HOLMIK_BIN_DIR) + "/holmikziviza";
 const std::string shots = std::string(HOLMIK_BIN_DIR) + "/../test-screenshots";
-
-std::string run(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        pclose(pipe);
-    }
-    while (!out.empty() && (out.back() == '\n' || out.back() == ' '))
-        out.pop_back();
-    return out;
-}
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
@@ -93,31 +78,18 @@ protected:
     }
     void TearDown() override
     {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
+        if (pid > 0)
+            testing_support::reap(pid, 0, true);
         if (m.font)
             TTF_CloseFont(m.font);
     }
 
-    std::string xdo(const std::string& args) { return run("DISPLAY=" + x.display() + " xdotool " + args + " 2>/dev/null"); }
+    std::string xdo(const std::string& args) { return commandOutput("DISPLAY=" + x.display() + " xdotool " + args + " 2>/dev/null"); }
 
     void start()
     {
-        pid = fork();
-        if (pid == 0) {
-            setenv("DISPLAY", x.display().c_str(), 1);
-            setenv("HOLMIK_DIALOGS", "stderr", 1);
-            setenv("SDL_VIDEODRIVER", "x11", 1);
-            std::vector<char*> argv;
-            const std::string copy = folder.file("holmikziviza");
-            argv.push_back(const_cast<char*>(copy.c_str()));
-            argv.push_back(const_cast<char*>("--demo"));
-            argv.push_back(nullptr);
-            execv(copy.c_str(), argv.data());
-            _exit(127);
-        }
+        pid = testing_support::spawn({folder.file("holmikziviza"), "--demo"},
+                                     {"DISPLAY=" + x.display(), "HOLMIK_DIALOGS=stderr", "SDL_VIDEODRIVER=x11"});
         window = waitFor([&] { return xdo("search --class 'Engine SDL Window' | head -n1"); },
                          [](const std::string& id) { return !id.empty(); });
         ASSERT_FALSE(window.empty()) << "no window appeared";
@@ -140,7 +112,7 @@ protected:
         const std::size_t from = at + name.size();
         return all.substr(from, all.find_first_of(" \n", from) - from);
     }
-    std::string opacity() { return run("DISPLAY=" + x.display() + " xprop -id " + window + " _NET_WM_WINDOW_OPACITY"); }
+    std::string opacity() { return commandOutput("DISPLAY=" + x.display() + " xprop -id " + window + " _NET_WM_WINDOW_OPACITY"); }
 
     // A left click at a point of the window.
     void click(int px, int py)
@@ -160,7 +132,7 @@ protected:
     void screenshot(const std::string& name)
     {
         pause(200);
-        run("import -display " + x.display() + " -window root " + shots + "/" + name);
+        commandOutput("import -display " + x.display() + " -window root " + shots + "/" + name);
     }
     // The colour of one pixel of the window, "#RRGGBB".
     std::string pixel(int px, int py)
@@ -168,13 +140,13 @@ protected:
         const std::string pos = position();
         const int wx = std::stoi(pos.substr(0, pos.find(',')));
         const int wy = std::stoi(pos.substr(pos.find(',') + 1));
-        return "#" + run("import -display " + x.display() + " -window root png:- | convert - -format '%[hex:p{" +
+        return "#" + commandOutput("import -display " + x.display() + " -window root png:- | convert - -format '%[hex:p{" +
                          std::to_string(wx + px) + "," + std::to_string(wy + py) + "}]' info:- | cut -c1-6");
     }
     // A fingerprint of a part of the window's picture.
     std::string picture(int px, int py, int w, int h)
     {
-        return run("import -display " + x.display() + " -window " + window + " -crop " + std::to_string(w) + "x" +
+        return commandOutput("import -display " + x.display() + " -window " + window + " -crop " + std::to_string(w) + "x" +
                    std::to_string(h) + "+" + std::to_string(px) + "+" + std::to_string(py) + " rgb:- | md5sum");
     }
 

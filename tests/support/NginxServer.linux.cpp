@@ -1,80 +1,23 @@
 #include "tests/support/NginxServer.h"
 
+#include "tests/support/ChildProcess.h"
+
 #include "os/Clock.h"
-#include "os/Shell.h"
 
 #include <arpa/inet.h>
-#include <cerrno>
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <grp.h>
-#include <netinet/in.h>
 #include <pwd.h>
 #include <sstream>
-#include <sys/prctl.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace testing_support {
 
-namespace {
-
-// A listening socket on 127.0.0.1 and a port the system chose; -1 on failure.
-int listenOnFreePort(std::uint16_t& port)
-{
-    int s = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (s < 0)
-        return -1;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(s, 128) != 0 ||
-        getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        close(s);
-        return -1;
-    }
-    port = ntohs(address.sin_port);
-    return s;
-}
-
-std::string findNginx()
-{
-    std::string found = os::findOnSearchPath("nginx");
-    if (!found.empty())
-        return found;
-    for (const char* candidate : {"/usr/sbin/nginx", "/usr/local/sbin/nginx", "/usr/local/nginx/sbin/nginx"})
-        if (access(candidate, X_OK) == 0)
-            return candidate;
-    return {};
-}
-
-// As root, nginx's workers would become "nobody", who cannot read a private temporary
-// folder: keep them as the user who runs the test.
-std::string userLine()
-{
-    if (geteuid() != 0)
-        return {};
-    const passwd* user = getpwuid(geteuid());
-    const group* grp = getgrgid(getegid());
-    if (!user || !grp)
-        return {};
-    return std::string("user ") + user->pw_name + " " + grp->gr_name + ";\n";
-}
-
-} // namespace
-
 NginxServer::NginxServer()
 {
-    for (const char* sub : {"www", "logs", "tmp/body", "tmp/proxy", "tmp/fastcgi", "tmp/uwsgi", "tmp/scgi"})
+    for (const char* sub : {"www", "logs", "tmp"})
         std::filesystem::create_directories(folder.file(sub));
 }
 
@@ -113,105 +56,54 @@ bool NginxServer::start()
 {
     if (pid > 0)
         return true;
-    const std::string nginx = findNginx();
-    if (nginx.empty()) {
-        writeFile(folder.file("logs/output.log"), "nginx is not installed (Debian package nginx)\n");
+    // A listening socket on a port the system chose, handed to nginx in its NGINX variable
+    // (its way of upgrading without dropping connections): the port is ours before nginx runs.
+    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listener, 128) != 0 ||
+        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        close(listener);
         return false;
     }
-    const int listener = listenOnFreePort(listenPort);
-    if (listener < 0) {
-        writeFile(folder.file("logs/output.log"), "no free loopback port\n");
-        return false;
-    }
+    listenPort = ntohs(address.sin_port);
 
-    const std::string p = folder.path();
-    std::ostringstream conf;
-    conf << "daemon off;\n"
-         << "master_process on;\n"
-         << "worker_processes 1;\n"
-         << userLine()
-         << "pid " << p << "/logs/nginx.pid;\n"
-         << "error_log " << p << "/logs/error.log notice;\n"
-         << "events { worker_connections 256; }\n"
-         << "http {\n"
-         << "  default_type application/octet-stream;\n"
-         << "  log_format holmik '$request_method $request_uri $status $http_host';\n"
-         << "  access_log " << p << "/logs/access.log holmik;\n"
-         << "  client_body_temp_path " << p << "/tmp/body;\n"
-         << "  proxy_temp_path " << p << "/tmp/proxy;\n"
-         << "  fastcgi_temp_path " << p << "/tmp/fastcgi;\n"
-         << "  uwsgi_temp_path " << p << "/tmp/uwsgi;\n"
-         << "  scgi_temp_path " << p << "/tmp/scgi;\n"
-         << "  server {\n"
-         << "    listen 127.0.0.1:" << listenPort << ";\n"
-         << "    root " << p << "/www;\n"
-         << "  }\n"
-         << "}\n";
-    writeFile(folder.file("nginx.conf"), conf.str());
-
-    // nginx takes over a listening socket named in its NGINX variable (its way of
-    // upgrading without dropping connections): the port is ours before nginx starts.
-    std::vector<std::string> environment;
-    for (char** e = environ; *e; ++e)
-        if (std::strncmp(*e, "NGINX=", 6) != 0)
-            environment.emplace_back(*e);
-    environment.push_back("NGINX=" + std::to_string(listener) + ";");
-    std::vector<char*> envp;
-    for (std::string& e : environment)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    std::vector<std::string> arguments = {nginx, "-p", p + "/", "-c", p + "/nginx.conf", "-e", p + "/logs/error.log"};
-    std::vector<char*> argv;
-    for (std::string& a : arguments)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const int output = open(folder.file("logs/output.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    const pid_t parent = getpid();
-
-    const pid_t child = fork();
-    if (child == 0) {
-        // nginx goes with the test process, even when the test crashes.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (getppid() != parent)
-            _exit(127);
-        setpgid(0, 0);
-        fcntl(listener, F_SETFD, 0);
-        if (output >= 0) {
-            dup2(output, 1);
-            dup2(output, 2);
-        }
-        execve(argv[0], argv.data(), envp.data());
-        _exit(127);
-    }
+    // As root, nginx's workers would become "nobody", who cannot read a private temporary
+    // folder: they stay the user who runs the test.
+    std::string user;
+    if (geteuid() == 0)
+        user = std::string("user ") + getpwuid(geteuid())->pw_name + " " + getgrgid(getegid())->gr_name + ";";
+    const std::string p = folder.path() + "/";
+    std::string temporaries;
+    for (const char* kind : {"client_body", "proxy", "fastcgi", "uwsgi", "scgi"})
+        temporaries += std::string(kind) + "_temp_path " + p + "tmp/" + kind + ";";
+    writeFile(folder.file("nginx.conf"),
+              "daemon off; worker_processes 1; " + user + " pid logs/nginx.pid;\n"
+              "error_log logs/error.log notice; events { worker_connections 256; }\n"
+              "http { default_type application/octet-stream; " + temporaries + "\n"
+              "  log_format holmik '$request_method $request_uri $status $http_host';\n"
+              "  access_log logs/access.log holmik;\n"
+              "  server { listen 127.0.0.1:" + std::to_string(listenPort) + "; root www; } }\n");
+    writeFile(folder.file("logs/output.log"), "");
+    const int output = open(folder.file("logs/output.log").c_str(), O_WRONLY | O_CLOEXEC);
+    const char* path = getenv("PATH");
+    pid = spawn({"sh", "-c", "exec \"$0\" \"$@\" 2>&1", "nginx", "-p", p, "-c", p + "nginx.conf", "-e", p + "logs/error.log"},
+                {"NGINX=" + std::to_string(listener) + ";", std::string("PATH=") + (path ? path : "") + ":/usr/sbin"}, -1,
+                output, listener);
     close(listener);
-    if (output >= 0)
-        close(output);
-    if (child < 0)
-        return false;
-    pid = child;
-    if (!waitUntilServing()) {
-        stop();
-        return false;
-    }
-    return true;
-}
+    close(output);
 
-bool NginxServer::waitUntilServing()
-{
-    // The socket listens already, so requests queue until nginx takes them; what is left
-    // is to see nginx adopt it, or die.
+    // Requests queue on the socket already; what is left is to see nginx adopt it, or die.
     const std::uint32_t begin = os::monotonicMilliseconds();
-    while (os::monotonicMilliseconds() - begin < 60000) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid) {
-            pid = -1;
-            return false;
-        }
-        if (errorLog().find("start worker process") != std::string::npos)
-            return true;
-        os::sleepMilliseconds(5);
+    while (pid > 0 && errorLog().find("start worker process") == std::string::npos) {
+        if (reap(pid, 5) != -2)
+            pid = -1; // nginx died
+        else if (os::monotonicMilliseconds() - begin > 60000)
+            stop();
     }
-    return false;
+    return pid > 0;
 }
 
 void NginxServer::stop()
@@ -219,21 +111,7 @@ void NginxServer::stop()
     if (pid <= 0)
         return;
     kill(-pid, SIGTERM);
-    kill(pid, SIGTERM);
-    int status = 0;
-    const std::uint32_t begin = os::monotonicMilliseconds();
-    for (;;) {
-        const pid_t r = waitpid(pid, &status, WNOHANG);
-        if (r == pid || (r < 0 && errno != EINTR))
-            break;
-        if (os::monotonicMilliseconds() - begin > 20000) {
-            kill(-pid, SIGKILL);
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            break;
-        }
-        os::sleepMilliseconds(2);
-    }
+    reap(pid, 20000, true);
     pid = -1;
 }
 

@@ -1,33 +1,13 @@
 #include "tests/support/ProgramProcess.h"
 
-#include <chrono>
+#include "tests/support/ChildProcess.h"
+
+#include "os/Clock.h"
+
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 
 namespace testing_support {
-
-namespace {
-
-std::string firstLine(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        if (fgets(buffer, sizeof buffer, pipe))
-            out = buffer;
-        pclose(pipe);
-    }
-    while (!out.empty() && (out.back() == '\n' || out.back() == ' '))
-        out.pop_back();
-    return out;
-}
-
-} // namespace
 
 ProgramProcess::ProgramProcess(const std::string& display) : display(display)
 {
@@ -38,40 +18,29 @@ ProgramProcess::ProgramProcess(const std::string& display) : display(display)
 
 ProgramProcess::~ProgramProcess()
 {
-    if (pid > 0) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-    }
+    if (pid > 0)
+        reap(pid, 0, true);
 }
 
 void ProgramProcess::start(const std::vector<std::string>& arguments, const std::vector<std::string>& environment)
 {
-    const std::string program = folder.file("holmikziviza");
-    pid = fork();
-    if (pid != 0)
-        return;
-    setenv("DISPLAY", display.c_str(), 1);
-    setenv("HOLMIK_DIALOGS", "stderr", 1);
-    setenv("SDL_VIDEODRIVER", "x11", 1);
-    for (const std::string& entry : environment)
-        putenv(const_cast<char*>(entry.c_str()));
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& a : arguments)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
+    std::vector<std::string> argv{folder.file("holmikziviza")};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> variables{"DISPLAY=" + display, "HOLMIK_DIALOGS=stderr", "SDL_VIDEODRIVER=x11"};
+    variables.insert(variables.end(), environment.begin(), environment.end());
+    pid = spawn(argv, variables);
 }
 
 std::string ProgramProcess::waitForWindow(int milliseconds) const
 {
-    for (int waited = 0; waited < milliseconds; waited += 100) {
+    const std::uint32_t begin = os::monotonicMilliseconds();
+    do {
         const std::string id =
-            firstLine("DISPLAY=" + display + " xdotool search --class 'Engine SDL Window' 2>/dev/null");
+            commandOutput("DISPLAY=" + display + " xdotool search --class 'Engine SDL Window' 2>/dev/null | head -n1");
         if (!id.empty())
             return id;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
+        os::sleepMilliseconds(100);
+    } while (os::monotonicMilliseconds() - begin < static_cast<std::uint32_t>(milliseconds));
     return {};
 }
 
@@ -83,15 +52,11 @@ void ProgramProcess::signal(int number) const
 
 int ProgramProcess::waitForExit(int milliseconds)
 {
-    for (int waited = 0; pid > 0 && waited <= milliseconds; waited += 20) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid) {
-            pid = -1;
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return -1;
+    const int code = pid > 0 ? reap(pid, milliseconds) : -2;
+    if (code == -2)
+        return -1;
+    pid = -1;
+    return code;
 }
 
 } // namespace testing_support

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
@@ -11,10 +12,14 @@ namespace testing_support {
 
 TempDir::TempDir()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "holmik-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    root = pattern;
+    std::random_device random;
+    for (int attempt = 0; root.empty(); ++attempt) {
+        const auto folder = std::filesystem::temp_directory_path() / ("holmik-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(folder))
+            root = folder.string();
+        else if (attempt == 100)
+            throw std::runtime_error("no temporary folder");
+    }
 }
 
 TempDir::~TempDir()
@@ -55,37 +60,26 @@ void copyDataTemplate(const std::string& destination)
 }
 
 namespace {
-bool save(const char* name, std::string& value)
-{
-    const char* v = std::getenv(name);
-    if (v)
-        value = v;
-    return v != nullptr;
-}
-void restore(const char* name, bool had, const std::string& value)
-{
-    if (had)
-        setenv(name, value.c_str(), 1);
-    else
-        unsetenv(name);
-}
+const char* const homeVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
 } // namespace
 
 TempHome::TempHome()
 {
-    hadHome = save("HOME", oldHome);
-    hadConfig = save("XDG_CONFIG_HOME", oldConfig);
-    hadData = save("XDG_DATA_HOME", oldData);
-    setenv("HOME", dir.path().c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (dir.path() + "/.config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (dir.path() + "/.local/share").c_str(), 1);
+    const std::string values[] = {dir.path(), dir.path() + "/.config", dir.path() + "/.local/share"};
+    for (int i = 0; i < 3; ++i) {
+        const char* old = std::getenv(homeVariables[i]);
+        saved[i] = old ? std::optional<std::string>(old) : std::nullopt;
+        setenv(homeVariables[i], values[i].c_str(), 1);
+    }
 }
 
 TempHome::~TempHome()
 {
-    restore("HOME", hadHome, oldHome);
-    restore("XDG_CONFIG_HOME", hadConfig, oldConfig);
-    restore("XDG_DATA_HOME", hadData, oldData);
+    for (int i = 0; i < 3; ++i)
+        if (saved[i])
+            setenv(homeVariables[i], saved[i]->c_str(), 1);
+        else
+            unsetenv(homeVariables[i]);
 }
 
 ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path)

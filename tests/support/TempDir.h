@@ -1,6 +1,7 @@
 // A temporary folder for one test, removed with everything in it at the end.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace testing_support {
@@ -31,8 +32,7 @@ public:
 
 private:
     TempDir dir;
-    std::string oldHome, oldConfig, oldData;
-    bool hadHome, hadConfig, hadData;
+    std::optional<std::string> saved[3];
 };
 
 // Changes the current directory for the lifetime of the object.

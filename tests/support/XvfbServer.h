@@ -6,9 +6,7 @@
 //     ChildProcess app({"build/bin/prog"}, {"DISPLAY=" + x.display()});
 #pragma once
 
-#include <string>
-#include <sys/types.h>
-#include <vector>
+#include "tests/support/ChildProcess.h"
 
 namespace testing_support {
 
@@ -27,32 +25,5 @@ private:
     pid_t pid = -1;
     std::string name;
 };
-
-// A program started with pipes on its standard input and output (standard error is
-// inherited), with extra environment entries "NAME=value".
-class ChildProcess {
-public:
-    ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment);
-    ~ChildProcess(); // closes its input, waits up to 5 s, then kills it
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
-
-    bool send(const std::string& line);
-    // The next line of output without its line break; false after timeoutMs or at its end.
-    bool readLine(std::string& line, int timeoutMs = 10000);
-    // Waits for the exit; its exit code, or -1 on a time-out or a signal.
-    int wait(int timeoutMs = 10000);
-
-private:
-    pid_t pid = -1;
-    int input = -1;
-    int output = -1;
-    std::string buffered;
-    int exitCode = -1;
-    bool exited = false;
-};
-
-// Runs a command line to its end with extra environment entries; its exit code.
-int runCommand(const std::vector<std::string>& argv, const std::vector<std::string>& environment);
 
 } // namespace testing_support

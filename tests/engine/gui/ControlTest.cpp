@@ -17,34 +17,31 @@ namespace {
 using namespace Engine::Gui;
 using namespace gui_test;
 
+Engine::Box box(int x, int y, int w, int h)
+{
+    Engine::Box b;
+    b.setX(x);
+    b.setY(y);
+    b.setWidth(w);
+    b.setHeight(h);
+    return b;
+}
+
 TEST(Box, EdgesAreInclusiveAndTouchingBoxesIntersect)
 {
-    Engine::Box box;
-    box.setX(10);
-    box.setY(20);
-    box.setWidth(30);
-    box.setHeight(40);
-    EXPECT_TRUE(box.contains(10, 20));
-    EXPECT_TRUE(box.contains(40, 60));
-    EXPECT_FALSE(box.contains(41, 60));
-    EXPECT_FALSE(box.contains(40, 61));
-    EXPECT_FALSE(box.contains(9, 30));
-
-    Engine::Box right;
-    right.setX(40);
-    right.setY(60);
-    right.setWidth(5);
-    right.setHeight(5);
-    EXPECT_TRUE(box.intersects(right));
-    right.setX(41);
-    EXPECT_FALSE(box.intersects(right));
-    right.setX(0);
-    right.setY(0);
-    right.setWidth(9);
-    right.setHeight(100);
-    EXPECT_FALSE(box.intersects(right));
-    right.setWidth(10);
-    EXPECT_TRUE(box.intersects(right));
+    const Engine::Box b = box(10, 20, 30, 40);
+    const struct {
+        int x, y;
+        bool inside;
+    } points[] = {{10, 20, true}, {40, 60, true}, {41, 60, false}, {40, 61, false}, {9, 30, false}};
+    for (const auto& p : points)
+        EXPECT_EQ(b.contains(p.x, p.y), p.inside) << p.x << "," << p.y;
+    const struct {
+        Engine::Box other;
+        bool meets;
+    } others[] = {{box(40, 60, 5, 5), true}, {box(41, 60, 5, 5), false}, {box(0, 0, 9, 100), false}, {box(0, 0, 10, 100), true}};
+    for (const auto& o : others)
+        EXPECT_EQ(b.intersects(o.other), o.meets) << o.other.getX() << "," << o.other.getWidth();
 }
 
 class ControlTree : public GuiTest {};
@@ -130,25 +127,9 @@ TEST_F(ControlTree, FactoryOperationsPlaceTheirWidgetsInTheFrame)
     EXPECT_EQ(text->getKind(), TextBox::Kind);
     EXPECT_EQ(check->getKind(), CheckBox::Kind);
     EXPECT_EQ(combo->getKind(), ComboBox::Kind);
-    EXPECT_EQ(frame.getKind(), Frame::Kind);
-    EXPECT_EQ(Button::Kind, 1);
-    EXPECT_EQ(ImageButton::Kind, 2);
-    EXPECT_EQ(Label::Kind, 3);
-    EXPECT_EQ(TextBox::Kind, 4);
-    EXPECT_EQ(CheckBox::Kind, 5);
-    EXPECT_EQ(ComboBox::Kind, 6);
-    EXPECT_EQ(button->getName(), "OkButton");
-    EXPECT_EQ(button->getFontName(), fontFile());
     EXPECT_TRUE(check->isChecked());
-    EXPECT_TRUE(text->isMultiLine());
     EXPECT_EQ(text->getText(), "abc");
     EXPECT_EQ(image->getWidth(), 12);
-    EXPECT_EQ(image->getHeight(), 10);
-    EXPECT_EQ(button->getWidth(), 100);
-    EXPECT_EQ(button->getHeight(), 25);
-    EXPECT_EQ(text->getWidth(), 100);
-    EXPECT_EQ(text->getHeight(), 100);
-    EXPECT_EQ(combo->getWidth(), 100);
     ASSERT_EQ(frame.getChildren().size(), 6u);
     EXPECT_EQ(frame.getChildren()[0], button);
     EXPECT_EQ(frame.getChildren()[5], image);

@@ -7,7 +7,7 @@
 
 #include <SDL_ttf.h>
 
-#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -46,59 +46,23 @@ const std::string& fontFile()
 void startScreen()
 {
     static bool started = false;
+    testing_support::startDummyVideo();
     if (!started) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE), 0) << SDL_GetError();
         ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
         Engine::Window::instance().setSize(screenWidth, screenHeight);
         started = true;
     }
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
+    testing_support::dropQueuedEvents();
     ASSERT_EQ(Engine::Window::instance().getWidth(), screenWidth);
 }
 
-void dispatch()
-{
-    Engine::Window::instance().update();
-}
-
-void pushMotion(int x, int y)
-{
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = static_cast<Uint16>(x);
-    event.motion.y = static_cast<Uint16>(y);
-    SDL_PushEvent(&event);
-}
-
-void pushButton(bool down, int x, int y, Uint8 button)
-{
-    SDL_Event event{};
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.button = button;
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
-    SDL_PushEvent(&event);
-}
+void dispatch() { Engine::Window::instance().update(); }
 
 void click(int x, int y, Uint8 button)
 {
     pushButton(true, x, y, button);
     pushButton(false, x, y, button);
     dispatch();
-}
-
-void pushKey(bool down, SDLKey sym, Uint16 unicode)
-{
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = sym;
-    event.key.keysym.unicode = down ? unicode : 0;
-    SDL_PushEvent(&event);
 }
 
 void press(SDLKey sym, Uint16 unicode)
@@ -124,19 +88,9 @@ Color pixel(int x, int y)
     if (x < 0 || y < 0 || x >= screen->w || y >= screen->h)
         return Color(0, 0, 0, 0);
     SDL_LockSurface(screen);
-    const Uint8* row = static_cast<const Uint8*>(screen->pixels) + y * screen->pitch;
-    Uint32 value = 0;
-    switch (screen->format->BytesPerPixel) {
-    case 4:
-        value = reinterpret_cast<const Uint32*>(row)[x];
-        break;
-    case 2:
-        value = reinterpret_cast<const Uint16*>(row)[x];
-        break;
-    default:
-        value = row[x];
-        break;
-    }
+    Uint32 value = 0; // little-endian
+    const int bytes = screen->format->BytesPerPixel;
+    std::memcpy(&value, static_cast<const Uint8*>(screen->pixels) + y * screen->pitch + x * bytes, bytes);
     SDL_UnlockSurface(screen);
     Uint8 r, g, b;
     SDL_GetRGB(value, screen->format, &r, &g, &b);
@@ -147,23 +101,6 @@ void paintScreen(const Color& color)
 {
     SDL_Surface* screen = SDL_GetVideoSurface();
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, color.r(), color.g(), color.b()));
-}
-
-int countInColumn(int x, int y0, int y1, const Color& color)
-{
-    int count = 0;
-    for (int y = y0; y <= y1; ++y)
-        count += pixel(x, y) == color;
-    return count;
-}
-
-int countInRect(int x, int y, int w, int h, const Color& color)
-{
-    int count = 0;
-    for (int i = 0; i < w; ++i)
-        for (int j = 0; j < h; ++j)
-            count += pixel(x + i, y + j) == color;
-    return count;
 }
 
 int countNear(int x, int y, int w, int h, const Color& color, int tolerance)
@@ -178,15 +115,8 @@ int countNear(int x, int y, int w, int h, const Color& color, int tolerance)
     return count;
 }
 
-int textRenderCount()
-{
-    return textRenders;
-}
-
-int surfaceCreateCount()
-{
-    return surfaceCreates;
-}
+int textRenderCount() { return textRenders; }
+int surfaceCreateCount() { return surfaceCreates; }
 
 RecordingFrame::RecordingFrame(const std::string& name) : Frame(name, fontFile())
 {
@@ -213,10 +143,7 @@ void GuiTest::SetUp()
 
 void GuiTest::TearDown()
 {
-    // Nothing a test pushed may reach the next one.
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
+    testing_support::dropQueuedEvents(); // nothing a test pushed may reach the next one
 }
 
 } // namespace gui_test

@@ -5,6 +5,7 @@
 
 #include "engine/Color.h"
 #include "engine/gui/Frame.h"
+#include "tests/support/SdlInput.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -36,11 +37,11 @@ void startScreen();
 // One frame of the program: dispatch every queued event, then present.
 void dispatch();
 
-void pushMotion(int x, int y);
-void pushButton(bool down, int x, int y, Uint8 button = SDL_BUTTON_LEFT);
+using testing_support::pushButton;
+using testing_support::pushKey;
+using testing_support::pushMotion;
 // A left (or other) press and release at one point, dispatched.
 void click(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
-void pushKey(bool down, SDLKey sym, Uint16 unicode = 0);
 // A key press and release, dispatched.
 void press(SDLKey sym, Uint16 unicode = 0);
 // Each character as its key would type it, dispatched.
@@ -49,11 +50,12 @@ void type(const std::string& text);
 // Reading and painting the screen surface.
 Color pixel(int x, int y);
 void paintScreen(const Color& color);
-// How many pixels of the column x, rows y0..y1, have exactly this colour.
-int countInColumn(int x, int y0, int y1, const Color& color);
-int countInRect(int x, int y, int w, int h, const Color& color);
-// The same for pixels within a distance in every channel (anti-aliased text).
+// How many pixels of the rectangle are within a distance of this colour in every channel
+// (anti-aliased text), or exactly this colour.
 int countNear(int x, int y, int w, int h, const Color& color, int tolerance = 80);
+inline int countInRect(int x, int y, int w, int h, const Color& color) { return countNear(x, y, w, h, color, 0); }
+// The column x, rows y0..y1.
+inline int countInColumn(int x, int y0, int y1, const Color& color) { return countNear(x, y0, 1, y1 - y0 + 1, color, 0); }
 
 // Counters of the drawing calls the widgets make (counted by wrapping the library calls).
 int textRenderCount();

@@ -75,64 +75,40 @@ TEST_F(TypingInTextBoxes, KeysReachTheBoxOnlyWhileItIsFocused)
     EXPECT_EQ(box->getText(), "abc");
 }
 
-TEST_F(TypingInTextBoxes, TheLengthLimitRefusesTypingUntilSomethingIsRemoved)
+TEST_F(TypingInTextBoxes, TheLengthLimitAndTheFilterRefuseCharacters)
 {
     box->setMaxLength(3);
-    start("255");
-    type("9");
-    EXPECT_EQ(box->getText(), "255");
-    EXPECT_TRUE(frame.notices.empty());
-    press(SDLK_BACKSPACE, 8);
-    EXPECT_EQ(box->getText(), "25");
-    type("07");
-    EXPECT_EQ(box->getText(), "250");
-    EXPECT_EQ(frame.notices.size(), 2u);
-    EXPECT_EQ(box->getMaxLength(), 3u);
-}
-
-TEST_F(TypingInTextBoxes, OnlyAllowedCharactersAreTyped)
-{
     box->setAllowedChars("0123456789");
-    start("");
-    type("a");
-    EXPECT_EQ(box->getText(), "");
-    EXPECT_TRUE(frame.notices.empty());
-    type("7");
-    EXPECT_EQ(box->getText(), "7");
+    start("25");
+    type("a9");
+    EXPECT_EQ(box->getText(), "259");
+    type("1");
+    EXPECT_EQ(box->getText(), "259");
     EXPECT_EQ(frame.notices.size(), 1u);
-    EXPECT_EQ(box->getAllowedChars(), "0123456789");
+    press(SDLK_BACKSPACE, 8);
+    type("7");
+    EXPECT_EQ(box->getText(), "257");
 }
 
 TEST_F(TypingInTextBoxes, AFocusedBoxSwallowsEveryKeyEventEvenWithoutACharacter)
 {
-    box->setAllowedChars("0123456789");
     start("12");
     Probe probe;
-    press(SDLK_F1);        // no character
-    press(SDLK_LSHIFT);    // no character
-    press(SDLK_e, 233);    // é: 128 and above types nothing
+    press(SDLK_F1);         // no character
+    press(SDLK_LSHIFT);     // no character
+    press(SDLK_e, 233);     // é: 128 and above types nothing
     pushKey(false, SDLK_a); // a lone release
     dispatch();
     EXPECT_EQ(box->getText(), "12");
     EXPECT_TRUE(frame.notices.empty());
     EXPECT_EQ(probe.seen, 7);
     EXPECT_EQ(probe.taken, 7);
+    press(SDLK_TAB, '\t'); // a control character with a character code is typed
+    EXPECT_EQ(box->getText(), "12\t");
 
     click(200, 200);
     press(SDLK_a, 'a');
-    EXPECT_EQ(probe.taken, 7 + 0);
-}
-
-TEST_F(TypingInTextBoxes, AKeyWithoutACharacterTypesNothingEvenWithoutAFilter)
-{
-    start("ab");
-    press(SDLK_F1);
-    press(SDLK_RSHIFT);
-    EXPECT_EQ(box->getText(), "ab");
-    EXPECT_EQ(box->getText().size(), 2u);
-    EXPECT_TRUE(frame.notices.empty());
-    press(SDLK_TAB, '\t'); // a control character with a character code is typed
-    EXPECT_EQ(box->getText(), "ab\t");
+    EXPECT_EQ(probe.taken, 9);
 }
 
 TEST_F(TypingInTextBoxes, FocusFollowsTheLastLeftClick)
@@ -177,129 +153,77 @@ TEST_F(TypingInTextBoxes, ADragThatBeganInsideDoesNotReachTheWindow)
     EXPECT_FALSE(box->isFocused());
 }
 
-class EditingKeys : public TextBoxes {};
-
-TEST_F(EditingKeys, ReturnBreaksTheLineAtTheCaret)
+// Keys as letters: Left Right Up Down Home End pageUp pageDowN Backspace Delete Return;
+// anything else is typed.
+void pressKeys(const std::string& keys)
 {
-    start("abcd");
-    press(SDLK_LEFT);
-    press(SDLK_LEFT);
-    press(SDLK_RETURN, 13);
-    EXPECT_EQ(box->getText(), "ab\n\rcd");
-    EXPECT_EQ(box->getCaretLine(), 1);
-    EXPECT_EQ(box->getCaretColumn(), 0);
-    press(SDLK_KP_ENTER, 13);
-    EXPECT_EQ(box->getText(), "ab\n\r\n\rcd");
-    EXPECT_EQ(frame.notices.size(), 2u);
+    for (char k : keys) {
+        const std::string names = "LRUDHEPNBXK";
+        const SDLKey syms[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_UP,        SDLK_DOWN,   SDLK_HOME,  SDLK_END,
+                               SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_BACKSPACE, SDLK_DELETE, SDLK_RETURN};
+        const Uint16 codes[] = {0, 0, 0, 0, 0, 0, 0, 0, 8, 127, 13};
+        const std::size_t at = names.find(k);
+        if (at == std::string::npos)
+            type(std::string(1, k));
+        else
+            press(syms[at], codes[at]);
+    }
+}
 
+TEST_F(TextBoxes, EditingKeysMoveTheCaretAndBreakAndJoinLines)
+{
+    struct Case {
+        const char* text;
+        const char* keys;
+        const char* expected;
+        int line, column;
+        std::size_t notices;
+    } cases[] = {
+        {"abcd", "LLK", "ab\n\rcd", 1, 0, 1},          // Return breaks the line at the caret
+        {"ab\nc", "HB", "abc", 0, 2, 1},               // Backspace at a line's start joins
+        {"ab\nc", "HBB", "ac", 0, 1, 2},
+        {"ab\nc", "HBBHB", "ac", 0, 0, 3},             // nothing left of the very start, yet told
+        {"ab\nc", "X", "ab\n\rc", 1, 1, 0},            // nothing right of the very end
+        {"ab\nc", "UEX", "abc", 0, 2, 1},              // Delete at a line's end joins
+        {"ab\nc", "UEXHX", "bc", 0, 0, 2},
+        {"ab\nc", "HL", "ab\n\rc", 0, 2, 0},           // Left wraps to the line above
+        {"ab\nc", "HLR", "ab\n\rc", 0, 2, 0},          // Right stops at the line's end
+        {"ab\nc", "HLHL", "ab\n\rc", 0, 0, 0},
+        {"abcdef\nxy\nlonger line", "U", "abcdef\n\rxy\n\rlonger line", 1, 2, 0}, // the column, shortened to the line
+        {"abcdef\nxy\nlonger line", "UU", nullptr, 0, 2, 0},
+        {"abcdef\nxy\nlonger line", "UUU", nullptr, 0, 2, 0},
+        {"abcdef\nxy\nlonger line", "UUUN", nullptr, 2, 2, 0},
+        {"abcdef\nxy\nlonger line", "NP", nullptr, 0, 6, 0},
+        {"abcdef\nxy\nlonger line", "PED", nullptr, 1, 2, 0},
+        {"J\xC3\xB6rg", "LL", nullptr, 0, 3, 0},         // whole characters
+        {"J\xC3\xB6rg", "LLL", nullptr, 0, 1, 0},
+        {"J\xC3\xB6rg", "LLLRB", "Jrg", 0, 1, 1},
+        {"J\xC3\xB6rg", "HRX", "Jrg", 0, 1, 1},
+        {"ab", "Lx", "axb", 0, 2, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " / " + c.keys);
+        start(c.text);
+        pressKeys(c.keys);
+        if (c.expected) {
+            EXPECT_EQ(box->getText(), c.expected);
+        }
+        EXPECT_EQ(box->getCaretLine(), c.line);
+        EXPECT_EQ(box->getCaretColumn(), c.column);
+        EXPECT_EQ(frame.notices.size(), c.notices);
+    }
+    // A one-line box joins the lines and ignores Return.
     box->setMultiLine(false);
-    EXPECT_EQ(box->getText(), "abcd");
-    frame.notices.clear();
-    press(SDLK_RETURN, 13);
-    EXPECT_EQ(box->getText(), "abcd");
-    EXPECT_TRUE(frame.notices.empty());
-}
-
-TEST_F(EditingKeys, BackspaceRemovesLeftOfTheCaretOrJoinsWithTheLineAbove)
-{
     start("ab\nc");
-    press(SDLK_HOME);
-    press(SDLK_BACKSPACE, 8);
+    pressKeys("K");
     EXPECT_EQ(box->getText(), "abc");
-    EXPECT_EQ(box->getCaretColumn(), 2);
-    press(SDLK_BACKSPACE, 8);
-    EXPECT_EQ(box->getText(), "ac");
-    EXPECT_EQ(frame.notices.size(), 2u);
-
-    // At the very start there is nothing to remove or join, yet the parent hears of it,
-    // in a single-line box too.
-    press(SDLK_HOME);
-    press(SDLK_BACKSPACE, 8);
-    EXPECT_EQ(box->getText(), "ac");
-    EXPECT_EQ(frame.notices.size(), 3u);
-    box->setMultiLine(false);
-    press(SDLK_HOME);
-    press(SDLK_BACKSPACE, 8);
-    EXPECT_EQ(box->getText(), "ac");
-    EXPECT_EQ(frame.notices.size(), 4u);
-}
-
-TEST_F(EditingKeys, DeleteRemovesRightOfTheCaretOrJoinsTheNextLine)
-{
-    start("ab\nc");
-    press(SDLK_DELETE, 127); // at the end of the text
-    EXPECT_EQ(box->getText(), "ab\n\rc");
     EXPECT_TRUE(frame.notices.empty());
-
-    press(SDLK_UP);
-    press(SDLK_END);
-    press(SDLK_DELETE, 127);
+    pressKeys("HB"); // at its very start Backspace removes nothing, yet the parent hears of it
     EXPECT_EQ(box->getText(), "abc");
-    EXPECT_EQ(box->getCaretColumn(), 2);
-    press(SDLK_HOME);
-    press(SDLK_DELETE, 127);
-    EXPECT_EQ(box->getText(), "bc");
-    EXPECT_EQ(frame.notices.size(), 2u);
+    EXPECT_EQ(frame.notices.size(), 1u);
 }
 
-TEST_F(EditingKeys, TheCaretWrapsLeftButStopsRight)
-{
-    start("ab\nc");
-    press(SDLK_HOME);
-    press(SDLK_LEFT);
-    EXPECT_EQ(box->getCaretLine(), 0);
-    EXPECT_EQ(box->getCaretColumn(), 2);
-    press(SDLK_RIGHT);
-    EXPECT_EQ(box->getCaretLine(), 0);
-    EXPECT_EQ(box->getCaretColumn(), 2);
-    press(SDLK_HOME);
-    press(SDLK_LEFT);
-    EXPECT_EQ(box->getCaretColumn(), 0);
-    EXPECT_TRUE(frame.notices.empty());
-}
-
-TEST_F(EditingKeys, UpAndDownKeepTheColumnShortenedToTheLine)
-{
-    start("abcdef\nxy\nlonger line");
-    press(SDLK_UP);
-    EXPECT_EQ(box->getCaretLine(), 1);
-    EXPECT_EQ(box->getCaretColumn(), 2);
-    press(SDLK_UP);
-    EXPECT_EQ(box->getCaretColumn(), 2);
-    press(SDLK_UP); // already on the first line
-    EXPECT_EQ(box->getCaretLine(), 0);
-    press(SDLK_PAGEDOWN);
-    EXPECT_EQ(box->getCaretLine(), 2);
-    press(SDLK_PAGEUP);
-    EXPECT_EQ(box->getCaretLine(), 0);
-    press(SDLK_END);
-    EXPECT_EQ(box->getCaretColumn(), 6);
-    press(SDLK_DOWN);
-    EXPECT_EQ(box->getCaretColumn(), 2);
-}
-
-TEST_F(EditingKeys, TheCaretStepsOverWholeCharacters)
-{
-    start("J\xC3\xB6rg");
-    press(SDLK_LEFT);
-    press(SDLK_LEFT);
-    EXPECT_EQ(box->getCaretColumn(), 3);
-    press(SDLK_LEFT);
-    EXPECT_EQ(box->getCaretColumn(), 1);
-    press(SDLK_RIGHT);
-    EXPECT_EQ(box->getCaretColumn(), 3);
-    press(SDLK_BACKSPACE, 8);
-    EXPECT_EQ(box->getText(), "Jrg");
-    box->setText("J\xC3\xB6rg");
-    press(SDLK_HOME);
-    press(SDLK_RIGHT);
-    press(SDLK_DELETE, 127);
-    EXPECT_EQ(box->getText(), "Jrg");
-}
-
-class TextRoundTrip : public TextBoxes {};
-
-TEST_F(TextRoundTrip, LinesJoinWithLineFeedAndCarriageReturn)
+TEST_F(TextBoxes, LinesJoinWithLineFeedAndCarriageReturn)
 {
     box->setText("ab\nc");
     EXPECT_EQ(box->getText(), std::string("ab") + char(10) + char(13) + "c");
@@ -315,17 +239,6 @@ TEST_F(TextRoundTrip, LinesJoinWithLineFeedAndCarriageReturn)
     box->setText("\n");
     EXPECT_EQ(box->getText(), "\n\r");
     EXPECT_TRUE(frame.notices.empty());
-}
-
-TEST_F(TextRoundTrip, OneLineBoxesJoinLinesWithoutSeparator)
-{
-    box->setText("ab\nc");
-    box->setMultiLine(false);
-    EXPECT_FALSE(box->isMultiLine());
-    EXPECT_EQ(box->getText(), "abc");
-    box->setText("x\ny\nz");
-    EXPECT_EQ(box->getText(), "xyz");
-    EXPECT_EQ(box->getCaretColumn(), 3);
 }
 
 class CaretOnScreen : public TextBoxes {
@@ -406,24 +319,21 @@ TEST_F(CaretOnScreen, TextAndCaretAreCutAtTheBox)
     EXPECT_EQ(countInRect(10, 10 + lineHeight + 4, 150, 2 * lineHeight, backdrop), 150 * 2 * lineHeight);
 }
 
-TEST_F(CaretOnScreen, TheCaretStandsRightAfterANonAsciiText)
+TEST_F(CaretOnScreen, TheCaretStandsAfterANonAsciiTextAndOnItsLine)
 {
     const std::string name = "J\xC3\xB6rg \xC3\x85s\xC3\xA9n";
     start(name);
     frame.draw();
     const int x = 10 + Engine::TextSurface(name, fontFile(), 12, Black).getWidth();
     EXPECT_GE(countInColumn(x, 11, 10 + lineHeight - 1, Black) + countInColumn(x - 1, 11, 10 + lineHeight - 1, Black), lineHeight - 3);
-}
 
-TEST_F(CaretOnScreen, TheCaretFollowsTheLineItIsOn)
-{
     box->setMultiLine(true);
     box->setBounds(10, 10, 150, 100);
     start("first\nsecond");
     frame.draw();
-    const int x = 10 + Engine::TextSurface::textWidth("second", fontFile(), 12);
+    const int second = 10 + Engine::TextSurface::textWidth("second", fontFile(), 12);
     const int secondTop = 10 + Engine::TextSurface("first", fontFile(), 12, Black).getHeight();
-    EXPECT_GE(countInColumn(x, secondTop + 1, secondTop + lineHeight - 1, Black), lineHeight - 3);
+    EXPECT_GE(countInColumn(second, secondTop + 1, secondTop + lineHeight - 1, Black), lineHeight - 3);
 }
 
 } // namespace

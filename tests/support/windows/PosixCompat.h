@@ -1,5 +1,5 @@
 // The few POSIX calls the tests use that the Windows C runtime names differently or lacks:
-// setenv, unsetenv, mkdtemp. Included into every test source of the Windows build, so that
+// setenv and unsetenv. Included into every test source of the Windows build, so that
 // the tests read the same on both platforms.
 #pragma once
 
@@ -9,7 +9,6 @@ extern "C" {
 
 int setenv(const char* name, const char* value, int overwrite);
 int unsetenv(const char* name);
-char* mkdtemp(char* pattern);
 
 #ifdef __cplusplus
 }
