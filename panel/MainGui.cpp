@@ -201,15 +201,8 @@ Surface MainGui::renderPlayerList(const ServerStatus& status)
     if (status.getPlayerList().empty())
         return Surface();
 
-    std::vector<Player> players = status.getPlayerList();
-    std::stable_sort(players.begin(), players.end(), [](const Player& a, const Player& b) {
-        return PlayerRules::ranksBefore(a.getScore(), a.getDuration(), b.getScore(), b.getDuration());
-    });
-    float botTime = -1.0f;
-    if (status.getBots() > 0)
-        for (const Player& p : players)
-            if (p.getDuration() > botTime)
-                botTime = p.getDuration();
+    const std::vector<Player> players = PlayerRules::rankedPlayers(status);
+    const float botTime = PlayerRules::botTime(status);
 
     struct Line {
         std::unique_ptr<TextSurface> name, kills, time;

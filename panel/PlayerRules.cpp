@@ -1,5 +1,6 @@
 #include "panel/PlayerRules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -68,6 +69,24 @@ int hiddenPlayers(const ServerStatus& status)
         if (p.getName().find_first_not_of(" \t") != std::string::npos)
             return 0;
     return static_cast<int>(status.getPlayerList().size()) + status.getHiddenNames();
+}
+
+std::vector<Player> rankedPlayers(const ServerStatus& status)
+{
+    std::vector<Player> players = status.getPlayerList();
+    std::stable_sort(players.begin(), players.end(), [](const Player& a, const Player& b) {
+        return ranksBefore(a.getScore(), a.getDuration(), b.getScore(), b.getDuration());
+    });
+    return players;
+}
+
+float botTime(const ServerStatus& status)
+{
+    float longest = -1.0f;
+    if (status.getBots() > 0)
+        for (const Player& p : status.getPlayerList())
+            longest = std::max(longest, p.getDuration());
+    return longest;
 }
 
 } // namespace PlayerRules

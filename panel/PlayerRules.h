@@ -4,6 +4,7 @@
 #include "query/ServerStatus.h"
 
 #include <string>
+#include <vector>
 
 namespace PlayerRules {
 
@@ -23,5 +24,10 @@ bool ranksBefore(int scoreA, float durationA, int scoreB, float durationB);
 // default): nameless entries and names of blanks only, when no other name came; else 0.
 // The list then shows one line with that number instead of nothing.
 int hiddenPlayers(const ServerStatus& status);
+
+// The list's players in the order it shows them, and the time that marks the bots (-1
+// without bots), as the list and the panel's comparison of statuses both need them.
+std::vector<Player> rankedPlayers(const ServerStatus& status);
+float botTime(const ServerStatus& status);
 
 } // namespace PlayerRules

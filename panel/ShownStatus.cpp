@@ -31,15 +31,8 @@ std::string of(const ServerStatus& status)
     if (s.getPlayerList() && PlayerRules::hiddenPlayers(status) > 0) {
         shown << "hidden names " << PlayerRules::hiddenPlayers(status) << '\n';
     } else if (s.getPlayerList()) {
-        std::vector<Player> players = status.getPlayerList();
-        std::stable_sort(players.begin(), players.end(), [](const Player& a, const Player& b) {
-            return PlayerRules::ranksBefore(a.getScore(), a.getDuration(), b.getScore(), b.getDuration());
-        });
-        float botTime = -1.0f;
-        if (status.getBots() > 0)
-            for (const Player& p : players)
-                botTime = std::max(botTime, p.getDuration());
-        for (const Player& p : players) {
+        const float botTime = PlayerRules::botTime(status);
+        for (const Player& p : PlayerRules::rankedPlayers(status)) {
             shown << p.getName() << '\t'
                   << int(PlayerRules::classifyName(p.getName(), p.getDuration(), botTime, s.getCustomName()));
             if (s.getKills())
