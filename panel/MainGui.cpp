@@ -61,6 +61,7 @@ MainGui::MainGui() : Frame("MainGui", Settings::instance().getFont())
     goOverView.setGame(true);
     dirty = true;
     settingsGui.setVisible(false);
+    notifier.setOptions(Notifier::optionsFromSettings());
 }
 
 MainGui::~MainGui() = default;
@@ -262,6 +263,7 @@ void MainGui::draw()
         settingsGui.setVisible(false);
         setVisible(true);
         takeSavedServers();
+        notifier.setOptions(Notifier::optionsFromSettings()); // settings change only in the panel
         dirty = true;
     }
     // A frame that nobody asked for and in which nothing changed draws nothing.
@@ -340,18 +342,22 @@ bool MainGui::onUserEvent(const SDL_Event& event, bool handled)
     const ServerHosts& hosts = serverHosts();
     const bool source = !hosts.cssHost.empty() && status.getHost() == hosts.cssHost && status.getPort() == hosts.cssPort;
     const bool go = status.getHost() == hosts.csgoHost && status.getPort() == hosts.csgoPort;
-    for (ServerStatus* column : {source ? &sourceStatus : nullptr, go ? &goStatus : nullptr}) {
-        if (!column)
-            continue;
+    if (go || source) {
         // Most seconds a status changes nothing shown: the picture then stays as it is.
-        if (ShownStatus::of(*column) != ShownStatus::of(status))
-            dirty = true;
-        *column = status;
-    }
-    // News for the user who isn't looking, once for a server both columns watch.
-    notifier.setOptions(Notifier::optionsFromSettings());
-    if (go || source)
+        const std::string shown = ShownStatus::of(status);
+        auto take = [&](ServerStatus& column, std::string& columnShown) {
+            if (columnShown != shown)
+                dirty = true;
+            column = status;
+            columnShown = shown;
+        };
+        if (source)
+            take(sourceStatus, sourceShown);
+        if (go)
+            take(goStatus, goShown);
+        // News for the user who isn't looking, once for a server both columns watch.
         notifier.see(go ? Notifier::Go : Notifier::Source, status);
+    }
     return true;
 }
 
@@ -367,19 +373,21 @@ void MainGui::takeSavedServers()
         hosts.cssGiven = false;
     const ServerHosts before = hosts;
     Settings& s = Settings::instance();
-    const bool sourceShown = s.getCSSource();
+    const bool sourceColumnWasOn = s.getCSSource();
     takeServersFromSettings(hosts, s);
-    if (s.getCSSource() != sourceShown)
+    if (s.getCSSource() != sourceColumnWasOn)
         s.save(); // the file tells which columns are shown
     const bool goMoved = hosts.csgoHost != before.csgoHost || hosts.csgoPort != before.csgoPort;
     const bool sourceMoved = hosts.cssHost != before.cssHost || hosts.cssPort != before.cssPort;
     // A column that watches another server starts over: nothing is known of the new one yet.
     if (goMoved) {
         goStatus = ServerStatus();
+        goShown.clear();
         notifier.forget(Notifier::Go);
     }
     if (sourceMoved) {
         sourceStatus = ServerStatus();
+        sourceShown.clear();
         notifier.forget(Notifier::Source);
     }
     if ((goMoved || sourceMoved) && serversChanged)

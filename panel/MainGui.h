@@ -60,6 +60,9 @@ private:
 
     ServerStatus sourceStatus;
     ServerStatus goStatus;
+    // What each column shows of its status, to tell a status that changes nothing.
+    std::string sourceShown;
+    std::string goShown;
     Engine::Surface panel;
     Engine::Surface headLeft;
     Engine::Surface headRight;
