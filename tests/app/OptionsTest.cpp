@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -12,33 +13,22 @@ Options parse(std::vector<const char*> args, ServerHosts& hosts)
     return parseOptions(static_cast<int>(args.size()), const_cast<char**>(args.data()), hosts);
 }
 
-TEST(Options, HostsWithAndWithoutPorts)
+TEST(Options, HostsWithAndWithoutPortsAndBadCommandLinesSayWhy)
 {
     ServerHosts hosts{"cs.default", 27015, "css.default", 27015, "www.default", "maps.default"};
-    Options o = parse({"--server", "10.0.0.5:27016", "--source-server", "old.example", "--update-host",
-                       "127.0.0.1:8080", "--map-host", "img.example", "--demo"},
-                      hosts);
-    EXPECT_TRUE(o.error.empty()) << o.error;
+    const Options o = parse({"--server", "10.0.0.5:27016", "--source-server", "old.example", "--update-host",
+                             "127.0.0.1:8080", "--map-host", "img.example", "--demo"},
+                            hosts);
+    EXPECT_EQ(o.error, "");
     EXPECT_TRUE(o.demo);
-    EXPECT_EQ(hosts.csgoHost, "10.0.0.5");
-    EXPECT_EQ(hosts.csgoPort, 27016);
-    EXPECT_EQ(hosts.cssHost, "old.example");
-    EXPECT_EQ(hosts.cssPort, 27015);
+    EXPECT_EQ(std::tie(hosts.csgoHost, hosts.csgoPort, hosts.cssHost, hosts.cssPort),
+              std::make_tuple("10.0.0.5", 27016, "old.example", 27015));
     EXPECT_EQ(hosts.updateHost, "127.0.0.1:8080") << "the web client reads the port from the host text";
     EXPECT_EQ(hosts.mapHost, "img.example");
-}
-
-TEST(Options, BadCommandLinesSayWhy)
-{
-    ServerHosts hosts;
-    EXPECT_NE(parse({"--server"}, hosts).error, "");
-    EXPECT_NE(parse({"--server", "host:0"}, hosts).error, "");
-    EXPECT_NE(parse({"--server", "host:70000"}, hosts).error, "");
-    EXPECT_NE(parse({"--server", ":27015"}, hosts).error, "");
-    EXPECT_NE(parse({"--map-host", "x:abc"}, hosts).error, "");
-    EXPECT_NE(parse({"--frobnicate"}, hosts).error, "");
-    EXPECT_TRUE(parse({"--help"}, hosts).help);
-    EXPECT_TRUE(parse({"--version"}, hosts).version);
+    for (const std::vector<const char*>& bad : std::vector<std::vector<const char*>>{
+             {"--server"}, {"--server", "host:0"}, {"--server", "host:70000"}, {"--server", ":27015"},
+             {"--map-host", "x:abc"}, {"--frobnicate"}})
+        EXPECT_NE(parse(bad, hosts).error, "") << bad.back();
 }
 
 } // namespace

@@ -1,101 +1,129 @@
-// The whole program as a user meets it: started in a real X server with the built-in
-// demo server, shown, and closed with its close button.
-#include "tests/support/TempDir.h"
-#include "tests/support/XvfbServer.h"
+// The whole program as a user meets it, in a private X server: the demo server shown and
+// closed with its close button; a Settings.xml edited by hand with values the settings panel
+// would never take, saved back in range; and a logout, a kill or Ctrl-C ending it promptly
+// wherever it is (the frame loop, an update check that hangs, the update dialog, which goes
+// with it), with exit code 0 and Settings.xml whole.
+#include "tests/support/ProgramUnderX.h"
+#include "tests/support/ScriptedTcpServer.h"
+#include "xml/XmlNode.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
+#include <csignal>
 #include <filesystem>
-#include <string>
-#include <thread>
+#include <fstream>
 
 namespace fs = std::filesystem;
+using namespace testing_support;
 
 namespace {
 
-using testing_support::commandOutput;
+// Nobody listens there: the map pictures and (where not given) the update check fail at once.
+const std::string nowhere = "127.0.0.1:1";
+// Longer than the program takes to end after a signal, far shorter than any network wait.
+constexpr int promptly = 2000;
+const std::string mySettings = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                               "<Settings CustomName=\"mine\" Width=\"320\"><Colors/><Display/></Settings>\n";
+
+std::string savedAttribute(const std::string& file, const char* name)
+{
+    XmlResult check;
+    const XmlNode root = XmlNode::parseFile(file, "Settings", &check);
+    if (root.isEmpty() || check.code != XmlNoError)
+        return "(not well-formed)";
+    return root.attributeValue(name).value_or("(missing)");
+}
 
 class Program : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (commandOutput("command -v xdotool").empty() || commandOutput("command -v Xvfb").empty())
-            GTEST_SKIP() << "needs Xvfb and xdotool";
-        ASSERT_TRUE(x.running());
-        // A copy of the program with its own data folder, so that nothing touches the build's.
-        fs::copy(HOLMIK_BIN_DIR "/holmikziviza", folder.file("holmikziviza"));
-        testing_support::copyDataTemplate(folder.file("data"));
-        fs::remove(folder.file("data/Settings.xml"));
-        setenv("DISPLAY", x.display().c_str(), 1);
+        if (!ProgramUnderX::missing().empty())
+            GTEST_SKIP() << "needs " << ProgramUnderX::missing();
+        ASSERT_TRUE(program.ready());
     }
-    void TearDown() override
-    {
-        if (pid > 0)
-            testing_support::reap(pid, 0, true);
-    }
-
-    // The program finds its data folder from wherever it starts.
-    void start(const std::vector<std::string>& args)
-    {
-        std::vector<std::string> argv{"sh", "-c", "cd / && exec \"$0\" \"$@\"", folder.file("holmikziviza")};
-        argv.insert(argv.end(), args.begin(), args.end());
-        pid = testing_support::spawn(argv, {"HOLMIK_DIALOGS=stderr", "SDL_VIDEODRIVER=x11"});
-    }
-    std::string waitForWindow()
-    {
-        for (int i = 0; i < 200; ++i) {
-            const std::string id = commandOutput("xdotool search --class 'Engine SDL Window' 2>/dev/null | head -n1");
-            if (!id.empty())
-                return id;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return {};
-    }
-    int waitForExit(int seconds)
-    {
-        const int code = testing_support::reap(pid, seconds * 1000);
-        if (code != -2)
-            pid = -1;
-        return code;
-    }
-
-    testing_support::XvfbServer x;
-    testing_support::TempHome home;
-    testing_support::TempDir folder;
-    pid_t pid = -1;
+    ProgramUnderX program;
 };
+
+TEST(ProgramOptions, HelpVersionAndBadOptionsNeedNoDisplay)
+{
+    const std::string binary = HOLMIK_BIN_DIR "/holmikziviza";
+    EXPECT_NE(commandOutput(binary + " --help").find("--demo"), std::string::npos);
+    EXPECT_EQ(commandOutput(binary + " --version"), "holmikziviza 4.7.0");
+    int code = 0;
+    commandOutput(binary + " --bogus 2>/dev/null", true, &code);
+    EXPECT_NE(code, 0);
+}
 
 TEST_F(Program, ShowsTheDemoServerAndClosesWithItsButton)
 {
-    start({"--demo"});
-    const std::string window = waitForWindow();
-    ASSERT_FALSE(window.empty()) << "no window appeared";
+    program.start({"--demo"});
+    ASSERT_TRUE(program.waitForWindow());
     // The panel grows to its rows once the first status arrived.
-    std::string geometry;
-    for (int i = 0; i < 100; ++i) {
-        geometry = commandOutput("xdotool getwindowgeometry " + window);
-        if (geometry.find("Geometry: 300x") != std::string::npos && geometry.find("300x200") == std::string::npos)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    EXPECT_NE(geometry.find("Geometry: 300x"), std::string::npos) << geometry;
-    const std::string shots = std::string(HOLMIK_BIN_DIR) + "/../test-screenshots";
-    fs::create_directories(shots);
-    commandOutput("import -display " + x.display() + " -window root " + shots + "/status-window.png");
-
-    EXPECT_TRUE(fs::exists(folder.file("data/Settings.xml"))) << "every start saves the settings once";
-    // The close button: 16 pixels wide, 2 from the right edge and the top.
-    commandOutput("xdotool mousemove --window " + window + " 290 10 click 1");
-    EXPECT_EQ(waitForExit(20), 0);
+    EXPECT_TRUE(waitUntil([&] { return program.geometry().rfind("300x", 0) == 0 && program.geometry() != "300x200"; }))
+        << program.geometry();
+    program.screenshot("status-window.png");
+    EXPECT_TRUE(waitUntil([&] { return fs::exists(program.dataFile("Settings.xml")); })) << "every start saves once";
+    program.click(290, 10); // the close button: 16 pixels wide, 2 from the right edge and the top
+    EXPECT_EQ(program.waitForExit(20000), 0);
 }
 
-TEST_F(Program, HelpAndBadOptionsNeedNoDisplay)
+TEST_F(Program, AHandEditedFileIsSavedInRangeAndATerminationSignalEndsTheFrameLoop)
 {
-    EXPECT_NE(commandOutput(folder.file("holmikziviza") + " --help").find("--demo"), std::string::npos);
-    EXPECT_EQ(commandOutput(folder.file("holmikziviza") + " --version"), "holmikziviza 4.7.0");
-    EXPECT_NE(system((folder.file("holmikziviza") + " --bogus 2>/dev/null").c_str()), 0);
+    const std::string written = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Settings Width=\"-50\" Alpha=\"0\" "
+                                "FontSize=\"200\" CustomName=\"" + std::string(3000, 'N') + "\" X=\"-99999\" Y=\"20\">"
+                                "<Colors/><Display/></Settings>\n";
+    writeFile(program.dataFile("Settings.xml"), written);
+    program.start({"--demo", "--update-host", nowhere, "--map-host", nowhere});
+    ASSERT_TRUE(program.waitForWindow()) << "exit " << program.waitForExit(0);
+    // Every start saves once, after the window is placed.
+    ASSERT_TRUE(waitUntil([&] { return readFile(program.dataFile("Settings.xml")) != written; }));
+    os::sleepMilliseconds(500); // idle in the loop
+    const std::pair<const char*, std::string> saved[] = {{"Width", "100"}, {"Alpha", "15"}, {"FontSize", "16"},
+                                                         {"CustomName", std::string(255, 'N')}, {"X", "0"}, {"Y", "20"}};
+    for (const auto& [name, value] : saved)
+        EXPECT_EQ(savedAttribute(program.dataFile("Settings.xml"), name), value) << name;
+    program.signal(SIGTERM);
+    EXPECT_EQ(program.waitForExit(promptly), 0);
+    EXPECT_EQ(savedAttribute(program.dataFile("Settings.xml"), "Width"), "100");
+}
+
+TEST_F(Program, ATerminationSignalEndsAnUpdateCheckThatHangs)
+{
+    ScriptedTcpServer silent(std::vector<ScriptedTcpServer::Step>{}, ScriptedTcpServer::Ending::Hang);
+    writeFile(program.dataFile("Settings.xml"), mySettings);
+    program.start({"--demo", "--update-host", silent.host(), "--map-host", nowhere});
+    ASSERT_TRUE(waitUntil([&] { return silent.connections() > 0; }));
+    program.signal(SIGINT);
+    EXPECT_EQ(program.waitForExit(promptly), 0);
+    EXPECT_EQ(readFile(program.dataFile("Settings.xml")), mySettings);
+}
+
+TEST_F(Program, ATerminationSignalEndsTheUpdateDialogWithTheProgram)
+{
+    // A dialog program that stays open until it is ended, and says who it is.
+    TempDir bin;
+    const std::string pidFile = bin.file("dialog.pid");
+    bin.write("zenity", "#!/bin/sh\necho $$ > " + pidFile + "\nexec sleep 60\n");
+    fs::permissions(bin.file("zenity"), fs::perms::owner_all);
+    ScriptedTcpServer newer("HTTP/1.0 200 OK\r\n\r\n99 0 0:http://example.net/\n");
+    writeFile(program.dataFile("Settings.xml"), mySettings);
+    program.start({"--demo", "--update-host", newer.host(), "--map-host", nowhere},
+                  {"HOLMIK_DIALOGS=", "PATH=" + bin.path() + ":" + std::getenv("PATH")});
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(pidFile) && fs::file_size(pidFile) > 0; }));
+    const std::string dialog = readFile(pidFile).substr(0, readFile(pidFile).find('\n'));
+    program.signal(SIGHUP);
+    EXPECT_EQ(program.waitForExit(promptly), 0);
+    EXPECT_EQ(readFile(program.dataFile("Settings.xml")), mySettings);
+    // Gone, or at most a zombie waiting for whoever adopted it.
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            std::ifstream stat("/proc/" + dialog + "/stat");
+            std::string pid, name, state;
+            return !(stat >> pid >> name >> state) || state == "Z";
+        },
+        promptly))
+        << "the dialog stayed open";
 }
 
 } // namespace

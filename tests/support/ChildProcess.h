@@ -31,11 +31,11 @@ public:
     bool readLine(std::string& line, int timeoutMs = 10000);
     // Waits for the exit; its exit code, 128 + the signal that ended it, or -1 on a time-out.
     int wait(int timeoutMs = 10000);
+    void signal(int number) const;
 
 private:
     pid_t pid = -1;
-    int input = -1;
-    int output = -1;
+    int input = -1, output = -1;
     std::string buffered;
     int exitCode = -1;
 };

@@ -4,7 +4,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -49,11 +48,11 @@ int reap(pid_t pid, int timeoutMs, bool kill)
         if (r < 0)
             return -1; // not our child, or no more
         if (os::monotonicMilliseconds() - begin > static_cast<std::uint32_t>(timeoutMs)) {
-            if (kill) {
-                ::kill(-pid, SIGKILL);
-                ::kill(pid, SIGKILL);
-                waitpid(pid, &status, 0);
-            }
+            if (!kill)
+                return -2;
+            ::kill(-pid, SIGKILL);
+            ::kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
             return -2;
         }
     }
@@ -65,7 +64,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::vect
     int in[2], out[2];
     if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0)
         return;
-    signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
     pid = spawn(argv, environment, in[0], out[1]);
     close(in[0]);
     close(out[1]);
@@ -94,14 +93,11 @@ bool ChildProcess::readLine(std::string& line, int timeoutMs)
     while ((at = buffered.find('\n')) == std::string::npos) {
         const int left = timeoutMs - static_cast<int>(os::monotonicMilliseconds() - begin);
         pollfd p = {output, POLLIN, 0};
-        if (left <= 0 || poll(&p, 1, left) < 0)
-            return false;
         char chunk[512];
-        const ssize_t n = p.revents ? read(output, chunk, sizeof chunk) : 1;
-        if (n <= 0)
+        ssize_t n = 0;
+        if (left <= 0 || poll(&p, 1, left) <= 0 || (n = read(output, chunk, sizeof chunk)) <= 0)
             return false;
-        if (p.revents)
-            buffered.append(chunk, static_cast<std::size_t>(n));
+        buffered.append(chunk, static_cast<std::size_t>(n));
     }
     line = buffered.substr(0, at);
     buffered.erase(0, at + 1);
@@ -110,11 +106,20 @@ bool ChildProcess::readLine(std::string& line, int timeoutMs)
 
 int ChildProcess::wait(int timeoutMs)
 {
-    const int code = pid > 0 ? reap(pid, timeoutMs) : exitCode;
-    if (code == -2)
-        return -1;
-    pid = -1;
-    return exitCode = code;
+    if (pid > 0) {
+        const int code = reap(pid, timeoutMs);
+        if (code == -2)
+            return -1;
+        pid = -1;
+        exitCode = code;
+    }
+    return exitCode;
+}
+
+void ChildProcess::signal(int number) const
+{
+    if (pid > 0)
+        kill(pid, number);
 }
 
 int runCommand(const std::vector<std::string>& argv, const std::vector<std::string>& environment)
