@@ -16,20 +16,16 @@ namespace testing_support {
 pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& environment, int input,
             int output, int keep)
 {
-    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid != 0)
         return pid;
     prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (getppid() != parent)
-        _exit(127);
     setpgid(0, 0);
     for (const std::string& entry : environment)
         putenv(strdup(entry.c_str()));
-    if (input >= 0)
-        dup2(input, 0);
-    if (output >= 0)
-        dup2(output, 1);
+    for (const auto& [from, to] : {std::pair{input, 0}, {output, 1}})
+        if (from >= 0)
+            dup2(from, to);
     if (keep >= 0)
         fcntl(keep, F_SETFD, 0);
     std::vector<char*> args;
@@ -48,11 +44,11 @@ int reap(pid_t pid, int timeoutMs, bool kill)
         if (r < 0)
             return -1; // not our child, or no more
         if (os::monotonicMilliseconds() - begin > static_cast<std::uint32_t>(timeoutMs)) {
-            if (!kill)
-                return -2;
-            ::kill(-pid, SIGKILL);
-            ::kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
+            if (kill) {
+                ::kill(-pid, SIGKILL); // the group, and the child itself before it made its group
+                ::kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+            }
             return -2;
         }
     }
