@@ -45,14 +45,17 @@ protected:
     ProgramUnderX program;
 };
 
-TEST(ProgramOptions, HelpVersionAndBadOptionsNeedNoDisplay)
+TEST(ProgramOptions, HelpVersionAndBadCommandLinesNeedNoDisplay)
 {
     const std::string binary = HOLMIK_BIN_DIR "/holmikziviza";
     EXPECT_NE(commandOutput(binary + " --help").find("--demo"), std::string::npos);
     EXPECT_EQ(commandOutput(binary + " --version"), "holmikziviza 4.7.0");
-    int code = 0;
-    commandOutput(binary + " --bogus 2>/dev/null", true, &code);
-    EXPECT_NE(code, 0);
+    for (const char* bad : {"--bogus", "--server", "--server host:0", "--server host:70000", "--source-server :27015",
+                            "--map-host x:abc", "--update-host"}) {
+        int code = 0;
+        EXPECT_NE(commandOutput(binary + " " + bad + " 2>&1", true, &code).find("Usage: holmikziviza"), std::string::npos) << bad;
+        EXPECT_NE(code, 0) << bad;
+    }
 }
 
 TEST_F(Program, ShowsTheDemoServerAndClosesWithItsButton)
