@@ -30,15 +30,16 @@ protected:
             ASSERT_TRUE(server->start());
         }
     }
-    // The default colours (a file without them reads black), no map pictures, no update check.
-    void start(const std::string& servers, const std::vector<std::string>& arguments)
+    // The default colours (a file without them reads black), no map pictures, no update check;
+    // the file's servers answer nowhere, the command line's win for the run.
+    void start()
     {
         writeFile(program.dataFile("Settings.xml"),
                   "<Settings Update=\"0\"><Colors BackgroundColor=\"7A89AA\" TextColor=\"000000\" LinkColor=\"FFFFFF\" "
                   "MapColor=\"DDAA00\" GoodColor=\"00DD00\" BadColor=\"AA0000\" BotColor=\"C0C0C0\" AdminColor=\"EE00EE\" "
-                  "PlayerBackgroundColor=\"C2D4FB\" CustomColor=\"AAAA00\"/><Display OverView=\"0\" Pass=\"0\" Vac=\"0\"/>" +
-                      servers + "</Settings>");
-        program.start(arguments);
+                  "PlayerBackgroundColor=\"C2D4FB\" CustomColor=\"AAAA00\"/><Display OverView=\"0\" Pass=\"0\" Vac=\"0\"/>"
+                  "<Servers CSGo=\"127.0.0.1:9\" CSSource=\"127.0.0.1:9\"/></Settings>");
+        program.start({"--server", address(go), "--source-server", address(source)});
         ASSERT_TRUE(program.waitForWindow());
     }
     // Each column online (its Status row in the good colour) or offline (in the bad one).
@@ -55,9 +56,9 @@ protected:
     TestServer go, source, third;
 };
 
-TEST_F(ServersProgram, BothColumnsJoinGoOfflineAloneAndFollowThePanel)
+TEST_F(ServersProgram, BothColumnsFollowTheCommandLineJoinGoOfflineAloneAndFollowThePanel)
 {
-    start("<Servers CSGo=\"" + address(go) + "\" CSSource=\"" + address(source) + "\"/>", {});
+    start();
     const bool online = waitUntil([&] { return columns(true, true); });
     program.screenshot("two-columns.png");
     ASSERT_TRUE(online) << "both columns online";
@@ -81,7 +82,8 @@ TEST_F(ServersProgram, BothColumnsJoinGoOfflineAloneAndFollowThePanel)
     EXPECT_TRUE(waitUntil([&] { return columns(false, true); })) << "only the silent server's column goes offline";
     program.screenshot("two-columns-one-silent.png");
 
-    // The settings panel's third tab: another CS:Source server, watched from Save on.
+    // The settings panel's third tab: another CS:Source server, watched from Save on instead
+    // of the command line's; the CS:Go server stays the command line's, the file's its own.
     program.click(300 - 16 - 2 - 18 + 8, 10);
     ASSERT_TRUE(waitUntil([&] { return program.grab().width == 550; }));
     program.click(300 + 145 + 45, 9);
@@ -94,16 +96,8 @@ TEST_F(ServersProgram, BothColumnsJoinGoOfflineAloneAndFollowThePanel)
     program.click(300 + 195 + 25, 470 + 12);
     EXPECT_TRUE(waitUntil([&] { return columns(true, true); })) << "the column follows the new server";
     EXPECT_NE(readFile(program.dataFile("Settings.xml"))
-                  .find("<Servers CSGo=\"" + address(go) + "\" CSSource=\"" + address(third) + "\"/>"),
+                  .find("<Servers CSGo=\"127.0.0.1:9\" CSSource=\"" + address(third) + "\"/>"),
               std::string::npos);
-}
-
-TEST_F(ServersProgram, TheCommandLineWinsForItsRun)
-{
-    const std::string servers = "<Servers CSGo=\"127.0.0.1:9\" CSSource=\"127.0.0.1:9\"/>";
-    start(servers, {"--server", address(go), "--source-server", address(source)});
-    EXPECT_TRUE(waitUntil([&] { return columns(true, true); })) << "both columns online";
-    EXPECT_NE(readFile(program.dataFile("Settings.xml")).find(servers), std::string::npos) << "the file keeps its own servers";
 }
 
 } // namespace

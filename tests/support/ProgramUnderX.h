@@ -50,7 +50,6 @@ public:
     // What this machine lacks to run it ("" when nothing).
     static std::string missing();
     bool ready() const { return x.running(); }
-    const std::string& display() const { return x.display(); }
     const std::string& home() const { return user.path(); }
     std::string dataFile(const std::string& name) const { return folder.file("data/" + name); }
 
@@ -61,7 +60,6 @@ public:
     void signal(int number) const { program->signal(number); }
     // The exit code, 128 + the signal that ended it, or -1 when it still runs after the time.
     int waitForExit(int milliseconds) { return program->wait(milliseconds); }
-    bool running() { return waitForExit(0) == -1; }
 
     // A shell command run with DISPLAY set to the private server; what it printed.
     std::string onDisplay(const std::string& command) const;

@@ -28,24 +28,12 @@ class Service(dbus.service.Object):
         print("notify %d %s" % (self.next_id - 1, "|".join([app, summary, body] + [str(a) for a in actions])), flush=True)
         return dbus.UInt32(self.next_id - 1)
 
-    @dbus.service.method(INTERFACE, in_signature="", out_signature="as")
-    def GetCapabilities(self):
-        return ["actions", "body"]
-
     @dbus.service.method(INTERFACE, in_signature="", out_signature="ssss")
     def GetServerInformation(self):
         return ("holmik-test-notifications", "holmik", "1", "1.2")
 
-    @dbus.service.method(INTERFACE, in_signature="u", out_signature="")
-    def CloseNotification(self, number):
-        self.NotificationClosed(number, 3)
-
     @dbus.service.signal(INTERFACE, signature="us")
     def ActionInvoked(self, number, key):
-        pass
-
-    @dbus.service.signal(INTERFACE, signature="uu")
-    def NotificationClosed(self, number, reason):
         pass
 
 
