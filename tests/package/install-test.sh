@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package as a user meets it: made by CPack from a build folder, checked with
-# lintian, installed with apt-get, the installed program run under Xvfb with a temporary
-# HOME against the project's test server, upgraded to a newer revision, and removed again.
+# The Debian package as a user meets it: made by CPack, checked with lintian, installed, run
+# under Xvfb with a temporary HOME, upgraded and removed. Needs root (or sudo).
 #   tests/package/install-test.sh [BUILD_FOLDER]
-# Needs root (or sudo): it installs and removes the package on this machine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 fail() { echo "FAILED: $*" >&2; exit 1; }
@@ -12,9 +10,8 @@ wait_for() { # SECONDS COMMAND...
   until "$@"; do n=$((n - 1)); [ $n -gt 0 ] || return 1; sleep 0.1; done
 }
 
-# The part that runs inside Xvfb: start the installed program, look, end it with SIGTERM.
 if [ "${1:-}" = "--start-installed" ]; then
-  home=$2
+  home=$2 # inside Xvfb: start the installed program, look, end it with SIGTERM
   env -i HOME="$home" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" XAUTHORITY="${XAUTHORITY:-}" HOLMIK_DIALOGS=stderr \
     SDL_AUDIODRIVER=dummy holmikziviza --server "127.0.0.1:$3" --update-host 127.0.0.1:9 --map-host 127.0.0.1:9 \
     >"$home/program.log" 2>&1 &
@@ -51,7 +48,7 @@ trap cleanup EXIT
 shots="$build/test-screenshots"
 mkdir -p "$shots"
 
-echo "-- package (revision 1 and, for the upgrade, revision 2), lintian"
+echo "-- package (revision 1, and 2 for the upgrade), lintian"
 for r in 1 2; do (cd "$build" && cpack -G DEB -B "$work/r$r" -D CPACK_DEBIAN_PACKAGE_RELEASE=$r >/dev/null) || fail "cpack"; done
 deb1=$(ls "$work"/r1/holmikziviza_*.deb) deb2=$(ls "$work"/r2/holmikziviza_*.deb)
 echo "$(basename "$deb1"): $(du -k "$deb1" | cut -f1) KiB"

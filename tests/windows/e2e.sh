@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
-# The Windows programs end to end under Wine, as a user meets them, against the project's
-# test server running natively on loopback: holmik-query.exe on every kind of reply; a broken
-# Settings.xml; the window with its status rows; both columns' "Join Game" starting the
-# steam.exe under SteamPath; autostart in the registry's Run key; the close button; and the
-# zip's data\HolmikZiviza.lnk, which the Run value names.
+# The Windows programs end to end under Wine, against the native test server on loopback:
 #   tests/windows/e2e.sh PROGRAM_FOLDER MINGW_PREFIX [SCREENSHOT]
-# PROGRAM_FOLDER holds holmikziviza.exe, holmik-query.exe and data/, as the Windows zip
-# unpacks. Needs DISPLAY, xdotool and ImageMagick; makes its own Wine prefix. The native
-# test server comes from HOLMIK_NATIVE_BUILD (default build/), built there when missing.
+# PROGRAM_FOLDER as the Windows zip unpacks; needs DISPLAY, xdotool and ImageMagick. The test
+# server comes from HOLMIK_NATIVE_BUILD (default build/), built there when missing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 programs=$(cd "$1" && pwd) mingw_prefix=$2 shot=${3:-}
@@ -21,7 +16,7 @@ cleanup() {
 }
 trap cleanup EXIT
 failed=0
-check() { # NAME COMMAND...: passes when the command succeeds
+check() { # NAME COMMAND...
   local name=$1; shift
   if "$@"; then echo "e2e: ok    $name"; else echo "e2e: FAIL  $name"; failed=1; fi
 }
@@ -50,7 +45,7 @@ start_server() { # SERVER-OPTIONS...: sets server_pid and server_port
   server_port=$(head -n 1 "$out")
 }
 
-# --- holmik-query.exe: the map and player list of every kind of reply, exit 1 without one
+# holmik-query.exe: the map and player list of every kind of reply, exit 1 without one.
 for options in "" "--split 60" "--split 60 --old-layout" "--split 60 --compressed" "--info-challenge"; do
   # shellcheck disable=SC2086
   start_server $options
@@ -64,7 +59,7 @@ code=0
 wine "$programs/holmik-query.exe" "127.0.0.1:$server_port" --json >/dev/null 2>&1 || code=$?
 check "holmik-query.exe without an answer exits 1 (got $code)" test $code -eq 1
 
-# --- the program: a copy with its own data folder
+# The program: a copy with its own data folder; a broken Settings.xml first.
 app=$work/app
 mkdir -p "$app"
 cp -r "$programs/holmikziviza.exe" "$programs/data" "$app/"
@@ -90,8 +85,7 @@ mkdir -p "$steam"
 steam_windows=$(winepath -w "$steam")
 wine reg add 'HKCU\Software\Valve\Steam' /v SteamPath /t REG_SZ /d "${steam_windows//\\//}" /f >/dev/null 2>&1
 
-# The settings as a first start writes them, without the update check and the map pictures,
-# at the screen's top-left corner.
+# The settings of a first start, without the update check and the map pictures.
 cat >"$app/data/Settings.xml" <<'XML'
 <?xml version="1.0" encoding="utf-8"?>
 <Settings FontSize="14" PlayerFontSize="10" Width="300" CustomName="=QX/" Alpha="255" X="0" Y="0" Update="0" Language="0" SettingsOnTheLeft="0">
@@ -115,7 +109,7 @@ check "the window appears" wait_for 30 find_window
 [ -n "$window" ] || { cat "$work/program.out"; exit 1; }
 check "the panel takes its height when the first status arrives ($(geometry))" wait_for 20 has_height
 sleep 1
-# Pixels of the window within a few per cent of one colour (text is blended at its edges).
+# Pixels within a few per cent of one colour (text is blended at its edges).
 pixels_of() {
   { import -window "$window" "$work/shot.png" &&
     convert "$work/shot.png" -fuzz 12% -fill black +opaque "#$1" -fill white -opaque "#$1" -format '%[fx:int(mean*w*h+0.5)]' info:-
@@ -125,8 +119,7 @@ background=$(pixels_of 7A89AA) online=$(pixels_of 00DD00)
 check "the status rows are drawn ($background background, $online online-green pixels)" test "${background:-0}" -gt 1000 -a "${online:-0}" -gt 10
 [ -z "$shot" ] || cp "$work/shot.png" "$shot"
 
-# Join Game: the link below the title and the column's title row, centred on its half of
-# the 300-pixel panel (CS:Source on the left, CS:Go on the right).
+# Join Game: below the title and the column's name, centred on its half of the panel.
 for join in "225 730 $go_port" "75 240 $source_port"; do
   read -r x app_id port <<<"$join"
   rm -f "$steam/started.txt"
@@ -156,7 +149,6 @@ check "the Run value is REG_SZ, the data folder's HolmikZiviza.lnk" names_lnk
 click $((300 + 5 + 4)) $auto_y
 check "unticking autostart removes the Run value" wait_for 10 no_value
 
-# Save writes the settings and closes the panel; the close button ends the program with 0.
 click $((300 + 195 + 25)) $((470 + h12 / 2))
 check "Save closes the settings panel" wait_for 10 is_width 300
 click $((300 - 18 + 8)) 10
@@ -166,7 +158,6 @@ wait "$program" || code=$?
 check "the close button ends the program with exit code 0 (got $code)" test $code -eq 0
 check "the program saved its settings" grep -q 'OverView="0"' "$app/data/Settings.xml"
 
-# The shortcut that the autostart entry names starts the program, wherever the zip went.
 check "the zip carries data\\HolmikZiviza.lnk, the shortcut the Run value names" test -s "$app/data/HolmikZiviza.lnk"
 if [ -f "$app/data/HolmikZiviza.lnk" ]; then
   window=
