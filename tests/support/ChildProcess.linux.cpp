@@ -112,12 +112,6 @@ int ChildProcess::wait(int timeoutMs)
     return exitCode;
 }
 
-void ChildProcess::signal(int number) const
-{
-    if (pid > 0)
-        kill(pid, number);
-}
-
 int runCommand(const std::vector<std::string>& argv, const std::vector<std::string>& environment)
 {
     return reap(spawn(argv, environment), 1 << 30);

@@ -24,10 +24,6 @@ TempDir::~TempDir()
     fs::remove_all(root, ignored);
 }
 
-void TempDir::write(const std::string& name, const std::string& contents) const { writeFile(file(name), contents); }
-
-std::string TempDir::read(const std::string& name) const { return readFile(file(name)); }
-
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
