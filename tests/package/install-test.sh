@@ -38,7 +38,7 @@ fi
 apt() { DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "$@" -y -qq >/dev/null; }
 work=$(mktemp -d "${TMPDIR:-/tmp}/holmik-package-XXXXXX")
 chmod 755 "$work"
-server= installed=
+server='' installed=''
 cleanup() {
   [ -z "$server" ] || kill "$server" 2>/dev/null || true
   [ -z "$installed" ] || apt purge holmikziviza 2>/dev/null || true

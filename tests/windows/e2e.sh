@@ -71,7 +71,7 @@ check "a broken Settings.xml ends the program with exit code 255 (got $code)" te
 check "a broken Settings.xml shows the parser's message" grep -q "XML Parsing error inside file 'Settings.xml'" "$work/broken.err"
 
 # Measures of the program's fonts and pictures, with the Windows build's own libraries.
-pkg() { PKG_CONFIG_LIBDIR="$mingw_prefix/lib/pkgconfig" PKG_CONFIG_PATH= pkg-config --static "$@" SDL_ttf SDL_image; }
+pkg() { PKG_CONFIG_LIBDIR="$mingw_prefix/lib/pkgconfig" PKG_CONFIG_PATH='' pkg-config --static "$@" SDL_ttf SDL_image; }
 # shellcheck disable=SC2046
 "$host-gcc-posix" -O1 -o "$work/font-metrics.exe" "$root/tests/windows/font-metrics.c" $(pkg --cflags) \
   $(pkg --libs | sed 's/-mwindows//g') -static
