@@ -1,5 +1,5 @@
-// The whole program as a user meets it, in a private X server: the demo server shown and
-// closed with its close button; a Settings.xml edited by hand with values the settings panel
+// The whole program as a user meets it, in a private X server (the settings and the servers
+// have their own files): a Settings.xml edited by hand with values the settings panel
 // would never take, saved back in range; and a logout, a kill or Ctrl-C ending it promptly
 // wherever it is (the frame loop, an update check that hangs, the update dialog, which goes
 // with it), with exit code 0 and Settings.xml whole.
@@ -56,19 +56,6 @@ TEST(ProgramOptions, HelpVersionAndBadCommandLinesNeedNoDisplay)
         EXPECT_NE(commandOutput(binary + " " + bad + " 2>&1", true, &code).find("Usage: holmikziviza"), std::string::npos) << bad;
         EXPECT_NE(code, 0) << bad;
     }
-}
-
-TEST_F(Program, ShowsTheDemoServerAndClosesWithItsButton)
-{
-    program.start({"--demo"});
-    ASSERT_TRUE(program.waitForWindow());
-    // The panel grows to its rows once the first status arrived.
-    EXPECT_TRUE(waitUntil([&] { return program.geometry().rfind("300x", 0) == 0 && program.geometry() != "300x200"; }))
-        << program.geometry();
-    program.screenshot("status-window.png");
-    EXPECT_TRUE(waitUntil([&] { return fs::exists(program.dataFile("Settings.xml")); })) << "every start saves once";
-    program.click(290, 10); // the close button: 16 pixels wide, 2 from the right edge and the top
-    EXPECT_EQ(program.waitForExit(20000), 0);
 }
 
 TEST_F(Program, AHandEditedFileIsSavedInRangeAndATerminationSignalEndsTheFrameLoop)

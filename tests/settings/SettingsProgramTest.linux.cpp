@@ -1,7 +1,7 @@
-// The settings panel inside the whole program, as a user meets it: holmikziviza --demo in a
-// private X server, driven with the real pointer and keyboard, read back through the window's
-// geometry and opacity, its pixels, Settings.xml and the autostart folder. Screenshots of
-// each tab go to build/test-screenshots/.
+// The settings panel inside the whole program, as a user meets it from its first start to its
+// close button: holmikziviza --demo in a private X server, driven with the real pointer and
+// keyboard, read back through the window's geometry and opacity, its pixels, Settings.xml and
+// the autostart folder. Screenshots of each tab go to build/test-screenshots/.
 #include "tests/support/ProgramUnderX.h"
 
 #include <SDL_ttf.h>
@@ -183,6 +183,8 @@ TEST_F(SettingsProgram, EveryTabChangesTheSettingsAndSaveWritesThem)
     program.click(195 + 25, 470 + 12); // Save, the panel at the window's left edge
     EXPECT_EQ(until([&] { return position(); }, "700,100"), "700,100");
     EXPECT_TRUE(waitUntil([&] { return readFile(program.dataFile("Settings.xml")).find("X=\"700\"") != std::string::npos; }, 3000));
+    program.click(300 - 18 + 8, 10); // the close button, right of the settings button
+    EXPECT_EQ(program.waitForExit(20000), 0);
 }
 
 } // namespace
