@@ -11,7 +11,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 
 namespace fs = std::filesystem;
 using namespace testing_support;
@@ -102,18 +101,16 @@ TEST_F(Program, ATerminationSignalEndsTheUpdateDialogWithTheProgram)
                   {"HOLMIK_DIALOGS=", "PATH=" + bin.path() + ":" + std::getenv("PATH")});
     ASSERT_TRUE(waitUntil([&] { return fs::exists(pidFile) && fs::file_size(pidFile) > 0; }));
     const std::string dialog = readFile(pidFile).substr(0, readFile(pidFile).find('\n'));
+    // Gone, or at most a zombie waiting for whoever adopted it.
+    auto gone = [&] {
+        const std::string state = commandOutput("ps -o stat= -p " + dialog);
+        return state.empty() || state[0] == 'Z';
+    };
+    EXPECT_FALSE(gone()) << "the dialog had not started";
     program.signal(SIGHUP);
     EXPECT_EQ(program.waitForExit(promptly), 0);
     EXPECT_EQ(readFile(program.dataFile("Settings.xml")), mySettings);
-    // Gone, or at most a zombie waiting for whoever adopted it.
-    EXPECT_TRUE(waitUntil(
-        [&] {
-            std::ifstream stat("/proc/" + dialog + "/stat");
-            std::string pid, name, state;
-            return !(stat >> pid >> name >> state) || state == "Z";
-        },
-        promptly))
-        << "the dialog stayed open";
+    EXPECT_TRUE(waitUntil(gone, promptly)) << "the dialog stayed open";
 }
 
 } // namespace

@@ -15,17 +15,6 @@
 
 namespace testing_support {
 
-void NginxServer::serve(const std::string& urlPath, const std::string& contents) const
-{
-    writeFile(documentRoot() + urlPath, contents);
-}
-
-void NginxServer::remove(const std::string& urlPath) const
-{
-    std::error_code ignored;
-    std::filesystem::remove(documentRoot() + urlPath, ignored);
-}
-
 std::vector<std::string> NginxServer::requests() const
 {
     std::vector<std::string> lines;
