@@ -1,11 +1,9 @@
-// The status panel's own decisions that the whole program's tests do not reach: what a
-// status from another host does, when a release saves the position, and what of a server
-// that hides its players' names a new status is compared by.
+// The status panel's own decisions that the whole program's tests do not reach: when a
+// release saves the position, and what of a server that hides its players' names a new
+// status is compared by.
 #include "engine/EventHandler.h"
-#include "engine/UserEvent.h"
 #include "panel/MainGui.h"
 #include "panel/PlayerRules.h"
-#include "panel/ServerHosts.h"
 #include "panel/ShownStatus.h"
 #include "settings/Settings.h"
 #include "tests/panel/PanelEnvironment.h"
@@ -14,55 +12,22 @@
 
 namespace {
 
-class MainGuiTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        panel_testing::enterProgram();
-        Settings::instance().resetToDefaults();
-        Settings::instance().setOverView(false); // no map downloads in these checks
-        testing_support::dropQueuedEvents();
-    }
-    static void deliver(const std::string& host)
-    {
-        ServerStatus status(host, 27015);
-        status.setPing(30);
-        status.setMap("de_dust2");
-        Engine::pushUserRecord(Engine::userEventCode, new ServerStatus(status));
-        Engine::EventHandler::instance().poll();
-    }
-    static void click(int x, int y)
-    {
-        testing_support::pushButton(true, x, y);
-        testing_support::pushButton(false, x, y);
-        Engine::EventHandler::instance().poll();
-    }
-};
-
-TEST_F(MainGuiTest, StatusesGoToTheColumnOfTheirHost)
+TEST(MainGui, AReleaseAwayFromTheLinksSavesThePosition)
 {
+    panel_testing::enterProgram();
+    Settings::instance().resetToDefaults();
+    Settings::instance().setOverView(false); // no map downloads here
+    testing_support::dropQueuedEvents();
     MainGui gui;
     gui.draw();
-    deliver("somewhere.else");
-    EXPECT_EQ(gui.getGoStatus().getPing(), -1) << "another host is ignored";
-    deliver(serverHosts().csgoHost);
-    EXPECT_EQ(gui.getGoStatus().getPing(), 30);
-    EXPECT_EQ(gui.getGoStatus().getMap(), "de_dust2");
-    EXPECT_TRUE(gui.isDirty());
-}
-
-TEST_F(MainGuiTest, AReleaseAwayFromTheLinksSavesThePosition)
-{
-    MainGui gui;
-    gui.draw();
-    std::filesystem::remove("Settings.xml");
-    click(10, gui.getPanel().getHeight() - 5);
-    EXPECT_TRUE(std::filesystem::exists("Settings.xml"));
-    EXPECT_FALSE(Engine::EventHandler::instance().isQuit());
-    std::filesystem::remove("Settings.xml");
-    Settings::instance().setJoin(false);
-    click(10, gui.getPanel().getHeight() - 5);
-    EXPECT_FALSE(std::filesystem::exists("Settings.xml")) << "without the Join row a release saves nothing";
+    for (bool join : {true, false}) {
+        Settings::instance().setJoin(join);
+        std::filesystem::remove("Settings.xml");
+        testing_support::pushButton(true, 10, gui.getPanel().getHeight() - 5);
+        testing_support::pushButton(false, 10, gui.getPanel().getHeight() - 5);
+        Engine::EventHandler::instance().poll();
+        EXPECT_EQ(std::filesystem::exists("Settings.xml"), join) << "without the Join row a release saves nothing";
+    }
 }
 
 TEST(HiddenNames, TheirNumberIsAllOfTheirPlayersThatIsCompared)

@@ -73,7 +73,6 @@ TEST_F(MapOverViewTest, FirstShowDownloadsIntoTheCacheOnceAndShowsThePicture)
 {
     const std::string picture = testing_support::readFile(std::string(HOLMIK_FIXTURES_DIR) + "/maps/de_dust2.jpg");
     web.serve("/images/maps/160x120/csgo/de_dust2.jpg", picture);
-    web.serve("/images/maps/160x120/css/cs__office.jpg", picture);
     MapOverView view(true);
     EXPECT_EQ(view.getSurface().getWidth(), 160);
     show(view, "de_dust2");
@@ -86,11 +85,6 @@ TEST_F(MapOverViewTest, FirstShowDownloadsIntoTheCacheOnceAndShowsThePicture)
     EXPECT_EQ(view.getMapName(), "de_dust2");
     EXPECT_TRUE(view.isAvailable());
     EXPECT_EQ(web.requests().size(), 1u);
-
-    MapOverView source(false);
-    show(source, "cs_$office");
-    EXPECT_TRUE(source.isAvailable());
-    EXPECT_TRUE(cached("css/cs__office.jpg"));
 }
 
 TEST_F(MapOverViewTest, MissingPicturesBrokenFilesAndADeadHostEndInThePlaceholder)
