@@ -26,7 +26,6 @@ TEST(JoinGame, StartsSteamInItsFolderWithSeparateArgumentsAndReadsTheRegistryOnc
                                                         record + ".tmp' && mv '" + record + ".tmp' '" + record + "'\n");
     std::filesystem::permissions(steam + "/steam.sh", std::filesystem::perms::owner_all);
     registry(steam);
-    EXPECT_EQ(readSteamFolder(), steam + "/");
     const auto called = [&] {
         for (int i = 0; i < 500 && !std::filesystem::exists(record); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -32,20 +32,17 @@ public:
         if (service.readLine(line) && line.rfind("address ", 0) == 0)
             setenv("DBUS_SESSION_BUS_ADDRESS", line.substr(8).c_str(), 1);
     }
-    // The next notification as "<id> <app>|<summary>|<body>|<actions>".
-    std::string next()
-    {
-        std::string line;
-        return !service.readLine(line, 30000) ? "(none)" : line.rfind("notify ", 0) == 0 ? line.substr(7) : "(unexpected) " + line;
-    }
+    // The next line of the service: "notify <id> <app>|<summary>|<body>|<actions>" for a notification.
+    std::string next() { return service.readLine(line, 30000) ? line : "(none)"; }
     void invoke(int id, const std::string& key) { service.send("invoke " + std::to_string(id) + " " + key); }
 
 private:
     TempDir folder;
     testing_support::ChildProcess service;
+    std::string line;
 };
 
-std::string shown(int id, const std::string& text) { return std::to_string(id) + " HolmikZiviza|" + text + "||join|Join Game"; }
+std::string shown(int id, const std::string& text) { return "notify " + std::to_string(id) + " HolmikZiviza|" + text + "||join|Join Game"; }
 
 std::vector<Player> players(const std::vector<std::string>& names)
 {

@@ -107,7 +107,6 @@ TEST_F(PanelTest, EachColourAndVisibilityRowSetsItsOwnSetting)
         EXPECT_EQ(text(colors[row].first), "1" + std::to_string(row) + "A0F1") << "shown as saved, seven digits do not fit";
     }
     EXPECT_EQ(find<TextBox>("WidthTextBox")->getTextColor(), Color(0x11, 0xA0, 0xF1)) << "the text colour restyles the panel";
-    EXPECT_EQ(find<TextBox>("WidthTextBox")->getBackgroundColor(), Color(255, 255, 255)) << "boxes stay white";
 
     click("VisibilityButton");
     const std::pair<const char*, bool (Settings::*)() const> flags[] = {
@@ -180,8 +179,7 @@ TEST_F(PanelTest, ABadServerAddressIsNamedAndNothingIsSaved)
     }
     bool go = true, source = false;
     panel->takeChangedServers(go, source);
-    EXPECT_FALSE(go);
-    EXPECT_TRUE(source);
+    EXPECT_TRUE(!go && source) << "only the CS:Source server changed";
     EXPECT_EQ(settings().getCSSourceServer(), "css.example:27016");
     EXPECT_EQ(settings().getCSGoServer(), "") << "the untouched box keeps its setting";
 }
