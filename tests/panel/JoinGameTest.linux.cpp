@@ -19,7 +19,6 @@ TEST(JoinGame, StartsSteamInItsFolderWithSeparateArgumentsAndReadsTheRegistryOnc
                                    "\t\t\t\t\"Steam\"\n\t\t\t\t{\n\t\t\t\t\t\"SteamPath\"\t\t\"" +
                                        steamPath + "\"\n\t\t\t\t}\n\t\t\t}\n\t\t}\n\t}\n}\n");
     };
-    EXPECT_EQ(readSteamFolder(), "") << "no Steam installed";
     const std::string steam = home.path() + "/Steam", record = home.path() + "/steam-call.txt";
     // A stand-in steam.sh that records where it ran and what it was given.
     testing_support::writeFile(steam + "/steam.sh", "#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > '" +

@@ -44,20 +44,14 @@ private:
 
 std::string shown(int id, const std::string& text) { return "notify " + std::to_string(id) + " HolmikZiviza|" + text + "||join|Join Game"; }
 
-std::vector<Player> players(const std::vector<std::string>& names)
-{
-    std::vector<Player> list;
-    for (const std::string& name : names)
-        list.emplace_back(0, name, 0, 1000.0f - list.size());
-    return list;
-}
+const std::vector<Player> anna{Player(0, "Anna", 0, 1000.0f)}, annaAndZien{Player(0, "Anna", 0, 1000.0f), Player(0, "Zien", 0, 999.0f)};
 
 TEST(Notifications, EachChangeOnceInOrderNoneAtStartNoneWhileTheGameRunsAndTheActionJoins)
 {
     panel_testing::enterProgram();
     TestServer server;
     server.setMaxPlayers(2);
-    server.setPlayers(players({"Anna"}));
+    server.setPlayers(anna);
     server.setDelay(2); // a ping of at least 1
     ASSERT_TRUE(server.start());
     NotificationBus bus;
@@ -69,9 +63,7 @@ TEST(Notifications, EachChangeOnceInOrderNoneAtStartNoneWhileTheGameRunsAndTheAc
     // over, then the bus connection's news read as the frame loop reads it.
     ServerPoller poller("127.0.0.1", server.port());
     Notifier notifier;
-    WatchOptions options;
-    options.friends = {"Zien"};
-    notifier.setOptions(options);
+    notifier.setOptions(WatchOptions{true, true, true, {"Zien"}});
     const auto cycle = [&](int times = 1) {
         for (int i = 0; i < times; ++i) {
             poller.runCycle();
@@ -89,12 +81,12 @@ TEST(Notifications, EachChangeOnceInOrderNoneAtStartNoneWhileTheGameRunsAndTheAc
     const std::string game = folder.file("cs2");
     std::filesystem::copy_file("/bin/sleep", game);
     const pid_t running = testing_support::spawn({game, "600"}, {});
-    server.setPlayers(players({"Anna", "Zien"}));
+    server.setPlayers(annaAndZien);
     cycle(); // a friend on a server now full, while the game runs: nothing
     testing_support::reap(running, 0, true);
-    server.setPlayers(players({"Anna"}));
+    server.setPlayers(anna);
     cycle(2);
-    server.setPlayers(players({"Anna", "Zien"}));
+    server.setPlayers(annaAndZien);
     cycle(2);
     server.setSilent(true); // an outage once the poller no longer smooths it
     cycle(ServerPoller::smoothedFailures + 3);

@@ -61,7 +61,6 @@ TEST(ServerWatch, NewsFollowsWhatChanged)
          {{"good", 0, 16, {}, "Old"}, {"good", 0, 16, {}, "New"}, {"down", 0, 16, {}, "", {offline("New")}}}},
         {"a slot frees on a full server", all,
          {{"good", 15}, {"good", 16}, {"good", 17}, {"good", 15, 16, {}, "Holmik", {slot()}}, {"good", 14}}},
-        {"a server with no slots is never full", all, {{"good", 0, 0}, {"good", 0, 0}}},
         {"slots come back with the server: no slot news", all,
          {{"good", 16}, {"down", 0, 16, {}, "", {offline()}}, {"good", 3, 16, {}, "Holmik", {online()}}}},
         {"friends: whole names, letter case counts, each once, again after leaving", all,

@@ -15,7 +15,6 @@
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 
 using Engine::Gui::Button;
@@ -123,14 +122,14 @@ TEST_F(PanelTest, EachColourAndVisibilityRowSetsItsOwnSetting)
     }
 }
 
-// The whole program's test checks the ranges; an empty box and a layout after a font size
-// change are left to this one.
-TEST_F(PanelTest, AnEmptyNumberIsTheLowestAndALayoutShowsTheStoredNumbers)
+TEST_F(PanelTest, NumbersAreClampedAtTheirButtonAndALayoutShowsTheStoredOnes)
 {
     click("OthersButton");
-    typeInto("AlphaTextBox", "");
+    typeInto("WidthTextBox", "12000");
+    click("WidthButton");
+    typeInto("AlphaTextBox", ""); // an empty box is the lowest
     click("AlphaButton");
-    EXPECT_EQ(settings().getAlpha(), 15);
+    EXPECT_TRUE(settings().getWidth() == 1200 && settings().getAlpha() == 15 && text("WidthTextBox") == "1200");
     typeInto("AlphaTextBox", "20");
     click("FontSizeButton");
     EXPECT_EQ(text("AlphaTextBox"), "15");
@@ -169,7 +168,6 @@ TEST_F(PanelTest, ABadServerAddressIsNamedAndNothingIsSaved)
         {"CSSourceServerTextBox", "css.example:27016", ""},
     };
     click("OthersButton");
-    std::remove("Settings.xml");
     for (const auto& c : cases) {
         panel->setServerTexts("cs.example", "");
         typeInto(c.box, c.typed);
