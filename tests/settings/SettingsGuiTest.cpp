@@ -131,8 +131,9 @@ TEST_F(PanelTest, NumbersAreClampedAtTheirButtonAndALayoutShowsTheStoredOnes)
     click("AlphaButton");
     EXPECT_TRUE(settings().getWidth() == 1200 && settings().getAlpha() == 15 && text("WidthTextBox") == "1200");
     typeInto("AlphaTextBox", "20");
+    typeInto("FontSizeTextBox", "20");
     click("FontSizeButton");
-    EXPECT_EQ(text("AlphaTextBox"), "15");
+    EXPECT_EQ(text("FontSizeTextBox") + " " + text("AlphaTextBox"), "16 15");
 }
 
 TEST_F(PanelTest, NotificationChoicesActAtOnceAndComeBackWithTheDefaults)
