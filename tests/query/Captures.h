@@ -31,7 +31,10 @@ inline std::vector<std::string> datagrams(const std::string& name)
     return out;
 }
 
-inline nlohmann::json expected(const std::string& name) { return nlohmann::json::parse(std::ifstream(fixturePath(name + ".json"))); }
+inline nlohmann::json expected(const std::string& name)
+{
+    return nlohmann::json::parse(std::ifstream(fixturePath(name + ".json")));
+}
 
 // Hands the datagrams to an exchange's receiving half in this order; then the wait times out.
 inline ByteStream collect(const std::vector<std::string>& sequence)
@@ -60,7 +63,7 @@ inline std::vector<Player> players(int n)
 {
     std::vector<Player> out;
     for (int i = 0; i < n; ++i)
-        out.emplace_back(static_cast<std::uint8_t>(i), "player " + std::to_string(i), i % 7, 100.0f + static_cast<float>(i));
+        out.emplace_back(static_cast<std::uint8_t>(i), "player " + std::to_string(i), i % 7, 100.0f + float(i));
     return out;
 }
 

@@ -18,21 +18,22 @@ TEST(Captures, InfoRepliesReadToTheRecordedValues)
 {
     // The old-style replies (type 0x6D, not 'I') fill nothing.
     for (const auto& [name, isInfo] : {std::pair{"info_csgo", true}, {"info_tf2", true}, {"info_gmod_cyrillic", true},
-                                       {"info_theship", true}, {"info_hltv", false}, {"info_svencoop_nonsteam", false}}) {
+                                       {"info_theship", true}, {"info_hltv", false},
+                                       {"info_svencoop_nonsteam", false}}) {
         SCOPED_TRACE(name);
         const nlohmann::json w = expected(name);
         ServerStatus s;
         ByteStream payload = collect(datagrams(name));
         ASSERT_EQ(ReplyReader::readInfo(payload, s), isInfo);
-        auto n = [](const nlohmann::json& v) { return std::to_string(v.is_string() ? v.get<std::string>()[0] : v.get<int>()); };
+        auto n = [](const nlohmann::json& v) { return std::to_string(v.is_string() ? v.dump()[1] : v.get<int>()); };
         // The Ship puts its game mode and witness fields before the version; read in the
         // common order, its mode byte (0) is an empty version text.
         EXPECT_EQ(captures::fields(s),
                   (!isInfo ? captures::fields(ServerStatus())
-                          : std::vector<std::string>{n(w["Protocol"]), w["HostName"], w["Map"], w["ModDir"], w["ModDesc"],
-                                                     n(w["AppID"]), n(w["Players"]), n(w["MaxPlayers"]), n(w["Bots"]),
-                                                     n(w["Dedicated"]), n(w["Os"]), n(w["Password"]), n(w["Secure"]),
-                                                     w["ModDir"] == "ship" ? "" : w["Version"]}));
+                           : std::vector<std::string>{n(w["Protocol"]), w["HostName"], w["Map"], w["ModDir"],
+                                                      w["ModDesc"], n(w["AppID"]), n(w["Players"]), n(w["MaxPlayers"]),
+                                                      n(w["Bots"]), n(w["Dedicated"]), n(w["Os"]), n(w["Password"]),
+                                                      n(w["Secure"]), w["ModDir"] == "ship" ? "" : w["Version"]}));
     }
 }
 
@@ -51,7 +52,8 @@ TEST(Captures, FiftyEightPlayersInTwoPiecesInEitherOrder)
         EXPECT_TRUE(std::is_sorted(list.begin(), list.end(), [](auto& a, auto& b) { return a.ranksAbove(b); }));
         std::multiset<std::string> got, recorded;
         for (const Player& p : list)
-            got.insert(p.getName() + " " + std::to_string(p.getScore()) + " " + std::to_string(int(std::floor(p.getDuration()))));
+            got.insert(p.getName() + " " + std::to_string(p.getScore()) + " "
+                       + std::to_string(int(std::floor(p.getDuration()))));
         for (const auto& w : want)
             recorded.insert(w["Name"].get<std::string>() + " " + std::to_string(w["Frags"].get<int>()) + " "
                             + std::to_string(w["Time"].get<int>()));
@@ -69,7 +71,7 @@ TEST(Captures, TwoHundredSixtyOneRulesInSixPiecesOutOfOrder)
     ASSERT_TRUE(ReplyReader::readRules(payload, s));
     const nlohmann::json want = expected("rules_tf2_sourcemod");
     const std::vector<Rule>& rules = s.getRules();
-    EXPECT_TRUE(std::is_sorted(rules.begin(), rules.end(), [](const Rule& a, const Rule& b) { return a.getName() < b.getName(); }));
+    EXPECT_TRUE(std::is_sorted(rules.begin(), rules.end(), [](auto& a, auto& b) { return a.getName() < b.getName(); }));
     nlohmann::json got = nlohmann::json::object();
     for (const Rule& r : rules)
         got[r.getName()] = r.getValue();

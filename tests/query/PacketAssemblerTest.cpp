@@ -43,13 +43,13 @@ std::string le32(std::uint32_t value)
 }
 
 // In the old layout: FE FF FF FF, id, total, number, [decompressed size and CRC-32], payload.
-std::vector<std::string> split(const std::string& data, std::uint32_t id, std::size_t size, std::uint32_t decompressedSize = 0)
+std::vector<std::string> split(const std::string& data, std::uint32_t id, std::size_t size, std::uint32_t unpacked = 0)
 {
     std::vector<std::string> out;
     const std::size_t count = (data.size() + size - 1) / size;
     for (std::size_t i = 0; i < count; ++i)
         out.push_back(le32(0xFFFFFFFEu) + le32(id) + char(count) + char(i)
-                      + (id >> 31 ? le32(decompressedSize) + le32(0xC0FFEE) : "") + data.substr(i * size, size));
+                      + (id >> 31 ? le32(unpacked) + le32(0xC0FFEE) : "") + data.substr(i * size, size));
     return out;
 }
 

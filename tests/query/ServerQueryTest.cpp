@@ -113,6 +113,7 @@ TEST(UdpSocketDeathTest, LoudFailuresShowTheirMessageAndExitMinusOne)
 {
     ::testing::FLAGS_gtest_death_test_style = "threadsafe";
     setenv("HOLMIK_DIALOGS", "stderr", 1);
+    const ::testing::ExitedWithCode exitedMinusOne(testing_support::exitStatusOf(-1));
     const struct {
         const char* host;
         const char* message;
@@ -122,7 +123,7 @@ TEST(UdpSocketDeathTest, LoudFailuresShowTheirMessageAndExitMinusOne)
         {"255.255.255.255", "udp connect failed: Failed to connect UDP socket"}, // no UDP socket connects there
     };
     for (const auto& c : cases)
-        EXPECT_EXIT(UdpSocket(c.host, 27015, false), ::testing::ExitedWithCode(testing_support::exitStatusOf(-1)), c.message);
+        EXPECT_EXIT(UdpSocket(c.host, 27015, false), exitedMinusOne, c.message);
     if (testing_support::runningUnderWine())
         GTEST_SKIP() << "Wine does not hand a UDP port's ICMP unreachable to the receive (Windows gives WSAECONNRESET)";
     // A closed port on loopback answers with an ICMP error, which the receive reports.
@@ -131,7 +132,7 @@ TEST(UdpSocketDeathTest, LoudFailuresShowTheirMessageAndExitMinusOne)
     ASSERT_TRUE(os::bindLoopback(probe, closedPort));
     os::closeSocket(probe);
     ServerStatus s("127.0.0.1", closedPort);
-    EXPECT_EXIT(ServerQuery().query(s, true, false, false), ::testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
+    EXPECT_EXIT(ServerQuery().query(s, true, false, false), exitedMinusOne,
                 "Socket receive failed: Socket.recivefrom returned with error code : .");
 }
 
