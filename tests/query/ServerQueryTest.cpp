@@ -94,19 +94,15 @@ TEST_F(ServerQueryTest, ASilentServerAClosedPortOrAnUnknownHostLeaveThePingAtMin
 {
     server.setSilent(true);
     const std::uint32_t t0 = os::monotonicMilliseconds();
-    ServerStatus s = run(true, false, "kept");
+    const ServerStatus silent = run(true, false, "kept");
     EXPECT_GE(os::monotonicMilliseconds() - t0, 4 * ServerQuery::replyTimeoutMs - 50) << "four exchanges wait";
-    EXPECT_EQ(s.getPing(), -1);
-    EXPECT_EQ(s.getMap(), "kept");
     EXPECT_FALSE(query.hasAnswered());
     server.stop();
-    s = run(true, true, "kept");
-    EXPECT_EQ(s.getPing(), -1);
-    EXPECT_EQ(s.getMap(), "kept");
-    ServerStatus unknown("no-such-host.invalid", 27015);
-    query.query(unknown, true, true, true);
-    EXPECT_EQ(unknown.getPing(), -1);
-    EXPECT_FALSE(query.hasAnswered());
+    const ServerStatus closed = run(true, true, "kept"), unknown = run(true, true, "kept", "no-such-host.invalid");
+    for (const ServerStatus& s : {silent, closed, unknown}) {
+        EXPECT_EQ(s.getPing(), -1);
+        EXPECT_EQ(s.getMap(), "kept");
+    }
 }
 
 TEST(UdpSocketDeathTest, LoudFailuresShowTheirMessageAndExitMinusOne)
@@ -114,16 +110,12 @@ TEST(UdpSocketDeathTest, LoudFailuresShowTheirMessageAndExitMinusOne)
     ::testing::FLAGS_gtest_death_test_style = "threadsafe";
     setenv("HOLMIK_DIALOGS", "stderr", 1);
     const ::testing::ExitedWithCode exitedMinusOne(testing_support::exitStatusOf(-1));
-    const struct {
-        const char* host;
-        const char* message;
-    } cases[] = {
-        {"no-such-host.invalid", "Resolve host error: Failed to resolve host : no-such-host.invalid"},
-        {"::1", "Resolve host error: Resolve host returned ipv6, this was unexpected."},
-        {"255.255.255.255", "udp connect failed: Failed to connect UDP socket"}, // no UDP socket connects there
-    };
-    for (const auto& c : cases)
-        EXPECT_EXIT(UdpSocket(c.host, 27015, false), exitedMinusOne, c.message);
+    // No UDP socket connects to 255.255.255.255.
+    for (const auto& [host, message] :
+         {std::pair{"no-such-host.invalid", "Resolve host error: Failed to resolve host : no-such-host.invalid"},
+          {"::1", "Resolve host error: Resolve host returned ipv6, this was unexpected."},
+          {"255.255.255.255", "udp connect failed: Failed to connect UDP socket"}})
+        EXPECT_EXIT(UdpSocket(host, 27015, false), exitedMinusOne, message);
     if (testing_support::runningUnderWine())
         GTEST_SKIP() << "Wine does not hand a UDP port's ICMP unreachable to the receive (Windows gives WSAECONNRESET)";
     // A closed port on loopback answers with an ICMP error, which the receive reports.

@@ -52,12 +52,9 @@ private:
 struct Folder {
     const std::filesystem::path path = std::filesystem::temp_directory_path()
                                        / ("holmik-http-fuzz-" + std::to_string(std::random_device()()));
+    std::error_code ignored;
     Folder() { std::filesystem::create_directories(path); }
-    ~Folder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
+    ~Folder() { std::filesystem::remove_all(path, ignored); }
 };
 
 } // namespace
