@@ -91,13 +91,12 @@ TEST(HttpClientRaw, AResetEndsTheAnswerWithWhatArrived)
     testing_support::TempDir out;
     HttpClient client(server.host());
     std::string received;
-    // Whether the reset overtakes bytes not read yet is the system's business.
-    if (client.getToMemory("/x", received)) {
-        EXPECT_EQ(received, body.substr(0, received.size()));
-    }
-    if (client.getToFile("/x", out.file("x"))) {
-        EXPECT_EQ(out.read("x"), body.substr(0, out.read("x").size()));
-    }
+    // Whether the reset overtakes bytes not read yet is the system's business: whatever the
+    // calls give is the start of the body.
+    client.getToMemory("/x", received);
+    client.getToFile("/x", out.file("x"));
+    EXPECT_EQ(received, body.substr(0, received.size()));
+    EXPECT_EQ(out.read("x"), body.substr(0, out.read("x").size()));
     EXPECT_EQ(server.connections(), 2);
 }
 
