@@ -49,10 +49,11 @@ protected:
 TEST_F(ServerQueryTest, AnsweringServerFillsTheStatusWithWhatWasAskedFor)
 {
     server.setPassword(true);
+    server.setBots(2);
     const ServerStatus s = run(true, true);
     EXPECT_GE(s.getPing(), 1);
     EXPECT_EQ(captures::fields(s), (std::vector<std::string>{"17", "Holmik test server", "de_inferno", "csgo",
-                                                             "Counter-Strike: Global Offensive", "730", "3", "16", "0",
+                                                             "Counter-Strike: Global Offensive", "730", "3", "16", "2",
                                                              "100", "108", "1", "1", "1.38.7.9"}));
     ASSERT_EQ(s.getPlayerList().size(), 3u);
     EXPECT_EQ(s.getPlayerList()[0].getName(), "player 2") << "highest score first";
