@@ -26,12 +26,7 @@ TEST(HttpClientNginx, WholeBodiesReplaceTheFileAndAMissingOneOrAStoppedServerCha
     // A host name is looked up, and goes into the Host header as written.
     const std::string host = "localhost:" + std::to_string(web.port());
     HttpClient client(host);
-    const struct {
-        const char* path;
-        std::string body;
-        HttpOptions options;
-        int code;
-    } cases[] = {
+    const struct { const char* path; std::string body; HttpOptions options; int code; } cases[] = {
         {"/maps/de_nowhere.jpg", "", HttpOptions(), 404},
         {"/holmik/HolmikZivizaVersion.txt", version, HttpOptions::versionFile(), 200},
         {"/maps/de_dust2.jpg", picture, HttpOptions{0}, 200}, // a deadline of 0 sets no limit
