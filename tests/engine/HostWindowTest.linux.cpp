@@ -5,9 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -22,15 +23,26 @@
 namespace {
 
 using testing_support::ChildProcess;
-using testing_support::XvfbServer;
+using Longs = std::vector<unsigned long>;
 
 const std::string probe = std::string(HOLMIK_BIN_DIR) + "/engine-window-probe";
+constexpr unsigned long opaque = 0xFFFFFFFFul;
+
+void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// Asks again every 10 ms for up to five seconds; whether the condition came true.
+bool eventually(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 500; ++i, pause(10))
+        if (condition())
+            return true;
+    return false;
+}
 
 // The probe's answer to a command.
 struct Report {
-    int x = 0, y = 0, width = 0, height = 0, alpha = 0;
-    bool hasAlpha = false, hasColorKey = false, dragging = false;
-    int presses = 0, screenWidth = 0;
+    int x = 0, y = 0, width = 0, height = 0, alpha = 0, hasAlpha = 0, hasColorKey = 0, dragging = 0, presses = 0,
+        screenWidth = 0;
 };
 
 class HostWindowTest : public ::testing::Test {
@@ -43,50 +55,32 @@ protected:
         ASSERT_TRUE(x.running()) << "Xvfb did not start";
         display = XOpenDisplay(x.display().c_str());
         ASSERT_NE(display, nullptr);
+        root = DefaultRootWindow(display);
         if (managed()) {
-            ASSERT_NO_FATAL_FAILURE(startWindowManager());
+            // openbox reads its settings from a private home; closing the shell's input ends it.
+            wm = std::make_unique<ChildProcess>(
+                std::vector<std::string>{"sh", "-c", "openbox --sm-disable 2>/dev/null & read line; kill $!; wait"},
+                std::vector<std::string>{"DISPLAY=" + x.display(), "HOME=" + home.path(),
+                                         "XDG_CONFIG_HOME=" + home.path() + "/.config"});
+            // The work area comes once openbox has read its settings and manages windows.
+            ASSERT_TRUE(eventually([&] { return !longs("_NET_WORKAREA", XA_CARDINAL, root).empty(); }))
+                << "openbox did not start";
         }
         app = std::make_unique<ChildProcess>(std::vector<std::string>{probe},
                                              std::vector<std::string>{"DISPLAY=" + x.display(), "SDL_VIDEODRIVER=x11"});
         std::string ready;
-        ASSERT_TRUE(app->readLine(ready)) << "the probe did not start";
-        ASSERT_EQ(ready.rfind("ready ", 0), 0u) << ready;
+        ASSERT_TRUE(app->readLine(ready) && ready.rfind("ready ", 0) == 0) << "the probe did not start: " << ready;
         window = std::stoul(ready.substr(6));
         ASSERT_NE(window, 0u);
         if (managed()) {
-            ASSERT_FALSE(waitForCardinals(window, "_NET_FRAME_EXTENTS").empty()) << "the window manager took no window";
+            ASSERT_TRUE(eventually([&] { return !longs("_NET_FRAME_EXTENTS").empty(); })) << "the window manager took no window";
         }
-    }
-
-    void startWindowManager()
-    {
-        // openbox reads its settings from a private home; closing the shell's input ends it.
-        home = std::make_unique<testing_support::TempDir>();
-        wm = std::make_unique<ChildProcess>(
-            std::vector<std::string>{"sh", "-c", "openbox --sm-disable 2>/dev/null & read line; kill $!; wait"},
-            std::vector<std::string>{"DISPLAY=" + x.display(), "HOME=" + home->path(),
-                                     "XDG_CONFIG_HOME=" + home->path() + "/.config"});
-        ASSERT_FALSE(waitForCardinals(DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty())
-            << "openbox did not start";
-        // The work area comes once openbox has read its settings and manages windows.
-        ASSERT_FALSE(waitForCardinals(DefaultRootWindow(display), "_NET_WORKAREA").empty()) << "openbox is not ready";
-    }
-    std::vector<unsigned long> waitForCardinals(::Window on, const char* property, Atom type = XA_CARDINAL)
-    {
-        std::vector<unsigned long> values;
-        for (int i = 0; i < 500 && values.empty(); ++i) {
-            values = cardinals(property, type, on);
-            if (values.empty())
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return values;
     }
     void TearDown() override
     {
         if (app) {
             app->send("quit");
-            std::string line;
-            while (app->readLine(line, 5000) && line != "bye") {
+            for (std::string line; app->readLine(line, 5000) && line != "bye";) {
             }
             EXPECT_EQ(app->wait(), 0);
         }
@@ -97,13 +91,10 @@ protected:
     Report command(const std::string& text)
     {
         Report r;
-        EXPECT_TRUE(app->send(text));
-        std::string line;
-        EXPECT_TRUE(app->readLine(line)) << "no answer to " << text;
-        std::istringstream in(line);
-        std::string ok;
-        in >> ok >> r.x >> r.y >> r.width >> r.height >> r.alpha >> r.hasAlpha >> r.hasColorKey >> r.dragging >>
-            r.presses >> r.screenWidth;
+        std::string line, ok;
+        EXPECT_TRUE(app->send(text) && app->readLine(line)) << "no answer to " << text;
+        std::istringstream(line) >> ok >> r.x >> r.y >> r.width >> r.height >> r.alpha >> r.hasAlpha >>
+            r.hasColorKey >> r.dragging >> r.presses >> r.screenWidth;
         EXPECT_EQ(ok, "ok") << line;
         return r;
     }
@@ -111,176 +102,123 @@ protected:
     Report waitFor(const std::function<bool(const Report&)>& condition)
     {
         Report r;
-        for (int i = 0; i < 200; ++i) {
-            r = command("report");
-            if (condition(r))
-                break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
+        eventually([&] { return condition(r = command("report")); });
         return r;
     }
+    // The window's place (the frame's, with a frame) as the probe reports it, when it got there.
+    void expectAt(int x, int y, const Report& r)
+    {
+        EXPECT_EQ(r.x, x);
+        EXPECT_EQ(r.y, y);
+    }
 
-    // A property's raw items (longs for format 32, bytes for 8).
-    template <typename Item>
-    std::vector<Item> property(const char* name, Atom type, ::Window on)
+    // A format-32 property of the window (or of another).
+    Longs longs(const char* name, Atom type = XA_CARDINAL, ::Window on = 0)
     {
         Atom actual = 0;
         int format = 0;
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
-        std::vector<Item> items;
+        Longs items;
         if (XGetWindowProperty(display, on ? on : window, XInternAtom(display, name, False), 0, 64, False, type, &actual,
                                &format, &count, &after, &data) == Success && data) {
-            items.assign(reinterpret_cast<const Item*>(data), reinterpret_cast<const Item*>(data) + count);
+            items.assign(reinterpret_cast<const unsigned long*>(data), reinterpret_cast<const unsigned long*>(data) + count);
             XFree(data);
         }
         return items;
     }
-    std::vector<unsigned long> cardinals(const char* name, Atom type, ::Window on = 0)
-    {
-        return property<unsigned long>(name, type, on);
-    }
     std::vector<std::string> atoms(const char* name)
     {
         std::vector<std::string> names;
-        for (unsigned long a : cardinals(name, XA_ATOM)) {
+        for (unsigned long a : longs(name, XA_ATOM)) {
             char* atom = XGetAtomName(display, a);
             names.emplace_back(atom);
             XFree(atom);
         }
         return names;
     }
-    std::string text(const char* name, const char* type)
-    {
-        const auto bytes = property<char>(name, XInternAtom(display, type, False), 0);
-        return std::string(bytes.begin(), bytes.end());
-    }
-    void geometry(int& left, int& top, int& width, int& height)
-    {
-        XWindowAttributes attributes;
-        ASSERT_TRUE(XGetWindowAttributes(display, window, &attributes));
-        width = attributes.width;
-        height = attributes.height;
-        ::Window child;
-        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &left, &top, &child);
-    }
-    // The window's place once the window manager has settled it (it may still be applying a
-    // move when the program reports it done); gives up after five seconds.
-    void settledGeometry(int wantLeft, int wantTop, int& left, int& top, int& width, int& height)
-    {
-        for (int i = 0; i < 500; ++i) {
-            geometry(left, top, width, height);
-            if (left == wantLeft && top == wantTop)
-                return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
     unsigned long opacity()
     {
-        auto values = cardinals("_NET_WM_WINDOW_OPACITY", XA_CARDINAL);
-        return values.empty() ? 0 : values[0] & 0xFFFFFFFFul;
+        const Longs values = longs("_NET_WM_WINDOW_OPACITY");
+        return values.empty() ? 0 : values[0] & opaque;
     }
-    int xdotool(const std::vector<std::string>& args)
+    // left, top, width and height of the window itself on the screen.
+    std::vector<int> geometry()
     {
-        std::vector<std::string> argv{"xdotool"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        return testing_support::runCommand(argv, {"DISPLAY=" + x.display()});
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(display, window, &attributes);
+        int left = 0, top = 0;
+        ::Window child;
+        XTranslateCoordinates(display, window, root, 0, 0, &left, &top, &child);
+        return {left, top, attributes.width, attributes.height};
+    }
+    bool xdotool(const std::string& args)
+    {
+        std::istringstream in("xdotool " + args);
+        return testing_support::runCommand({std::istream_iterator<std::string>(in), {}}, {"DISPLAY=" + x.display()}) == 0;
     }
 
-    XvfbServer x;
-    std::unique_ptr<testing_support::TempDir> home;
-    std::unique_ptr<ChildProcess> wm;
-    std::unique_ptr<ChildProcess> app;
+    testing_support::XvfbServer x;
+    testing_support::TempDir home;
+    std::unique_ptr<ChildProcess> wm, app;
     Display* display = nullptr;
-    ::Window window = 0;
+    ::Window root = 0, window = 0;
 };
 
-TEST_F(HostWindowTest, StartsAsABorderlessOpaqueToolWindowBelowTheOthers)
+TEST_F(HostWindowTest, ABorderlessToolWindowBelowTheOthersThatTakesSizePlaceAndOpacity)
 {
     XClassHint hint;
     ASSERT_TRUE(XGetClassHint(display, window, &hint));
     EXPECT_STREQ(hint.res_class, "Engine SDL Window");
     XFree(hint.res_name);
     XFree(hint.res_class);
-    EXPECT_EQ(text("WM_NAME", "STRING"), "Engine");
-    EXPECT_EQ(text("_NET_WM_NAME", "UTF8_STRING"), "Engine");
+    char* name = nullptr;
+    ASSERT_TRUE(XFetchName(display, window, &name));
+    EXPECT_STREQ(name, "Engine");
+    XFree(name);
     EXPECT_EQ(atoms("_NET_WM_WINDOW_TYPE"), std::vector<std::string>{"_NET_WM_WINDOW_TYPE_UTILITY"});
-    EXPECT_EQ(atoms("_NET_WM_STATE"), (std::vector<std::string>{"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER",
-                                                                "_NET_WM_STATE_BELOW"}));
-    const auto motif = cardinals("_MOTIF_WM_HINTS", XInternAtom(display, "_MOTIF_WM_HINTS", False));
+    EXPECT_EQ(atoms("_NET_WM_STATE"),
+              (std::vector<std::string>{"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_BELOW"}));
+    const Longs motif = longs("_MOTIF_WM_HINTS", XInternAtom(display, "_MOTIF_WM_HINTS", False));
     ASSERT_EQ(motif.size(), 5u);
     EXPECT_EQ(motif[0], 2u); // decorations given...
     EXPECT_EQ(motif[2], 0u); // ...and none
-    EXPECT_EQ(opacity(), 0xFFFFFFFFul);
+    EXPECT_EQ(opacity(), opaque);
+    EXPECT_EQ(geometry(), (std::vector<int>{100, 100, 200, 200}));
+    EXPECT_EQ(command("report").screenWidth, 1024);
 
-    int left, top, width, height;
-    geometry(left, top, width, height);
-    EXPECT_EQ(width, 200);
-    EXPECT_EQ(height, 200);
-    EXPECT_EQ(left, 100);
-    EXPECT_EQ(top, 100);
-    Report r = command("report");
-    EXPECT_EQ(r.x, 100);
-    EXPECT_EQ(r.y, 100);
-    EXPECT_EQ(r.screenWidth, 1024);
-}
+    EXPECT_EQ(command("size 300 150").width, 300);
+    EXPECT_EQ(geometry(), (std::vector<int>{100, 100, 300, 150})) << "a resize keeps the window in its place";
+    expectAt(40, 60, command("position 40 60"));
+    expectAt(45, 50, command("moveby 5 -10"));
+    EXPECT_EQ(geometry(), (std::vector<int>{45, 50, 300, 150}));
 
-TEST_F(HostWindowTest, SizePositionAndOpacityReachTheXWindow)
-{
-    Report r = command("size 300 150");
-    EXPECT_EQ(r.width, 300);
-    EXPECT_EQ(r.height, 150);
-    int left, top, width, height;
-    geometry(left, top, width, height);
-    EXPECT_EQ(width, 300);
-    EXPECT_EQ(height, 150);
-    EXPECT_EQ(left, 100) << "a resize keeps the window in its place";
-
-    r = command("position 40 60");
-    geometry(left, top, width, height);
-    EXPECT_EQ(left, 40);
-    EXPECT_EQ(top, 60);
-    EXPECT_EQ(r.x, 40);
-    EXPECT_EQ(r.y, 60);
-    r = command("moveby 5 -10");
-    EXPECT_EQ(r.x, 45);
-    EXPECT_EQ(r.y, 50);
-    geometry(left, top, width, height);
-    EXPECT_EQ(left, 45);
-
-    r = command("alpha 128");
-    EXPECT_EQ(r.alpha, 128);
+    Report r = command("alpha 128");
     EXPECT_TRUE(r.hasAlpha);
-    EXPECT_EQ(opacity(), 0xFFFFFFFFul * 128 / 255);
-
+    EXPECT_EQ(opacity(), opaque * 128 / 255);
     // A colour key makes the window opaque; a Transparent key counts as none, so the next
     // layering goes back to the alpha.
-    r = command("colorkey 255 0 255 255");
-    EXPECT_TRUE(r.hasColorKey);
-    EXPECT_EQ(opacity(), 0xFFFFFFFFul);
-    r = command("colorkey 0 0 0 0");
-    EXPECT_FALSE(r.hasColorKey);
+    EXPECT_TRUE(command("colorkey 255 0 255 255").hasColorKey);
+    EXPECT_EQ(opacity(), opaque);
+    EXPECT_FALSE(command("colorkey 0 0 0 0").hasColorKey);
     command("movable 0");
-    EXPECT_EQ(opacity(), 0xFFFFFFFFul * 128 / 255);
+    EXPECT_EQ(opacity(), opaque * 128 / 255);
 }
 
 TEST_F(HostWindowTest, ShowsWhatWasDrawnAndAgainAfterBeingCovered)
 {
     command("position 20 30");
     auto check = [&](const char* when) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the frames that follow
-        XImage* image = XGetImage(display, DefaultRootWindow(display), 20, 30, 200, 200, AllPlanes, ZPixmap);
+        pause(200); // the frames that follow
+        XImage* image = XGetImage(display, root, 20, 30, 200, 200, AllPlanes, ZPixmap);
         ASSERT_NE(image, nullptr);
         int red = 0, blue = 0, misplaced = 0;
         for (int y = 0; y < 200; ++y)
             for (int x = 0; x < 200; ++x) {
                 const unsigned long p = XGetPixel(image, x, y);
-                if (p == 0xFF0000) {
-                    ++red;
-                    misplaced += !(x >= 50 && x <= 70 && y >= 10 && y <= 20);
-                } else if (p == 0x0000FF) {
-                    ++blue;
-                }
+                red += p == 0xFF0000;
+                misplaced += p == 0xFF0000 && !(x >= 50 && x <= 70 && y >= 10 && y <= 20);
+                blue += p == 0x0000FF;
             }
         XDestroyImage(image);
         EXPECT_EQ(red, 21 * 11) << when;
@@ -289,13 +227,13 @@ TEST_F(HostWindowTest, ShowsWhatWasDrawnAndAgainAfterBeingCovered)
     };
     check("drawn");
     // Another window over it and away again: the idle program must paint itself back.
-    const ::Window cover = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 400, 400, 0, 0, 0);
+    const ::Window cover = XCreateSimpleWindow(display, root, 0, 0, 400, 400, 0, 0, 0);
     XSetWindowAttributes override = {};
     override.override_redirect = True;
     XChangeWindowAttributes(display, cover, CWOverrideRedirect, &override);
     XMapRaised(display, cover);
     XSync(display, False);
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    pause(200);
     XDestroyWindow(display, cover);
     XSync(display, False);
     check("uncovered");
@@ -303,161 +241,36 @@ TEST_F(HostWindowTest, ShowsWhatWasDrawnAndAgainAfterBeingCovered)
 
 TEST_F(HostWindowTest, TheLeftButtonDragsTheWindowUnlessAWidgetTookThePress)
 {
-    command("position 100 100");
     command("alpha 200");
-    ASSERT_EQ(xdotool({"mousemove", "200", "150"}), 0); // (100, 50) inside the window
-    ASSERT_EQ(xdotool({"mousedown", "1"}), 0);
-    Report r = waitFor([](const Report& r) { return r.dragging; });
-    ASSERT_TRUE(r.dragging);
-    EXPECT_TRUE(cardinals("_NET_WM_WINDOW_OPACITY", XA_CARDINAL).empty()) << "dragged unlayered";
-    r = command("size 50 50");
-    EXPECT_EQ(r.width, 200) << "no resize while dragging";
-
+    ASSERT_TRUE(xdotool("mousemove 200 150 mousedown 1")); // (100, 50) inside the window
+    ASSERT_TRUE(waitFor([](const Report& r) { return r.dragging; }).dragging);
+    EXPECT_TRUE(longs("_NET_WM_WINDOW_OPACITY").empty()) << "dragged unlayered";
+    EXPECT_EQ(command("size 50 50").width, 200) << "no resize while dragging";
     // Two equal steps, the second after the window has followed the first: the pointer then
     // stands where it stood in the window before, and the step must still move the window.
-    ASSERT_EQ(xdotool({"mousemove", "230", "170"}), 0);
-    r = waitFor([](const Report& r) { return r.x == 130 && r.y == 120; });
-    EXPECT_EQ(r.x, 130);
-    EXPECT_EQ(r.y, 120);
-    ASSERT_EQ(xdotool({"mousemove", "260", "190"}), 0);
-    r = waitFor([](const Report& r) { return r.x == 160 && r.y == 140; });
-    EXPECT_EQ(r.x, 160);
-    EXPECT_EQ(r.y, 140);
-    ASSERT_EQ(xdotool({"mouseup", "1"}), 0);
-    r = waitFor([](const Report& r) { return !r.dragging; });
-    EXPECT_FALSE(r.dragging);
-    EXPECT_EQ(opacity(), 0xFFFFFFFFul * 200 / 255) << "layered again";
-    r = command("size 210 120");
-    EXPECT_EQ(r.height, 120);
+    for (int step = 1; step <= 2; ++step) {
+        ASSERT_TRUE(xdotool("mousemove " + std::to_string(200 + 30 * step) + " " + std::to_string(150 + 20 * step)));
+        expectAt(100 + 30 * step, 100 + 20 * step,
+                 waitFor([step](const Report& r) { return r.x == 100 + 30 * step && r.y == 100 + 20 * step; }));
+    }
+    ASSERT_TRUE(xdotool("mouseup 1"));
+    EXPECT_FALSE(waitFor([](const Report& r) { return !r.dragging; }).dragging);
+    EXPECT_EQ(opacity(), opaque * 200 / 255) << "layered again";
+    EXPECT_EQ(command("size 210 120").height, 120);
 
     // A press on the corner button is the button's: the window stays put.
-    ASSERT_EQ(xdotool({"mousemove", "170", "150"}), 0);
-    ASSERT_EQ(xdotool({"mousedown", "1"}), 0);
-    r = waitFor([](const Report& r) { return r.presses == 1; });
-    EXPECT_EQ(r.presses, 1);
-    ASSERT_EQ(xdotool({"mousemove", "250", "250"}), 0);
-    ASSERT_EQ(xdotool({"mouseup", "1"}), 0);
-    r = waitFor([](const Report& r) { return r.presses == 2; });
-    EXPECT_FALSE(r.dragging);
-    EXPECT_EQ(r.x, 160);
-    EXPECT_EQ(r.y, 140);
-
+    ASSERT_TRUE(xdotool("mousemove 170 150 mousedown 1"));
+    EXPECT_EQ(waitFor([](const Report& r) { return r.presses == 1; }).presses, 1);
+    ASSERT_TRUE(xdotool("mousemove 250 250 mouseup 1"));
+    pause(200);
+    expectAt(160, 140, command("report"));
     // A window that may not move does not follow the pointer.
     command("movable 0");
-    ASSERT_EQ(xdotool({"mousemove", "250", "200"}), 0);
-    ASSERT_EQ(xdotool({"mousedown", "1"}), 0);
-    ASSERT_EQ(xdotool({"mousemove", "300", "300"}), 0);
-    ASSERT_EQ(xdotool({"mouseup", "1"}), 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    r = command("report");
+    ASSERT_TRUE(xdotool("mousedown 1 mousemove 300 300 mouseup 1"));
+    pause(200);
+    const Report r = command("report");
     EXPECT_FALSE(r.dragging);
-    EXPECT_EQ(r.x, 160);
-}
-
-// The same window on a desktop with a window manager, as users run it.
-class ManagedHostWindowTest : public HostWindowTest {
-protected:
-    bool managed() const override { return true; }
-
-    // Where the window manager's frame around the window stands (its outer top-left).
-    void framePlace(int& left, int& top)
-    {
-        int width, height;
-        geometry(left, top, width, height);
-        const auto extents = cardinals("_NET_FRAME_EXTENTS", XA_CARDINAL);
-        if (extents.size() == 4) {
-            left -= static_cast<int>(extents[0]);
-            top -= static_cast<int>(extents[2]);
-        }
-    }
-    // The managed windows from the bottom of the stack to its top.
-    std::vector<unsigned long> stacking() { return cardinals("_NET_CLIENT_LIST_STACKING", XA_WINDOW, DefaultRootWindow(display)); }
-};
-
-TEST_F(ManagedHostWindowTest, StaysBorderlessOffTheTaskBarAndBelowOtherWindowsAndFollowsADrag)
-{
-    EXPECT_EQ(cardinals("_NET_FRAME_EXTENTS", XA_CARDINAL), (std::vector<unsigned long>{0, 0, 0, 0}));
-    auto state = atoms("_NET_WM_STATE");
-    for (const char* wanted : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_BELOW"})
-        EXPECT_NE(std::find(state.begin(), state.end(), wanted), state.end()) << wanted;
-    int left, top, width, height;
-    settledGeometry(100, 100, left, top, width, height);
-    EXPECT_EQ(left, 100);
-    EXPECT_EQ(top, 100);
-    EXPECT_EQ(width, 200);
-
-    // Another program's window opens over it: ours stays at the bottom after a move and a resize.
-    const ::Window other = XCreateSimpleWindow(display, DefaultRootWindow(display), 250, 250, 300, 300, 0, 0, 0);
-    XMapRaised(display, other);
-    XSync(display, False);
-    std::vector<unsigned long> stack;
-    for (int i = 0; i < 500 && stack.size() < 2; ++i) {
-        stack = stacking();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    Report r = command("position 300 200");
-    EXPECT_EQ(r.x, 300);
-    EXPECT_EQ(r.y, 200);
-    settledGeometry(300, 200, left, top, width, height);
-    EXPECT_EQ(left, 300);
-    EXPECT_EQ(top, 200);
-    r = command("size 260 90");
-    EXPECT_EQ(r.x, 300);
-    stack = stacking();
-    ASSERT_EQ(stack.size(), 2u);
-    EXPECT_EQ(stack.front(), window) << "not at the bottom of the stack";
-    XDestroyWindow(display, other);
-    XSync(display, False);
-
-    // It follows the dragging pointer.
-    ASSERT_EQ(xdotool({"mousemove", "350", "250"}), 0); // (50, 50) inside the window
-    ASSERT_EQ(xdotool({"mousedown", "1"}), 0);
-    r = waitFor([](const Report& r) { return r.dragging; });
-    ASSERT_TRUE(r.dragging);
-    for (int step = 1; step <= 5; ++step) {
-        ASSERT_EQ(xdotool({"mousemove", std::to_string(350 + 10 * step), std::to_string(250 + 5 * step)}), 0);
-        r = waitFor([step](const Report& r) { return r.x == 300 + 10 * step && r.y == 200 + 5 * step; });
-        EXPECT_EQ(r.x, 300 + 10 * step) << "step " << step;
-        EXPECT_EQ(r.y, 200 + 5 * step) << "step " << step;
-    }
-    ASSERT_EQ(xdotool({"mouseup", "1"}), 0);
-    r = waitFor([](const Report& r) { return !r.dragging; });
-    framePlace(left, top);
-    EXPECT_EQ(left, 350);
-    EXPECT_EQ(top, 225);
-}
-
-TEST_F(ManagedHostWindowTest, AFrameTheWindowManagerDrawsAnywayIsPartOfThePlace)
-{
-    // As a window manager that ignores the request for no decorations would.
-    unsigned long decorated[5] = {2, 0, 1, 0, 0};
-    const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
-    XChangeProperty(display, window, motif, motif, 32, PropModeReplace, reinterpret_cast<unsigned char*>(decorated), 5);
-    XSync(display, False);
-    std::vector<unsigned long> extents;
-    for (int i = 0; i < 500; ++i) {
-        extents = cardinals("_NET_FRAME_EXTENTS", XA_CARDINAL);
-        if (extents.size() == 4 && extents[2] > 0)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ASSERT_EQ(extents.size(), 4u);
-    ASSERT_GT(extents[2], 0u) << "openbox drew no title bar";
-
-    // The window reads its place back as the frame's, so the first attempt already counts.
-    Report r = command("position 300 200");
-    EXPECT_EQ(r.x, 300);
-    EXPECT_EQ(r.y, 200);
-    int left, top;
-    framePlace(left, top);
-    EXPECT_EQ(left, 300);
-    EXPECT_EQ(top, 200);
-    r = command("moveby 10 5");
-    EXPECT_EQ(r.x, 310);
-    EXPECT_EQ(r.y, 205);
-    r = command("size 220 100"); // a resize pins the window where it is: no creeping
-    EXPECT_EQ(r.x, 310);
-    EXPECT_EQ(r.y, 205);
+    expectAt(160, 140, r);
 }
 
 TEST(HostWindowStartTest, WithoutADisplayTheEngineDoesNotStart)
@@ -467,6 +280,70 @@ TEST(HostWindowStartTest, WithoutADisplayTheEngineDoesNotStart)
     ASSERT_TRUE(app.readLine(line));
     EXPECT_EQ(line.rfind("Failed To Initialize The Engine: ", 0), 0u) << line;
     EXPECT_EQ(app.wait(), 255);
+}
+
+// The same window on a desktop with a window manager, as users run it.
+class ManagedHostWindowTest : public HostWindowTest {
+protected:
+    bool managed() const override { return true; }
+    // The managed windows from the bottom of the stack to its top.
+    Longs stacking() { return longs("_NET_CLIENT_LIST_STACKING", XA_WINDOW, root); }
+};
+
+TEST_F(ManagedHostWindowTest, StaysBorderlessOffTheTaskBarAndBelowOtherWindowsAndFollowsADrag)
+{
+    EXPECT_EQ(longs("_NET_FRAME_EXTENTS"), (Longs{0, 0, 0, 0}));
+    const auto state = atoms("_NET_WM_STATE");
+    for (const char* wanted : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_BELOW"})
+        EXPECT_NE(std::find(state.begin(), state.end(), wanted), state.end()) << wanted;
+    EXPECT_TRUE(eventually([&] { return geometry() == std::vector<int>{100, 100, 200, 200}; }));
+
+    // Another program's window opens over it: ours stays at the bottom after a move and a resize.
+    const ::Window other = XCreateSimpleWindow(display, root, 250, 250, 300, 300, 0, 0, 0);
+    XMapRaised(display, other);
+    XSync(display, False);
+    eventually([&] { return stacking().size() == 2; });
+    expectAt(300, 200, command("position 300 200"));
+    EXPECT_TRUE(eventually([&] { return geometry()[0] == 300 && geometry()[1] == 200; })) << "the manager moved it elsewhere";
+    expectAt(300, 200, command("size 260 90"));
+    const Longs stack = stacking();
+    ASSERT_EQ(stack.size(), 2u);
+    EXPECT_EQ(stack.front(), window) << "not at the bottom of the stack";
+    XDestroyWindow(display, other);
+    XSync(display, False);
+
+    ASSERT_TRUE(xdotool("mousemove 350 250 mousedown 1")); // (50, 50) inside the window
+    ASSERT_TRUE(waitFor([](const Report& r) { return r.dragging; }).dragging);
+    for (int step = 1; step <= 3; ++step) {
+        ASSERT_TRUE(xdotool("mousemove " + std::to_string(350 + 10 * step) + " " + std::to_string(250 + 5 * step)));
+        expectAt(300 + 10 * step, 200 + 5 * step,
+                 waitFor([step](const Report& r) { return r.x == 300 + 10 * step && r.y == 200 + 5 * step; }));
+    }
+    ASSERT_TRUE(xdotool("mouseup 1"));
+    EXPECT_FALSE(waitFor([](const Report& r) { return !r.dragging; }).dragging);
+    EXPECT_EQ(geometry()[0], 330);
+}
+
+TEST_F(ManagedHostWindowTest, AFrameTheWindowManagerDrawsAnywayIsPartOfThePlace)
+{
+    // As a window manager that ignores the request for no decorations would.
+    unsigned long decorated[5] = {2, 0, 1, 0, 0};
+    const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(display, window, motif, motif, 32, PropModeReplace, reinterpret_cast<unsigned char*>(decorated), 5);
+    XSync(display, False);
+    ASSERT_TRUE(eventually([&] {
+        const Longs extents = longs("_NET_FRAME_EXTENTS");
+        return extents.size() == 4 && extents[2] > 0;
+    })) << "openbox drew no title bar";
+    const Longs extents = longs("_NET_FRAME_EXTENTS");
+
+    // The window reads its place back as the frame's, so the first attempt already counts.
+    expectAt(300, 200, command("position 300 200"));
+    const std::vector<int> at = geometry();
+    EXPECT_EQ(at[0] - static_cast<int>(extents[0]), 300);
+    EXPECT_EQ(at[1] - static_cast<int>(extents[2]), 200);
+    expectAt(310, 205, command("moveby 10 5"));
+    expectAt(310, 205, command("size 220 100")); // a resize pins the window where it is: no creeping
 }
 
 } // namespace

@@ -7,26 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace {
 
-struct Layering {
-    COLORREF key = 0;
-    BYTE alpha = 0;
-    DWORD flags = 0;
-};
-
-Layering layering(HWND hwnd)
-{
-    Layering l;
-    GetLayeredWindowAttributes(hwnd, &l.key, &l.alpha, &l.flags);
-    return l;
-}
-
-LONG exStyle(HWND hwnd) { return GetWindowLongW(hwnd, GWL_EXSTYLE); }
-
-// Lets the window system deliver what the calls above posted.
+// Lets the window system deliver what the calls posted.
 void pump()
 {
     MSG message;
@@ -41,40 +27,44 @@ TEST(WindowsHostWindow, ALayeredToolWindowThatSdlIsToldAbout)
     ASSERT_TRUE(os::createHostWindow("Engine SDL Window", "Engine", 100, 100, 200, 200));
     ASSERT_TRUE(os::hasHostWindow());
     const std::string id = os::hostWindowId();
-    ASSERT_FALSE(id.empty());
-    ASSERT_EQ(id.find_first_not_of("0123456789"), std::string::npos) << "SDL_WINDOWID wants a decimal number";
+    ASSERT_TRUE(!id.empty() && id.find_first_not_of("0123456789") == std::string::npos) << "SDL_WINDOWID wants a decimal number";
     HWND hwnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(id)));
     ASSERT_TRUE(IsWindow(hwnd));
     pump();
+    auto exStyle = [hwnd] { return GetWindowLongW(hwnd, GWL_EXSTYLE); };
+    // The layering as {flags, alpha}.
+    auto layering = [hwnd] {
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags);
+        return std::vector<unsigned long>{flags, alpha};
+    };
 
     wchar_t text[64] = {};
     GetClassNameW(hwnd, text, 64);
     EXPECT_STREQ(text, L"Engine SDL Window");
     GetWindowTextW(hwnd, text, 64);
     EXPECT_STREQ(text, L"Engine");
-    EXPECT_EQ(exStyle(hwnd) & (WS_EX_LAYERED | WS_EX_TOOLWINDOW), WS_EX_LAYERED | WS_EX_TOOLWINDOW)
+    EXPECT_EQ(exStyle() & (WS_EX_LAYERED | WS_EX_TOOLWINDOW), WS_EX_LAYERED | WS_EX_TOOLWINDOW)
         << "a tool window has no task-bar button";
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0);
     EXPECT_NE(style & WS_VISIBLE, 0);
-    Layering l = layering(hwnd);
-    EXPECT_EQ(l.flags, static_cast<DWORD>(LWA_ALPHA));
-    EXPECT_EQ(l.alpha, 255);
+    EXPECT_EQ(layering(), (std::vector<unsigned long>{LWA_ALPHA, 255}));
 
     // Alpha, colour key, and neither (as while the window is dragged).
     os::setHostWindowOpacity(100);
-    l = layering(hwnd);
-    EXPECT_EQ(l.flags, static_cast<DWORD>(LWA_ALPHA));
-    EXPECT_EQ(l.alpha, 100);
+    EXPECT_EQ(layering(), (std::vector<unsigned long>{LWA_ALPHA, 100}));
     os::setHostWindowColorKey(1, 2, 3);
-    l = layering(hwnd);
-    EXPECT_EQ(l.flags, static_cast<DWORD>(LWA_COLORKEY));
-    EXPECT_EQ(l.key, RGB(1, 2, 3));
+    EXPECT_EQ(layering()[0], static_cast<unsigned long>(LWA_COLORKEY));
+    COLORREF key = 0;
+    GetLayeredWindowAttributes(hwnd, &key, nullptr, nullptr);
+    EXPECT_EQ(key, RGB(1, 2, 3));
     os::removeHostWindowLayering();
-    EXPECT_EQ(exStyle(hwnd) & WS_EX_LAYERED, 0);
+    EXPECT_EQ(exStyle() & WS_EX_LAYERED, 0);
     os::setHostWindowOpacity(50);
-    EXPECT_NE(exStyle(hwnd) & WS_EX_LAYERED, 0) << "layering comes back with the next alpha";
-    EXPECT_EQ(layering(hwnd).alpha, 50);
+    EXPECT_NE(exStyle() & WS_EX_LAYERED, 0) << "layering comes back with the next alpha";
+    EXPECT_EQ(layering()[1], 50u);
 
     // Place and size; the placement reads the place back.
     os::moveHostWindow(300, 200);
@@ -90,7 +80,6 @@ TEST(WindowsHostWindow, ALayeredToolWindowThatSdlIsToldAbout)
     EXPECT_EQ(r.top, 200);
     EXPECT_EQ(r.right - r.left, 250) << "without a frame the window is as big as its picture";
     EXPECT_EQ(r.bottom - r.top, 120);
-
     EXPECT_TRUE(os::pointerPosition(x, y));
     EXPECT_EQ(os::screenWidth(), GetSystemMetrics(SM_CXSCREEN));
     EXPECT_GT(os::screenWidth(), 0);

@@ -1,38 +1,31 @@
+// Without dialogs a message box is its line on standard error, and a yes/no box answers what
+// the environment says (no by default).
 #include "os/MessageBox.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-namespace {
-
-class HeadlessMessageBox : public ::testing::Test {
-protected:
-    void SetUp() override { setenv("HOLMIK_DIALOGS", "stderr", 1); unsetenv("HOLMIK_DIALOG_ANSWER"); }
-    void TearDown() override { unsetenv("HOLMIK_DIALOG_ANSWER"); }
-};
-
-TEST_F(HeadlessMessageBox, WritesCaptionAndTextToStandardError)
+TEST(HeadlessMessageBox, WritesTheLineAndAnswersFromTheEnvironment)
 {
-    testing::internal::CaptureStderr();
-    int answer = os::messageBox("Failed to set the working directory", "Fail", os::MessageBoxOk);
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err, "Fail: Failed to set the working directory\n");
-    EXPECT_EQ(answer, os::MessageBoxAnswerOk);
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(os::messageBox("x", "ERROR", os::MessageBoxIconError), os::MessageBoxAnswerOk);
-    testing::internal::GetCapturedStderr();
+    setenv("HOLMIK_DIALOGS", "stderr", 1);
+    const struct {
+        unsigned style;
+        const char* preset;
+        int answer;
+    } cases[] = {{os::MessageBoxOk, "yes", os::MessageBoxAnswerOk},
+                 {os::MessageBoxIconError, nullptr, os::MessageBoxAnswerOk},
+                 {os::MessageBoxYesNo, nullptr, os::MessageBoxAnswerNo},
+                 {os::MessageBoxYesNo, "yes", os::MessageBoxAnswerYes},
+                 {os::MessageBoxYesNo, "no", os::MessageBoxAnswerNo}};
+    for (const auto& c : cases) {
+        if (c.preset)
+            setenv("HOLMIK_DIALOG_ANSWER", c.preset, 1);
+        else
+            unsetenv("HOLMIK_DIALOG_ANSWER");
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(os::messageBox("Failed to set the working directory", "Fail", c.style), c.answer) << c.style;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "Fail: Failed to set the working directory\n");
+    }
+    unsetenv("HOLMIK_DIALOG_ANSWER");
 }
-
-TEST_F(HeadlessMessageBox, YesNoAnswersFromTheEnvironment)
-{
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(os::messageBox("q", "Update Available", os::MessageBoxYesNo), os::MessageBoxAnswerNo);
-    setenv("HOLMIK_DIALOG_ANSWER", "yes", 1);
-    EXPECT_EQ(os::messageBox("q", "Update Available", os::MessageBoxYesNo), os::MessageBoxAnswerYes);
-    setenv("HOLMIK_DIALOG_ANSWER", "no", 1);
-    EXPECT_EQ(os::messageBox("q", "Update Available", os::MessageBoxYesNo), os::MessageBoxAnswerNo);
-    testing::internal::GetCapturedStderr();
-}
-
-} // namespace
