@@ -11,10 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
-
-#include <ostream>
 
 // Readable colours in failure messages.
 inline void PrintTo(const Color& c, std::ostream* os)
@@ -24,66 +23,46 @@ inline void PrintTo(const Color& c, std::ostream* os)
 
 namespace gui_test {
 
-inline constexpr int screenWidth = 320;
-inline constexpr int screenHeight = 240;
-
-// The font every test frame uses.
-const std::string& fontFile();
-
-// Makes sure SDL, SDL_ttf and the engine window (screenWidth x screenHeight) are up, and
-// that the event queue is empty.
-void startScreen();
-
-// One frame of the program: dispatch every queued event, then present.
-void dispatch();
-
 using testing_support::pushButton;
 using testing_support::pushKey;
 using testing_support::pushMotion;
-// A left (or other) press and release at one point, dispatched.
+
+// The program's own font as the build installs it.
+const std::string& fontFile();
+// One frame of the program: dispatch every queued event, then present.
+void dispatch();
+// A press and release at one point, dispatched.
 void click(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
-// A key press and release, dispatched.
-void press(SDLKey sym, Uint16 unicode = 0);
-// Each character as its key would type it, dispatched.
+// Each character as its key would type it; a key without a character by its SDL name.
 void type(const std::string& text);
-
-// Reading and painting the screen surface.
+void press(SDLKey sym, Uint16 unicode = 0);
+// The screen's pixel; how many pixels of a rectangle are within a distance of a colour in
+// every channel (anti-aliased text), or exactly it.
 Color pixel(int x, int y);
-void paintScreen(const Color& color);
-// How many pixels of the rectangle are within a distance of this colour in every channel
-// (anti-aliased text), or exactly this colour.
 int countNear(int x, int y, int w, int h, const Color& color, int tolerance = 80);
-inline int countInRect(int x, int y, int w, int h, const Color& color) { return countNear(x, y, w, h, color, 0); }
-// The column x, rows y0..y1.
-inline int countInColumn(int x, int y0, int y1, const Color& color) { return countNear(x, y0, 1, y1 - y0 + 1, color, 0); }
-
-// Counters of the drawing calls the widgets make (counted by wrapping the library calls).
+inline int countExact(int x, int y, int w, int h, const Color& color) { return countNear(x, y, w, h, color, 0); }
+// Text renders and surfaces the widgets made (counted by wrapping the library calls).
 int textRenderCount();
 int surfaceCreateCount();
 
-// A frame that records every notification with the sender's state at that moment.
-struct Notice {
-    std::string name;
-    int kind;
-    bool pressed; // Button and ImageButton: isPressed() when it was told
-};
-
+// A frame (the whole 320x240 screen) that records the name of each widget that told it,
+// with '+' when it was a Button or ImageButton that was pressed then.
 class RecordingFrame : public Engine::Gui::Frame {
 public:
-    explicit RecordingFrame(const std::string& name = "TestFrame");
+    RecordingFrame();
     void onEvent(Engine::Gui::Control* sender) override;
-
-    std::vector<Notice> notices;
+    std::vector<std::string> notices;
     // Runs after recording, inside the widget's handler.
     std::function<void(Engine::Gui::Control*)> reaction;
 };
 
-// The base of every widget test: a fresh screen painted with a backdrop colour.
+// The base of every widget test: a fresh screen painted with the backdrop colour.
 class GuiTest : public ::testing::Test {
 protected:
     static constexpr Color backdrop{255, 0, 255};
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { testing_support::dropQueuedEvents(); }
+    void paint(const Color& color = backdrop);
 };
 
 } // namespace gui_test
