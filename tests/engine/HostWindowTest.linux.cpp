@@ -1,5 +1,6 @@
-// The host window in a real X server: what other X clients (a window manager, a compositor,
-// xprop) see of it, read back with Xlib, and a drag with the real pointer through xdotool.
+// The host window in a real X server, bare and under a window manager (openbox): what other
+// X clients (a window manager, a compositor, xprop) see of it, read back with Xlib, and a
+// drag with the real pointer through xdotool.
 #include "tests/support/TempDir.h"
 #include "tests/support/XvfbServer.h"
 
@@ -24,6 +25,7 @@ namespace {
 
 using testing_support::ChildProcess;
 using Longs = std::vector<unsigned long>;
+using Ints = std::vector<int>;
 
 const std::string probe = std::string(HOLMIK_BIN_DIR) + "/engine-window-probe";
 constexpr unsigned long opaque = 0xFFFFFFFFul;
@@ -39,41 +41,34 @@ bool eventually(const std::function<bool()>& condition)
     return false;
 }
 
-// The probe's answer to a command.
-struct Report {
-    int x = 0, y = 0, width = 0, height = 0, alpha = 0, hasAlpha = 0, hasColorKey = 0, dragging = 0, presses = 0,
-        screenWidth = 0;
-};
+// The probe's answer to a command: x, y, width, height, hasAlpha, hasColorKey, dragging,
+// presses on its corner button, screen width.
+enum { X, Y, Width, Height, HasAlpha, HasColorKey, Dragging, Presses, ScreenWidth };
 
 class HostWindowTest : public ::testing::Test {
 protected:
-    // Whether a window manager (openbox) runs on the display before the window is made.
-    virtual bool managed() const { return false; }
-
-    void SetUp() override
+    // Starts the probe's window, after a window manager when `managed`.
+    void start(bool managed)
     {
         ASSERT_TRUE(x.running()) << "Xvfb did not start";
-        display = XOpenDisplay(x.display().c_str());
-        ASSERT_NE(display, nullptr);
+        ASSERT_NE(display = XOpenDisplay(x.display().c_str()), nullptr);
         root = DefaultRootWindow(display);
-        if (managed()) {
+        if (managed) {
             // openbox reads its settings from a private home; closing the shell's input ends it.
             wm = std::make_unique<ChildProcess>(
                 std::vector<std::string>{"sh", "-c", "openbox --sm-disable 2>/dev/null & read line; kill $!; wait"},
                 std::vector<std::string>{"DISPLAY=" + x.display(), "HOME=" + home.path(),
                                          "XDG_CONFIG_HOME=" + home.path() + "/.config"});
             // The work area comes once openbox has read its settings and manages windows.
-            ASSERT_TRUE(eventually([&] { return !longs("_NET_WORKAREA", XA_CARDINAL, root).empty(); }))
-                << "openbox did not start";
+            ASSERT_TRUE(eventually([&] { return !longs("_NET_WORKAREA", XA_CARDINAL, root).empty(); }));
         }
         app = std::make_unique<ChildProcess>(std::vector<std::string>{probe},
                                              std::vector<std::string>{"DISPLAY=" + x.display(), "SDL_VIDEODRIVER=x11"});
         std::string ready;
         ASSERT_TRUE(app->readLine(ready) && ready.rfind("ready ", 0) == 0) << "the probe did not start: " << ready;
-        window = std::stoul(ready.substr(6));
-        ASSERT_NE(window, 0u);
-        if (managed()) {
-            ASSERT_TRUE(eventually([&] { return !longs("_NET_FRAME_EXTENTS").empty(); })) << "the window manager took no window";
+        ASSERT_NE(window = std::stoul(ready.substr(6)), 0u);
+        if (managed) {
+            ASSERT_TRUE(eventually([&] { return !longs("_NET_FRAME_EXTENTS").empty(); })) << "not managed";
         }
     }
     void TearDown() override
@@ -88,29 +83,25 @@ protected:
             XCloseDisplay(display);
     }
 
-    Report command(const std::string& text)
+    Ints command(const std::string& text)
     {
-        Report r;
         std::string line, ok;
         EXPECT_TRUE(app->send(text) && app->readLine(line)) << "no answer to " << text;
-        std::istringstream(line) >> ok >> r.x >> r.y >> r.width >> r.height >> r.alpha >> r.hasAlpha >>
-            r.hasColorKey >> r.dragging >> r.presses >> r.screenWidth;
+        std::istringstream in(line);
+        in >> ok;
         EXPECT_EQ(ok, "ok") << line;
-        return r;
+        Ints report{std::istream_iterator<int>(in), {}};
+        report.resize(ScreenWidth + 1);
+        return report;
     }
     // Asks until the report satisfies the condition (events take a few frames to arrive).
-    Report waitFor(const std::function<bool(const Report&)>& condition)
+    Ints waitFor(const std::function<bool(const Ints&)>& condition)
     {
-        Report r;
+        Ints r;
         eventually([&] { return condition(r = command("report")); });
         return r;
     }
-    // The window's place (the frame's, with a frame) as the probe reports it, when it got there.
-    void expectAt(int x, int y, const Report& r)
-    {
-        EXPECT_EQ(r.x, x);
-        EXPECT_EQ(r.y, y);
-    }
+    static Ints at(const Ints& report) { return {report[X], report[Y]}; }
 
     // A format-32 property of the window (or of another).
     Longs longs(const char* name, Atom type = XA_CARDINAL, ::Window on = 0)
@@ -127,14 +118,15 @@ protected:
         }
         return items;
     }
-    std::vector<std::string> atoms(const char* name)
+    std::vector<std::string> state()
     {
         std::vector<std::string> names;
-        for (unsigned long a : longs(name, XA_ATOM)) {
+        for (unsigned long a : longs("_NET_WM_STATE", XA_ATOM)) {
             char* atom = XGetAtomName(display, a);
             names.emplace_back(atom);
             XFree(atom);
         }
+        std::sort(names.begin(), names.end());
         return names;
     }
     unsigned long opacity()
@@ -143,7 +135,7 @@ protected:
         return values.empty() ? 0 : values[0] & opaque;
     }
     // left, top, width and height of the window itself on the screen.
-    std::vector<int> geometry()
+    Ints geometry()
     {
         XWindowAttributes attributes{};
         XGetWindowAttributes(display, window, &attributes);
@@ -157,7 +149,22 @@ protected:
         std::istringstream in("xdotool " + args);
         return testing_support::runCommand({std::istream_iterator<std::string>(in), {}}, {"DISPLAY=" + x.display()}) == 0;
     }
+    // Presses inside the window at (x, y) on the screen and drags the pointer by (dx, dy)
+    // `steps` times, each step once the window has followed the one before.
+    void drag(int x, int y, int dx, int dy, int steps)
+    {
+        const Ints from = at(command("report"));
+        ASSERT_TRUE(xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1"));
+        ASSERT_TRUE(waitFor([](const Ints& r) { return r[Dragging]; })[Dragging]);
+        for (int step = 1; step <= steps; ++step) {
+            ASSERT_TRUE(xdotool("mousemove " + std::to_string(x + dx * step) + " " + std::to_string(y + dy * step)));
+            const Ints want{from[X] + dx * step, from[Y] + dy * step};
+            EXPECT_EQ(at(waitFor([&](const Ints& r) { return at(r) == want; })), want) << "step " << step;
+        }
+    }
 
+    const std::vector<std::string> belowWithoutTaskBar{"_NET_WM_STATE_BELOW", "_NET_WM_STATE_SKIP_PAGER",
+                                                       "_NET_WM_STATE_SKIP_TASKBAR"};
     testing_support::XvfbServer x;
     testing_support::TempDir home;
     std::unique_ptr<ChildProcess> wm, app;
@@ -167,6 +174,7 @@ protected:
 
 TEST_F(HostWindowTest, ABorderlessToolWindowBelowTheOthersThatTakesSizePlaceAndOpacity)
 {
+    start(false);
     XClassHint hint;
     ASSERT_TRUE(XGetClassHint(display, window, &hint));
     EXPECT_STREQ(hint.res_class, "Engine SDL Window");
@@ -176,37 +184,34 @@ TEST_F(HostWindowTest, ABorderlessToolWindowBelowTheOthersThatTakesSizePlaceAndO
     ASSERT_TRUE(XFetchName(display, window, &name));
     EXPECT_STREQ(name, "Engine");
     XFree(name);
-    EXPECT_EQ(atoms("_NET_WM_WINDOW_TYPE"), std::vector<std::string>{"_NET_WM_WINDOW_TYPE_UTILITY"});
-    EXPECT_EQ(atoms("_NET_WM_STATE"),
-              (std::vector<std::string>{"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_BELOW"}));
+    EXPECT_EQ(longs("_NET_WM_WINDOW_TYPE", XA_ATOM),
+              Longs{XInternAtom(display, "_NET_WM_WINDOW_TYPE_UTILITY", False)});
+    EXPECT_EQ(state(), belowWithoutTaskBar);
     const Longs motif = longs("_MOTIF_WM_HINTS", XInternAtom(display, "_MOTIF_WM_HINTS", False));
-    ASSERT_EQ(motif.size(), 5u);
-    EXPECT_EQ(motif[0], 2u); // decorations given...
-    EXPECT_EQ(motif[2], 0u); // ...and none
+    EXPECT_EQ(motif, (Longs{2, 0, 0, 0, 0})) << "decorations given, and none";
     EXPECT_EQ(opacity(), opaque);
-    EXPECT_EQ(geometry(), (std::vector<int>{100, 100, 200, 200}));
-    EXPECT_EQ(command("report").screenWidth, 1024);
+    EXPECT_EQ(geometry(), (Ints{100, 100, 200, 200}));
+    EXPECT_EQ(command("report")[ScreenWidth], 1024);
 
-    EXPECT_EQ(command("size 300 150").width, 300);
-    EXPECT_EQ(geometry(), (std::vector<int>{100, 100, 300, 150})) << "a resize keeps the window in its place";
-    expectAt(40, 60, command("position 40 60"));
-    expectAt(45, 50, command("moveby 5 -10"));
-    EXPECT_EQ(geometry(), (std::vector<int>{45, 50, 300, 150}));
-
-    Report r = command("alpha 128");
-    EXPECT_TRUE(r.hasAlpha);
+    EXPECT_EQ(command("size 300 150")[Width], 300);
+    EXPECT_EQ(geometry(), (Ints{100, 100, 300, 150})) << "a resize keeps the window in its place";
+    EXPECT_EQ(at(command("position 40 60")), (Ints{40, 60}));
+    EXPECT_EQ(at(command("moveby 5 -10")), (Ints{45, 50}));
+    EXPECT_EQ(geometry(), (Ints{45, 50, 300, 150}));
+    EXPECT_TRUE(command("alpha 128")[HasAlpha]);
     EXPECT_EQ(opacity(), opaque * 128 / 255);
     // A colour key makes the window opaque; a Transparent key counts as none, so the next
     // layering goes back to the alpha.
-    EXPECT_TRUE(command("colorkey 255 0 255 255").hasColorKey);
+    EXPECT_TRUE(command("colorkey 255 0 255 255")[HasColorKey]);
     EXPECT_EQ(opacity(), opaque);
-    EXPECT_FALSE(command("colorkey 0 0 0 0").hasColorKey);
+    EXPECT_FALSE(command("colorkey 0 0 0 0")[HasColorKey]);
     command("movable 0");
     EXPECT_EQ(opacity(), opaque * 128 / 255);
 }
 
 TEST_F(HostWindowTest, ShowsWhatWasDrawnAndAgainAfterBeingCovered)
 {
+    start(false);
     command("position 20 30");
     auto check = [&](const char* when) {
         pause(200); // the frames that follow
@@ -227,10 +232,10 @@ TEST_F(HostWindowTest, ShowsWhatWasDrawnAndAgainAfterBeingCovered)
     };
     check("drawn");
     // Another window over it and away again: the idle program must paint itself back.
-    const ::Window cover = XCreateSimpleWindow(display, root, 0, 0, 400, 400, 0, 0, 0);
-    XSetWindowAttributes override = {};
-    override.override_redirect = True;
-    XChangeWindowAttributes(display, cover, CWOverrideRedirect, &override);
+    XSetWindowAttributes black = {};
+    black.override_redirect = True;
+    const ::Window cover = XCreateWindow(display, root, 0, 0, 400, 400, 0, CopyFromParent, InputOutput, CopyFromParent,
+                                         CWOverrideRedirect | CWBackPixel, &black);
     XMapRaised(display, cover);
     XSync(display, False);
     pause(200);
@@ -241,36 +246,67 @@ TEST_F(HostWindowTest, ShowsWhatWasDrawnAndAgainAfterBeingCovered)
 
 TEST_F(HostWindowTest, TheLeftButtonDragsTheWindowUnlessAWidgetTookThePress)
 {
+    start(false);
     command("alpha 200");
-    ASSERT_TRUE(xdotool("mousemove 200 150 mousedown 1")); // (100, 50) inside the window
-    ASSERT_TRUE(waitFor([](const Report& r) { return r.dragging; }).dragging);
-    EXPECT_TRUE(longs("_NET_WM_WINDOW_OPACITY").empty()) << "dragged unlayered";
-    EXPECT_EQ(command("size 50 50").width, 200) << "no resize while dragging";
     // Two equal steps, the second after the window has followed the first: the pointer then
     // stands where it stood in the window before, and the step must still move the window.
-    for (int step = 1; step <= 2; ++step) {
-        ASSERT_TRUE(xdotool("mousemove " + std::to_string(200 + 30 * step) + " " + std::to_string(150 + 20 * step)));
-        expectAt(100 + 30 * step, 100 + 20 * step,
-                 waitFor([step](const Report& r) { return r.x == 100 + 30 * step && r.y == 100 + 20 * step; }));
-    }
+    drag(200, 150, 30, 20, 2);
+    EXPECT_TRUE(longs("_NET_WM_WINDOW_OPACITY").empty()) << "dragged unlayered";
+    EXPECT_EQ(command("size 50 50")[Width], 200) << "no resize while dragging";
     ASSERT_TRUE(xdotool("mouseup 1"));
-    EXPECT_FALSE(waitFor([](const Report& r) { return !r.dragging; }).dragging);
+    EXPECT_FALSE(waitFor([](const Ints& r) { return !r[Dragging]; })[Dragging]);
     EXPECT_EQ(opacity(), opaque * 200 / 255) << "layered again";
-    EXPECT_EQ(command("size 210 120").height, 120);
+    EXPECT_EQ(command("size 210 120")[Height], 120);
 
     // A press on the corner button is the button's: the window stays put.
     ASSERT_TRUE(xdotool("mousemove 170 150 mousedown 1"));
-    EXPECT_EQ(waitFor([](const Report& r) { return r.presses == 1; }).presses, 1);
+    EXPECT_EQ(waitFor([](const Ints& r) { return r[Presses] == 1; })[Presses], 1);
     ASSERT_TRUE(xdotool("mousemove 250 250 mouseup 1"));
     pause(200);
-    expectAt(160, 140, command("report"));
+    EXPECT_EQ(at(command("report")), (Ints{160, 140}));
     // A window that may not move does not follow the pointer.
     command("movable 0");
     ASSERT_TRUE(xdotool("mousedown 1 mousemove 300 300 mouseup 1"));
     pause(200);
-    const Report r = command("report");
-    EXPECT_FALSE(r.dragging);
-    expectAt(160, 140, r);
+    EXPECT_EQ(command("report"), (Ints{160, 140, 210, 120, 1, 0, 0, 1, 1024}));
+}
+
+TEST_F(HostWindowTest, UnderAWindowManagerItStaysBorderlessOffTheTaskBarAndBelowAndFollowsADrag)
+{
+    start(true);
+    EXPECT_EQ(longs("_NET_FRAME_EXTENTS"), (Longs{0, 0, 0, 0}));
+    const auto states = state();
+    EXPECT_TRUE(std::includes(states.begin(), states.end(), belowWithoutTaskBar.begin(), belowWithoutTaskBar.end()));
+    EXPECT_TRUE(eventually([&] { return geometry() == Ints{100, 100, 200, 200}; }));
+
+    // Another program's window opens over it: ours stays at the bottom after a move and a resize.
+    const ::Window other = XCreateSimpleWindow(display, root, 250, 250, 300, 300, 0, 0, 0);
+    XMapRaised(display, other);
+    XSync(display, False);
+    auto stacking = [&] { return longs("_NET_CLIENT_LIST_STACKING", XA_WINDOW, root); };
+    eventually([&] { return stacking().size() == 2; });
+    EXPECT_EQ(at(command("position 300 200")), (Ints{300, 200}));
+    EXPECT_TRUE(eventually([&] { return at(geometry()) == Ints{300, 200}; })) << "the manager moved it elsewhere";
+    EXPECT_EQ(at(command("size 260 90")), (Ints{300, 200}));
+    EXPECT_EQ(stacking(), (Longs{window, other})) << "not at the bottom of the stack";
+    XDestroyWindow(display, other);
+    XSync(display, False);
+    drag(350, 250, 10, 5, 3);
+
+    // A window manager that draws a frame anyway (it ignored the request for none): the
+    // window reads its place back as the frame's, so the first attempt already counts.
+    ASSERT_TRUE(xdotool("mouseup 1"));
+    unsigned long decorated[5] = {2, 0, 1, 0, 0};
+    const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(display, window, motif, motif, 32, PropModeReplace, reinterpret_cast<unsigned char*>(decorated), 5);
+    XSync(display, False);
+    ASSERT_TRUE(eventually([&] { return longs("_NET_FRAME_EXTENTS").size() == 4 && longs("_NET_FRAME_EXTENTS")[2] > 0; }))
+        << "openbox drew no title bar";
+    const Longs extents = longs("_NET_FRAME_EXTENTS");
+    EXPECT_EQ(at(command("position 300 200")), (Ints{300, 200}));
+    EXPECT_EQ(at(geometry()), (Ints{300 + int(extents[0]), 200 + int(extents[2])}));
+    EXPECT_EQ(at(command("moveby 10 5")), (Ints{310, 205}));
+    EXPECT_EQ(at(command("size 220 100")), (Ints{310, 205})) << "a resize pins the window where it is: no creeping";
 }
 
 TEST(HostWindowStartTest, WithoutADisplayTheEngineDoesNotStart)
@@ -280,70 +316,6 @@ TEST(HostWindowStartTest, WithoutADisplayTheEngineDoesNotStart)
     ASSERT_TRUE(app.readLine(line));
     EXPECT_EQ(line.rfind("Failed To Initialize The Engine: ", 0), 0u) << line;
     EXPECT_EQ(app.wait(), 255);
-}
-
-// The same window on a desktop with a window manager, as users run it.
-class ManagedHostWindowTest : public HostWindowTest {
-protected:
-    bool managed() const override { return true; }
-    // The managed windows from the bottom of the stack to its top.
-    Longs stacking() { return longs("_NET_CLIENT_LIST_STACKING", XA_WINDOW, root); }
-};
-
-TEST_F(ManagedHostWindowTest, StaysBorderlessOffTheTaskBarAndBelowOtherWindowsAndFollowsADrag)
-{
-    EXPECT_EQ(longs("_NET_FRAME_EXTENTS"), (Longs{0, 0, 0, 0}));
-    const auto state = atoms("_NET_WM_STATE");
-    for (const char* wanted : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_BELOW"})
-        EXPECT_NE(std::find(state.begin(), state.end(), wanted), state.end()) << wanted;
-    EXPECT_TRUE(eventually([&] { return geometry() == std::vector<int>{100, 100, 200, 200}; }));
-
-    // Another program's window opens over it: ours stays at the bottom after a move and a resize.
-    const ::Window other = XCreateSimpleWindow(display, root, 250, 250, 300, 300, 0, 0, 0);
-    XMapRaised(display, other);
-    XSync(display, False);
-    eventually([&] { return stacking().size() == 2; });
-    expectAt(300, 200, command("position 300 200"));
-    EXPECT_TRUE(eventually([&] { return geometry()[0] == 300 && geometry()[1] == 200; })) << "the manager moved it elsewhere";
-    expectAt(300, 200, command("size 260 90"));
-    const Longs stack = stacking();
-    ASSERT_EQ(stack.size(), 2u);
-    EXPECT_EQ(stack.front(), window) << "not at the bottom of the stack";
-    XDestroyWindow(display, other);
-    XSync(display, False);
-
-    ASSERT_TRUE(xdotool("mousemove 350 250 mousedown 1")); // (50, 50) inside the window
-    ASSERT_TRUE(waitFor([](const Report& r) { return r.dragging; }).dragging);
-    for (int step = 1; step <= 3; ++step) {
-        ASSERT_TRUE(xdotool("mousemove " + std::to_string(350 + 10 * step) + " " + std::to_string(250 + 5 * step)));
-        expectAt(300 + 10 * step, 200 + 5 * step,
-                 waitFor([step](const Report& r) { return r.x == 300 + 10 * step && r.y == 200 + 5 * step; }));
-    }
-    ASSERT_TRUE(xdotool("mouseup 1"));
-    EXPECT_FALSE(waitFor([](const Report& r) { return !r.dragging; }).dragging);
-    EXPECT_EQ(geometry()[0], 330);
-}
-
-TEST_F(ManagedHostWindowTest, AFrameTheWindowManagerDrawsAnywayIsPartOfThePlace)
-{
-    // As a window manager that ignores the request for no decorations would.
-    unsigned long decorated[5] = {2, 0, 1, 0, 0};
-    const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
-    XChangeProperty(display, window, motif, motif, 32, PropModeReplace, reinterpret_cast<unsigned char*>(decorated), 5);
-    XSync(display, False);
-    ASSERT_TRUE(eventually([&] {
-        const Longs extents = longs("_NET_FRAME_EXTENTS");
-        return extents.size() == 4 && extents[2] > 0;
-    })) << "openbox drew no title bar";
-    const Longs extents = longs("_NET_FRAME_EXTENTS");
-
-    // The window reads its place back as the frame's, so the first attempt already counts.
-    expectAt(300, 200, command("position 300 200"));
-    const std::vector<int> at = geometry();
-    EXPECT_EQ(at[0] - static_cast<int>(extents[0]), 300);
-    EXPECT_EQ(at[1] - static_cast<int>(extents[2]), 200);
-    expectAt(310, 205, command("moveby 10 5"));
-    expectAt(310, 205, command("size 220 100")); // a resize pins the window where it is: no creeping
 }
 
 } // namespace

@@ -97,9 +97,9 @@ int probeMain(int, char**)
                 draw(window);
                 window.update();
             }
-            std::printf("ok %d %d %d %d %d %d %d %d %d %d\n", window.getX(), window.getY(), window.getWidth(),
-                        window.getHeight(), window.getAlpha(), window.hasAlpha(), window.hasColorKey(),
-                        window.isDragging(), button.presses, window.getScreenWidth());
+            std::printf("ok %d %d %d %d %d %d %d %d %d\n", window.getX(), window.getY(), window.getWidth(),
+                        window.getHeight(), window.hasAlpha(), window.hasColorKey(), window.isDragging(), button.presses,
+                        window.getScreenWidth());
             std::fflush(stdout);
         }
         events.waitForEvents();
