@@ -3,7 +3,8 @@
 // threads live until every listener has seen them; the frame loop's wait wakes for them.
 #include "engine/EventHandler.h"
 #include "engine/UserEvent.h"
-#include "tests/engine/SdlTestVideo.h"
+#include "engine/Window.h"
+#include "tests/engine/gui/GuiTestSupport.h"
 #include "tests/support/SdlInput.h"
 
 #include <gtest/gtest.h>
@@ -54,19 +55,18 @@ struct Spy : Engine::MouseListner, Engine::KeyboardListner, Engine::UserListner 
     std::function<void()> hook;
 };
 
-class EventDispatchTest : public ::testing::Test {
+class EventDispatchTest : public gui_test::GuiTest {
 protected:
     void SetUp() override
     {
-        engine_tests::startDummyVideo();
-        testing_support::dropQueuedEvents();
+        GuiTest::SetUp();
         events.setQuit(false);
         events.removeMouseListener(&window); // the window listens to the mouse only, after all others
         events.removeKeyboardListener(&window);
         events.removeUserListener(&window);
         events.setWindowMouseListener(&window);
     }
-    void TearDown() override { events.setWindowMouseListener(nullptr); }
+    void TearDown() override { events.setWindowMouseListener(&Engine::Window::instance()); }
     void dispatch(std::vector<std::string> expected)
     {
         events.poll();

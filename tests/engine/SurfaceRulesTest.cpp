@@ -1,5 +1,6 @@
 #include "engine/Surface.h"
-#include "tests/engine/SdlTestVideo.h"
+#include "engine/Window.h"
+#include "tests/engine/gui/GuiTestSupport.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
 
@@ -9,57 +10,48 @@
 
 namespace {
 
-using engine_tests::countOther;
-using engine_tests::Rgb;
+using namespace gui_test;
 using Engine::Surface;
 
-const Rgb black{0, 0, 0}, red{255, 0, 0}, white{255, 255, 255};
-
-Rgb at(Surface& s, int x, int y) { return engine_tests::pixelAt(s.getSDLSurface(), x, y); }
-
-class SurfaceRulesTest : public ::testing::Test {
+class SurfaceRulesTest : public GuiTest {
 protected:
-    void SetUp() override { engine_tests::startDummyVideo(); }
+    // The screen, black, with the surface drawn at (x, y); how many pixels are not black.
+    int drawn(const Surface& s, int x = 0, int y = 0)
+    {
+        screen().fill(Color(0, 0, 0, 0)); // fill ignores the alpha byte
+        screen().blit(x, y, s);
+        return 320 * 240 - countExact(0, 0, 320, 240, Black);
+    }
+    static Surface& screen() { return Engine::Window::instance(); }
 };
 
-TEST_F(SurfaceRulesTest, RectanglesIncludeBothCornersAndLinesBothEnds)
+TEST_F(SurfaceRulesTest, RectanglesIncludeBothCornersLinesBothEndsAndBlitsOnlyTheClipRectangle)
 {
     Surface s(20, 20);
-    s.fill(Color(0, 0, 255, 0)); // fill ignores the alpha byte
-    EXPECT_EQ(at(s, 7, 7), (Rgb{0, 0, 255}));
     s.fill(Black);
     s.drawRect(2, 3, 10, 10, Red, true);
-    EXPECT_EQ(countOther(s.getSDLSurface(), black), 11 * 11);
-    EXPECT_EQ(at(s, 2, 3), red);
-    EXPECT_EQ(at(s, 12, 13), red);
+    EXPECT_EQ(drawn(s), 11 * 11);
+    EXPECT_EQ(pixel(12, 13), Red);
     s.fill(Black);
     s.drawRect(0, 0, 10, 10, White, false);
-    EXPECT_EQ(countOther(s.getSDLSurface(), black), 40); // the frame of an 11x11 square
-    EXPECT_EQ(at(s, 10, 10), white);
+    EXPECT_EQ(drawn(s), 40); // the frame of an 11x11 square
+    EXPECT_EQ(pixel(10, 10), White);
     s.fill(Black);
     s.drawLine(0, 8, 15, 8, White);
     s.drawPixel(4, 5, Red);
-    EXPECT_EQ(countOther(s.getSDLSurface(), black), 17);
-    EXPECT_EQ(at(s, 15, 8), white);
-    EXPECT_EQ(at(s, 4, 5), red);
-}
+    EXPECT_EQ(drawn(s), 17);
+    EXPECT_EQ(pixel(15, 8), White);
+    EXPECT_EQ(pixel(4, 5), Red);
 
-TEST_F(SurfaceRulesTest, BlitCopiesOnlyTheSourceClipRectangleAndEmptySurfacesDoNothing)
-{
-    Surface picture(20, 20), target(30, 30), none;
-    picture.fill(Red);
-    picture.setClipRect(0, 0, 5, 5);
-    target.fill(Black);
-    target.blit(3, 4, picture);
-    EXPECT_EQ(countOther(target.getSDLSurface(), black), 25);
-    EXPECT_EQ(at(target, 7, 8), red);
-    picture.resetClipRect();
-    target.fill(Black);
-    target.blit(25, 25, picture); // cut at the target's edge
-    EXPECT_EQ(countOther(target.getSDLSurface(), black), 25);
-
-    target.blit(0, 0, none);
-    none.blit(0, 0, picture);
+    s.fill(Red);
+    s.setClipRect(0, 0, 5, 5);
+    EXPECT_EQ(drawn(s, 3, 4), 25);
+    EXPECT_EQ(pixel(7, 8), Red);
+    s.resetClipRect();
+    EXPECT_EQ(drawn(s, 310, 230), 100) << "cut at the screen's edge";
+    Surface none; // nothing to draw, nothing happens
+    EXPECT_EQ(drawn(none), 0);
+    none.blit(0, 0, s);
     none.fill(Red);
     none.drawRect(0, 0, 3, 3, Red, true);
     EXPECT_EQ(none.getWidth(), 0);
@@ -79,7 +71,7 @@ TEST_F(SurfaceRulesTest, CopiesShareThePixelsAndTheLastOneFreesOnce)
     second.drawPixel(1, 1, Red);
     third.setColorKey(Color(1, 2, 3, 0));
     third.setAlpha(100);
-    EXPECT_EQ(at(*first, 1, 1), red);
+    EXPECT_EQ(drawn(*first), 1);
     EXPECT_EQ(first->getColorKey(), Color(1, 2, 3, 255));
     EXPECT_TRUE(first->hasColorKey() && first->hasAlpha());
     EXPECT_EQ(first->getAlpha(), 100);
@@ -96,17 +88,17 @@ TEST_F(SurfaceRulesTest, CopiesShareThePixelsAndTheLastOneFreesOnce)
 TEST_F(SurfaceRulesTest, LoadGivesThePictureInTheDisplayFormatOrQuietlyOnePixel)
 {
     testing_support::TempDir dir;
-    Surface drawn(7, 5);
-    drawn.fill(Black);
-    drawn.drawPixel(2, 3, Red);
-    ASSERT_EQ(SDL_SaveBMP(drawn.getSDLSurface(), dir.file("p.bmp").c_str()), 0);
-    Surface loaded = Surface::load(dir.file("p.bmp"), false);
-    EXPECT_EQ(loaded.getHeight(), 5);
-    EXPECT_EQ(loaded.getSDLSurface()->format->BitsPerPixel, SDL_GetVideoSurface()->format->BitsPerPixel);
-    EXPECT_EQ(at(loaded, 2, 3), red);
+    Surface picture(7, 5);
+    picture.fill(Black);
+    picture.drawPixel(2, 3, Red);
+    ASSERT_EQ(SDL_SaveBMP(picture.getSDLSurface(), dir.file("p.bmp").c_str()), 0);
+    for (const Surface& loaded : {Surface::load(dir.file("p.bmp"), false), Surface::displayFormat(picture)}) {
+        EXPECT_EQ(loaded.getHeight(), 5);
+        EXPECT_EQ(loaded.getSDLSurface()->format->BitsPerPixel, SDL_GetVideoSurface()->format->BitsPerPixel);
+        EXPECT_EQ(drawn(loaded), 1);
+        EXPECT_EQ(pixel(2, 3), Red);
+    }
     EXPECT_EQ(Surface::load(std::string(HOLMIK_SOURCE_DIR) + "/data/files/CloseUp.gif", false).getWidth(), 16);
-    Surface converted = Surface::displayFormat(drawn);
-    EXPECT_EQ(at(converted, 2, 3), red);
 
     dir.write("broken.gif", "GIF89a nonsense");
     testing::internal::CaptureStderr();
@@ -123,10 +115,8 @@ TEST_F(SurfaceRulesDeathTest, FailuresEndTheProgramWithTheirMessages)
     EXPECT_EXIT(Surface::load("/nonexistent/CloseUp.gif", false), failed, ": ERROR, Faild To Load Image");
     EXPECT_EXIT(
         {
-            Surface target(4, 4);
-            Surface source(2, 2);
-            SDL_LockSurface(target.getSDLSurface()); // SDL refuses to blit onto a locked surface
-            target.blit(0, 0, source);
+            SDL_LockSurface(screen().getSDLSurface()); // SDL refuses to blit onto a locked surface
+            screen().blit(0, 0, Surface(2, 2));
         },
         failed, "ERROR, Blit Surface Filed: .*locked");
 }

@@ -2,7 +2,7 @@
 // no desktop window, events pushed into SDL's queue, the drag following the events' points.
 #include "engine/Window.h"
 #include "engine/WindowPosition.h"
-#include "tests/engine/SdlTestVideo.h"
+#include "tests/engine/gui/GuiTestSupport.h"
 #include "tests/support/SdlInput.h"
 
 #include <gtest/gtest.h>
@@ -17,14 +17,7 @@ struct Corner : Engine::MouseListner {
     bool onMouseButton(const SDL_Event& e, bool handled) override { return !handled && e.button.x < 20 && e.button.y < 20; }
 };
 
-class WindowTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        engine_tests::startDummyVideo();
-        testing_support::dropQueuedEvents();
-    }
-};
+class WindowTest : public gui_test::GuiTest {};
 
 TEST_F(WindowTest, AnUnhandledLeftPressDragsAndAResizeWaitsForTheRelease)
 {

@@ -104,13 +104,9 @@ void RecordingFrame::onEvent(Engine::Gui::Control* sender)
 
 void GuiTest::SetUp()
 {
-    static bool started = false;
     testing_support::startDummyVideo();
-    if (!started) {
-        ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
-        Engine::Window::instance().setSize(320, 240); // a 32-bit screen
-        started = true;
-    }
+    ASSERT_TRUE(TTF_WasInit() || TTF_Init() == 0) << TTF_GetError();
+    Engine::Window::instance().setSize(320, 240); // a 32-bit screen
     testing_support::dropQueuedEvents();
     paint();
 }

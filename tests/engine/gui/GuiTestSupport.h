@@ -1,6 +1,6 @@
-// What the widget tests share: SDL on its dummy video driver with the engine window as the
-// screen, user input pushed into SDL's queue and dispatched by the real event handler, the
-// screen's pixels, and a frame that records what its widgets tell it.
+// What the engine and widget tests share: SDL on its dummy video driver with the engine
+// window as the 320x240 screen, user input pushed into SDL's queue and dispatched by the real
+// event handler, the screen's pixels, and a frame that records what its widgets tell it.
 #pragma once
 
 #include "engine/Color.h"
@@ -56,7 +56,7 @@ public:
     std::function<void(Engine::Gui::Control*)> reaction;
 };
 
-// The base of every widget test: a fresh screen painted with the backdrop colour.
+// The base of every test that draws or dispatches: a fresh screen painted with the backdrop.
 class GuiTest : public ::testing::Test {
 protected:
     static constexpr Color backdrop{255, 0, 255};
