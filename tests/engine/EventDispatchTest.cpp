@@ -31,15 +31,12 @@ struct Record {
 struct Spy : Engine::MouseListner, Engine::KeyboardListner, Engine::UserListner {
     Spy(Journal& journal, std::string name, bool takes = false) : journal(journal), name(std::move(name)), takes(takes) {}
     bool onMouseMotion(const SDL_Event&, bool handled) override { return note("motion", handled); }
-    bool onMouseButton(const SDL_Event& e, bool handled) override
-    {
-        return note(e.type == SDL_MOUSEBUTTONDOWN ? "down" : "up", handled);
-    }
+    bool onMouseButton(const SDL_Event& e, bool h) override { return note(e.type == SDL_MOUSEBUTTONDOWN ? "down" : "up", h); }
     bool onKeyboard(const SDL_Event& e, bool handled) override { return note(std::to_string(e.key.keysym.sym), handled); }
-    bool onUserEvent(const SDL_Event& e, bool handled) override
+    // The record is still alive while any listener looks at it.
+    bool onUserEvent(const SDL_Event& e, bool h) override
     {
-        // The record is still alive while any listener looks at it.
-        return note(std::to_string(e.user.code) + "/" + std::to_string(static_cast<Record*>(e.user.data1)->released), handled);
+        return note(std::to_string(e.user.code) + "/" + std::to_string(static_cast<Record*>(e.user.data1)->released), h);
     }
     bool note(const std::string& what, bool handled)
     {

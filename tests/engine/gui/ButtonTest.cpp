@@ -1,7 +1,6 @@
-// Button and ImageButton under real dispatch: the bevel, the two notifications of a click,
-// and cancelling by moving off.
+// Button under real dispatch: the bevel, the two notifications of a click, and cancelling
+// by moving off.
 #include "engine/gui/Button.h"
-#include "engine/gui/ImageButton.h"
 #include "tests/engine/gui/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -65,37 +64,6 @@ TEST_F(Buttons, AClickTellsThePressAndTheReleaseAndSinksTheBevelMeanwhile)
     EXPECT_GT(countNear(24, 35, 30, 15, Yellow), 5);
     EXPECT_EQ(pixel(20 + 59, 40), Black);
     EXPECT_EQ(pixel(20 + 61, 40), backdrop);
-}
-
-TEST_F(Buttons, AnImageButtonShowsThePressedPictureWhileHeldAndTakesItsSize)
-{
-    // As the panels load them: in the screen's format.
-    Engine::Surface up = Engine::Surface::displayFormat(Engine::Surface(12, 10));
-    up.fill(Red);
-    Engine::Surface down = Engine::Surface::displayFormat(Engine::Surface(14, 11));
-    down.fill(Blue);
-    Engine::Gui::ImageButton* image = frame.addImageButton("CloseButton", up, down, 40, 40);
-    frame.draw();
-    EXPECT_EQ(pixel(41, 41), Red);
-    EXPECT_EQ(pixel(40 + 12, 41), backdrop);
-
-    pushButton(true, 45, 45);
-    dispatch();
-    frame.draw();
-    EXPECT_EQ(image->getWidth(), 14);
-    EXPECT_EQ(pixel(40 + 13, 41), Blue);
-    pushButton(false, 53, 50); // inside the pressed picture's larger box
-    pushButton(true, 45, 45);
-    pushMotion(100, 100); // moving off tells nothing more
-    pushButton(false, 100, 100);
-    dispatch();
-    EXPECT_FALSE(image->isPressed());
-    EXPECT_EQ(frame.notices, (Notices{"CloseButton+", "CloseButton", "CloseButton+"}));
-
-    image->setNormalImage(down);
-    frame.draw();
-    EXPECT_EQ(pixel(40 + 13, 41), Blue);
-    EXPECT_EQ(image->getNormalImage().getWidth(), image->getPressedImage().getWidth());
 }
 
 } // namespace

@@ -35,47 +35,15 @@ protected:
     const int lineH = Engine::TextSurface::lineSkip(fontFile(), 12);
 };
 
-TEST_F(ComboBoxes, ANewBoxShowsOnlyItsFrameAndButtonWhichOpensTheList)
+TEST_F(ComboBoxes, TenEntriesShowFourAndScrollOneAtATimeAndAnEntryIsToldOnce)
 {
-    fill(3);
-    frame.draw();
-    EXPECT_EQ(combo->getHeight(), lineH + 2);
-    EXPECT_EQ(pixel(20, 20), Black);                 // frame
-    EXPECT_EQ(pixel(70, 20 + lineH + 1), Black);     // frame, bottom
-    EXPECT_EQ(pixel(110, 22), Black);                // the button
-    EXPECT_EQ(pixel(111, 20 + lineH - 7), Gray);     // its down arrow, widest row
-    EXPECT_EQ(pixel(112, 20 + lineH - 5), Gray);     // and its tip
-    EXPECT_EQ(pixel(109, 20 + lineH - 5), Black);
-    EXPECT_EQ(countExact(21, 21, 83, lineH - 1, Gray), 83 * (lineH - 1));
-    EXPECT_EQ(pixel(70, 20 + lineH + 2), backdrop);
-
+    fill(10);
     clickRow(0);
     EXPECT_FALSE(combo->isOpen()) << "the text part does not open it";
     clickRow(0, true);
     frame.draw();
-    EXPECT_EQ(combo->getHeight(), lineH + 2 + 3 * lineH);
-    EXPECT_TRUE(rowHasText(1) && rowHasText(3));
-    EXPECT_EQ(pixel(115, 20 + 2 * lineH + lineH / 2), Black); // the scroll column
-    clickRow(0); // the top row closes it again
-    EXPECT_FALSE(combo->isOpen());
-
-    clickRow(0, true);
-    clickRow(2); // an entry selects, closes and tells once, the same entry again too
-    EXPECT_EQ(combo->getSelectedIndex(), 1);
-    EXPECT_FALSE(combo->isOpen());
-    clickRow(0, true);
-    clickRow(2);
-    EXPECT_EQ(frame.notices, (std::vector<std::string>{"LanguageCombo", "LanguageCombo"}));
-    frame.draw();
-    EXPECT_TRUE(rowHasText(0));
-}
-
-TEST_F(ComboBoxes, TenEntriesShowFourAndScrollOneAtATime)
-{
-    fill(10);
-    clickRow(0, true);
-    frame.draw();
     EXPECT_EQ(combo->getHeight(), lineH + 2 + 4 * lineH);
+    EXPECT_TRUE(rowHasText(1) && rowHasText(4));
     const int upArrowRow = 20 + 2 * lineH - 5;
     EXPECT_EQ(pixel(112, upArrowRow), Black); // no up arrow at the top
     for (int i = 0; i < 8; ++i)
@@ -84,51 +52,31 @@ TEST_F(ComboBoxes, TenEntriesShowFourAndScrollOneAtATime)
     EXPECT_EQ(pixel(112, upArrowRow), Gray); // the up arrow
     EXPECT_EQ(pixel(112, 20 + combo->getHeight() - 7), Black); // no down arrow at the end
     clickRow(1, true);
-    EXPECT_TRUE(frame.notices.empty());
     clickRow(3); // entries 5 ... 8 are shown
     EXPECT_EQ(combo->getSelectedIndex(), 7);
+    EXPECT_FALSE(combo->isOpen());
     clickRow(0, true);
     clickRow(1);
     EXPECT_EQ(combo->getSelectedIndex(), 0) << "each opening starts at the top";
+    EXPECT_EQ(frame.notices, (std::vector<std::string>{"LanguageCombo", "LanguageCombo"}));
+    frame.draw();
+    EXPECT_TRUE(rowHasText(0));
 }
 
 TEST_F(ComboBoxes, APressElsewhereClosesEvenWhenAnEarlierWidgetTookIt)
 {
     fill(2);
     clickRow(0, true);
-    clickRow(1, true); // two entries do not scroll
-    clickRow(2, true);
-    EXPECT_TRUE(combo->isOpen());
+    clickRow(2, true); // two entries do not scroll
     click(30, 20 + lineH + lineH / 2, SDL_BUTTON_RIGHT); // taken, but selects nothing
     EXPECT_TRUE(combo->isOpen());
     pushButton(true, 210, 160);
     dispatch();
     EXPECT_TRUE(button->isPressed());
     EXPECT_FALSE(combo->isOpen());
-    pushButton(false, 210, 160);
-    clickRow(0, true);
-    click(300, 220);
-    EXPECT_FALSE(combo->isOpen());
-    EXPECT_EQ(frame.notices, (std::vector<std::string>{"EarlierButton+", "EarlierButton"}));
-
-    // Selecting by program clamps and tells nobody; a style change shows with the next
-    // change of the picture.
-    combo->setSelectedIndex(99);
+    combo->setSelectedIndex(99); // by program: clamped, and nobody told
     EXPECT_EQ(combo->getSelectedIndex(), 1);
-    combo->setSelectedIndex(-5);
-    EXPECT_EQ(combo->getSelectedIndex(), -1);
-    combo->setSelectedIndex(0);
-    frame.draw();
-    combo->setBackgroundColor(Navy);
-    frame.draw();
-    EXPECT_EQ(pixel(22, 22), Gray);
-    clickRow(0, true);
-    frame.draw();
-    EXPECT_EQ(pixel(22, 22), Navy);
-    combo->clear();
-    EXPECT_EQ(combo->getSelectedIndex(), -1);
-    EXPECT_EQ(combo->getItemCount(), 0);
-    EXPECT_EQ(frame.notices.size(), 2u);
+    EXPECT_EQ(frame.notices, std::vector<std::string>{"EarlierButton+"});
 }
 
 } // namespace

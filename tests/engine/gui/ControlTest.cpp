@@ -1,9 +1,7 @@
-// Boxes, the parent chain, ownership and the frame's factory operations.
+// Boxes, the parent chain and ownership, also when a widget deletes its own frame.
 #include "engine/gui/Button.h"
 #include "engine/gui/CheckBox.h"
 #include "engine/gui/ComboBox.h"
-#include "engine/gui/ImageButton.h"
-#include "engine/gui/Label.h"
 #include "engine/gui/TextBox.h"
 #include "tests/engine/gui/GuiTestSupport.h"
 
@@ -62,24 +60,6 @@ TEST_F(ControlTree, PositionsAddUpThroughTheParentChainAndChildrenGoWithTheirPar
     delete doomed; // a child that goes unlinks itself
     EXPECT_EQ(root->getChildren(), std::vector<Control*>{child});
     root.reset(); // deletes the others; the sanitizer build catches a double or missing delete
-}
-
-TEST_F(ControlTree, TheFactoryPlacesWidgetsInTheFrameWithItsVisibilityExceptTheComboBox)
-{
-    RecordingFrame frame;
-    frame.setX(10);
-    frame.setY(20);
-    frame.setVisible(false);
-    std::vector<Control*> made{frame.addButton("B", "B", 5, 5), frame.addLabel("L", "L", 0, 0),
-                               frame.addTextBox("T", "abc", 0, 0), frame.addCheckBox("C", "C", true, 0, 0),
-                               frame.addImageButton("I", Engine::Surface(12, 10), Engine::Surface(2, 2), 0, 0)};
-    for (Control* widget : made)
-        EXPECT_FALSE(widget->isVisible()) << widget->getName();
-    EXPECT_TRUE(frame.addComboBox("Combo", 0, 0)->isVisible());
-    EXPECT_EQ(made[0]->getX(), 15);
-    EXPECT_EQ(made[0]->getY(), 25);
-    EXPECT_EQ(made[4]->getWidth(), 12);
-    EXPECT_EQ(frame.getChildren()[4], made[4]);
 }
 
 TEST_F(ControlTree, AWidgetMayDeleteItsWholeFrameAndADeletedFrameLeavesNoListenerBehind)
