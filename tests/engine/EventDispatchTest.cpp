@@ -5,7 +5,6 @@
 #include "engine/UserEvent.h"
 #include "engine/Window.h"
 #include "tests/engine/gui/GuiTestSupport.h"
-#include "tests/support/SdlInput.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +16,7 @@
 
 namespace {
 
-using Engine::EventHandler;
+using namespace gui_test;
 using Journal = std::vector<std::string>;
 
 // A record that counts its own destruction, as the poller's status would own strings.
@@ -52,42 +51,40 @@ struct Spy : Engine::MouseListner, Engine::KeyboardListner, Engine::UserListner 
     std::function<void()> hook;
 };
 
-class EventDispatchTest : public gui_test::GuiTest {
+class EventDispatchTest : public GuiTest {
 protected:
     void SetUp() override
     {
         GuiTest::SetUp();
-        events.setQuit(false);
         events.removeMouseListener(&window); // the window listens to the mouse only, after all others
         events.removeKeyboardListener(&window);
         events.removeUserListener(&window);
         events.setWindowMouseListener(&window);
     }
     void TearDown() override { events.setWindowMouseListener(&Engine::Window::instance()); }
-    void dispatch(std::vector<std::string> expected)
+    void dispatch(const Journal& expected)
     {
         events.poll();
         EXPECT_EQ(journal, expected);
         journal.clear();
     }
 
-    EventHandler& events = EventHandler::instance();
+    Engine::EventHandler& events = Engine::EventHandler::instance();
     Journal journal;
     Spy window{journal, "window"};
+    int released = 0;
 };
 
 TEST_F(EventDispatchTest, EachKindGoesToItsListenersInOrderAndTheWindowLast)
 {
     Spy first(journal, "first", true); // the top button takes the click
     Spy second(journal, "second");
-    testing_support::pushButton(true, 5, 5);
-    testing_support::pushMotion(0, 0);
-    testing_support::pushKey(true, SDLK_x);
+    pushButton(true, 5, 5);
+    pushMotion(0, 0);
+    pushKey(true, SDLK_x);
     dispatch({"first:down-", "second:down+", "window:down+", "first:motion-", "second:motion+", "window:motion+",
               "first:120-", "second:120+"});
-
     // Records of any code reach every user listener and are released once, after the last.
-    int released = 0;
     Engine::pushUserRecord(Engine::userEventCode, new Record(released));
     Engine::pushUserRecord(7, new Record(released));
     dispatch({"first:256/0-", "second:256/0+", "first:7/1-", "second:7/1+"});
@@ -98,47 +95,39 @@ TEST_F(EventDispatchTest, EachKindGoesToItsListenersInOrderAndTheWindowLast)
     {
         Spy copy(first);
         copy.name = "copy";
-        testing_support::pushButton(false, 5, 5);
+        pushButton(false, 5, 5);
         dispatch({"first:up-", "second:up-", "copy:up-", "window:up-"});
     }
     events.removeMouseListener(&second);
     events.removeMouseListener(&second); // not listening any more: nothing changes
-    testing_support::pushKey(false, SDLK_x);
-    testing_support::pushMotion(0, 0);
+    pushKey(false, SDLK_x);
+    pushMotion(0, 0);
     dispatch({"first:120-", "second:120-", "first:motion-", "window:motion-"});
     events.addMouseListener(&second); // its destructor removes it again
-}
 
-TEST_F(EventDispatchTest, OtherEventsReachNobodyAndKeepTheirRecordsAndQuitSetsTheFlag)
-{
-    Spy spy(journal, "spy");
-    int released = 0;
-    auto record = std::make_unique<Record>(released);
+    // Other events reach nobody and keep their records; a full queue refuses a record and
+    // releases it; quitting sets the flag.
     SDL_Event other{};
     other.type = other.user.type = SDL_USEREVENT + 1;
-    other.user.data1 = record.get();
+    other.user.data1 = &other;
     other.user.data2 = reinterpret_cast<void*>(&Engine::releaseUserRecord<Record>);
     SDL_PushEvent(&other);
-    other = SDL_Event{};
     other.type = SDL_ACTIVEEVENT;
     SDL_PushEvent(&other);
     dispatch({});
-    EXPECT_EQ(released, 0);
-    EXPECT_FALSE(events.isQuit());
-    other.type = SDL_QUIT;
-    SDL_PushEvent(&other);
-    events.poll();
-    EXPECT_TRUE(events.isQuit());
-
-    // A full queue refuses a record and releases it: nothing leaks.
     int refused = 0;
     for (int i = 0; i < 300; ++i)
         refused += !Engine::pushUserRecord(Engine::userEventCode, new Record(released));
     EXPECT_GT(refused, 0);
-    EXPECT_EQ(released, refused);
+    EXPECT_EQ(released, 2 + refused);
     events.poll();
-    EXPECT_EQ(released, 300);
+    EXPECT_EQ(released, 302);
     journal.clear();
+    other.type = SDL_QUIT;
+    SDL_PushEvent(&other);
+    events.poll();
+    EXPECT_TRUE(events.isQuit());
+    events.setQuit(false);
 }
 
 TEST_F(EventDispatchTest, ListenersAddedOrRemovedInsideACallbackDoNotDisturbTheDispatch)
@@ -155,14 +144,14 @@ TEST_F(EventDispatchTest, ListenersAddedOrRemovedInsideACallbackDoNotDisturbTheD
             late = std::make_unique<Spy>(journal, "late");
         }
     };
-    testing_support::pushKey(true, SDLK_a);
-    testing_support::pushKey(false, SDLK_a);
+    pushKey(true, SDLK_a);
+    pushKey(false, SDLK_a);
     dispatch({"first:97-", "last:97-", "first:97-", "last:97-", "late:97+"});
     // A listener that destroys itself in its callback (a "Close" button ending its panel).
     first.hook = nullptr;
     late->hook = [&] { late.reset(); };
-    testing_support::pushButton(true, 1, 1);
-    testing_support::pushButton(false, 1, 1);
+    pushButton(true, 1, 1);
+    pushButton(false, 1, 1);
     dispatch({"first:down-", "last:down-", "late:down+", "window:down+", "first:up-", "last:up-", "window:up+"});
 }
 
@@ -173,8 +162,7 @@ TEST_F(EventDispatchTest, TheLoopsWaitEndsForARecordFromAnotherThreadAndForADead
     Spy user(journal, "user");
     events.poll();
     events.takeRedrawRequest();
-    int released = 0;
-    std::thread worker([&released] {
+    std::thread worker([this] {
         SDL_Delay(50);
         Engine::pushUserRecord(Engine::userEventCode, new Record(released));
     });
@@ -184,7 +172,7 @@ TEST_F(EventDispatchTest, TheLoopsWaitEndsForARecordFromAnotherThreadAndForADead
     EXPECT_FALSE(events.takeRedrawRequest()) << "a record alone asks for no drawing";
 
     // A held key keeps the loop waking for its repeats, and the deadline still comes.
-    testing_support::pushKey(true, SDLK_a);
+    pushKey(true, SDLK_a);
     events.poll();
     events.takeRedrawRequest();
     events.requestFrameAt(SDL_GetTicks() + 60); // a caret's next blink
@@ -194,12 +182,11 @@ TEST_F(EventDispatchTest, TheLoopsWaitEndsForARecordFromAnotherThreadAndForADead
         drawn = events.takeRedrawRequest();
     }
     EXPECT_TRUE(drawn) << "a reached deadline asks for a frame";
-    testing_support::pushKey(false, SDLK_a);
-    events.poll();
-
+    pushKey(false, SDLK_a);
     events.setQuit(true); // from anywhere: the wait returns at once
     events.waitForEvents();
     events.setQuit(false);
+    events.poll();
     journal.clear();
 }
 

@@ -18,38 +18,23 @@ protected:
     // The screen, black, with the surface drawn at (x, y); how many pixels are not black.
     int drawn(const Surface& s, int x = 0, int y = 0)
     {
-        screen().fill(Color(0, 0, 0, 0)); // fill ignores the alpha byte
+        screen().fill(Black);
         screen().blit(x, y, s);
         return 320 * 240 - countExact(0, 0, 320, 240, Black);
     }
     static Surface& screen() { return Engine::Window::instance(); }
 };
 
-TEST_F(SurfaceRulesTest, RectanglesIncludeBothCornersLinesBothEndsAndBlitsOnlyTheClipRectangle)
+TEST_F(SurfaceRulesTest, BlitCopiesOnlyTheSourceClipRectangleAndEmptySurfacesDoNothing)
 {
     Surface s(20, 20);
-    s.fill(Black);
-    s.drawRect(2, 3, 10, 10, Red, true);
-    EXPECT_EQ(drawn(s), 11 * 11);
-    EXPECT_EQ(pixel(12, 13), Red);
-    s.fill(Black);
-    s.drawRect(0, 0, 10, 10, White, false);
-    EXPECT_EQ(drawn(s), 40); // the frame of an 11x11 square
-    EXPECT_EQ(pixel(10, 10), White);
-    s.fill(Black);
-    s.drawLine(0, 8, 15, 8, White);
-    s.drawPixel(4, 5, Red);
-    EXPECT_EQ(drawn(s), 17);
-    EXPECT_EQ(pixel(15, 8), White);
-    EXPECT_EQ(pixel(4, 5), Red);
-
     s.fill(Red);
     s.setClipRect(0, 0, 5, 5);
     EXPECT_EQ(drawn(s, 3, 4), 25);
     EXPECT_EQ(pixel(7, 8), Red);
     s.resetClipRect();
     EXPECT_EQ(drawn(s, 310, 230), 100) << "cut at the screen's edge";
-    Surface none; // nothing to draw, nothing happens
+    Surface none;
     EXPECT_EQ(drawn(none), 0);
     none.blit(0, 0, s);
     none.fill(Red);
@@ -85,21 +70,9 @@ TEST_F(SurfaceRulesTest, CopiesShareThePixelsAndTheLastOneFreesOnce)
     SDL_FreeSurface(sdl);
 }
 
-TEST_F(SurfaceRulesTest, LoadGivesThePictureInTheDisplayFormatOrQuietlyOnePixel)
+TEST_F(SurfaceRulesTest, AQuietLoadOfAMissingOrBrokenPictureGivesOnePixel)
 {
     testing_support::TempDir dir;
-    Surface picture(7, 5);
-    picture.fill(Black);
-    picture.drawPixel(2, 3, Red);
-    ASSERT_EQ(SDL_SaveBMP(picture.getSDLSurface(), dir.file("p.bmp").c_str()), 0);
-    for (const Surface& loaded : {Surface::load(dir.file("p.bmp"), false), Surface::displayFormat(picture)}) {
-        EXPECT_EQ(loaded.getHeight(), 5);
-        EXPECT_EQ(loaded.getSDLSurface()->format->BitsPerPixel, SDL_GetVideoSurface()->format->BitsPerPixel);
-        EXPECT_EQ(drawn(loaded), 1);
-        EXPECT_EQ(pixel(2, 3), Red);
-    }
-    EXPECT_EQ(Surface::load(std::string(HOLMIK_SOURCE_DIR) + "/data/files/CloseUp.gif", false).getWidth(), 16);
-
     dir.write("broken.gif", "GIF89a nonsense");
     testing::internal::CaptureStderr();
     EXPECT_EQ(Surface::load(dir.file("missing.gif"), true).getWidth(), 1);
