@@ -10,7 +10,6 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -46,14 +45,12 @@ int textRenderCount();
 int surfaceCreateCount();
 
 // A frame (the whole 320x240 screen) that records the name of each widget that told it,
-// with '+' when it was a Button or ImageButton that was pressed then.
+// with '+' when it was a Button that was pressed then.
 class RecordingFrame : public Engine::Gui::Frame {
 public:
     RecordingFrame();
     void onEvent(Engine::Gui::Control* sender) override;
     std::vector<std::string> notices;
-    // Runs after recording, inside the widget's handler.
-    std::function<void(Engine::Gui::Control*)> reaction;
 };
 
 // The base of every test that draws or dispatches: a fresh screen painted with the backdrop.

@@ -26,40 +26,30 @@ TEST_F(GuiTest, IdleFramesRenderNothingAndAChangeRendersOnlyTheWidgetThatChanged
     frame.addTextBox("NameTextBox", "one\ntwo", 0, 70);
     Engine::Gui::ComboBox* combo = frame.addComboBox("LanguageCombo", 150, 0);
     combo->addItem("English");
-    combo->addItem("Svenska");
     combo->setSelectedIndex(0);
-    frame.draw();
-    // The text renders by a change and five frames; `made`, the surfaces made.
-    int made = 0;
+    // The text renders, and surfaces made, by a change and the five frames after it.
     auto renders = [&](const std::function<void()>& change) {
         const int texts = textRenderCount(), surfaces = surfaceCreateCount();
         change();
-        for (int i = 0; i < 5; ++i) {
-            dispatch();
+        for (int i = 0; i < 5; ++i, dispatch())
             frame.draw();
-        }
-        made = surfaceCreateCount() - surfaces;
-        return textRenderCount() - texts;
+        return std::make_pair(textRenderCount() - texts, surfaceCreateCount() - surfaces);
     };
-    // With the text box blinking its caret, then with the combo box open, then hidden.
-    for (auto [x, y] : {std::pair{5, 75}, std::pair{245, 5}}) {
-        click(x, y);
-        frame.draw();
-        EXPECT_EQ(renders([] { pushMotion(50, 50); }), 0);
-        EXPECT_EQ(made, 0);
-    }
+    renders([] {});
+    // With the text box blinking its caret, then with the combo box open.
+    EXPECT_EQ(renders([] { click(5, 75); }).first, 0);
+    EXPECT_EQ(renders([] { pushMotion(50, 50); }), std::make_pair(0, 0));
+    EXPECT_EQ(renders([] { click(245, 5); }).first, 0);
+    EXPECT_EQ(renders([] { pushMotion(50, 50); }), std::make_pair(0, 0));
     EXPECT_TRUE(combo->isOpen());
-    EXPECT_EQ(renders([&] { label->setText("Other"); }), 1);
-    EXPECT_EQ(renders([] { click(3, 53); }), 1); // the check box flips
-    EXPECT_EQ(renders([] { click(5, 5); }), 0);  // a button press and release only redraw the bevel
-    EXPECT_EQ(renders([&] { button->setBounds(0, 0, 100, 25); button->setText("OK"); }), 0);
-    EXPECT_EQ(renders([&] { button->setWidth(60); }), 1);
-    EXPECT_EQ(renders([] { click(5, 75); type("x"); }), 2); // one edit of a two-line box: its two lines
-
+    EXPECT_EQ(renders([&] { label->setText("Other"); }).first, 1);
+    EXPECT_EQ(renders([] { click(3, 53); }).first, 1); // the check box flips
+    EXPECT_EQ(renders([] { click(5, 5); }).first, 0);  // a button press and release only redraw the bevel
+    EXPECT_EQ(renders([&] { button->setBounds(0, 0, 100, 25); }).first, 0);
+    EXPECT_EQ(renders([&] { button->setWidth(60); }).first, 1);
+    EXPECT_EQ(renders([] { click(5, 75); type("x"); }).first, 2); // one edit of a two-line box: its two lines
     frame.setVisible(false);
-    paint();
-    EXPECT_EQ(renders([&] { label->setText("Changed while hidden"); }), 0);
-    EXPECT_EQ(countExact(0, 0, 320, 240, backdrop), 320 * 240);
+    EXPECT_EQ(renders([&] { label->setText("Changed while hidden"); }), std::make_pair(0, 0));
 }
 
 } // namespace
