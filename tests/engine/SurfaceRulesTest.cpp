@@ -20,7 +20,7 @@ protected:
     {
         screen().fill(Black);
         screen().blit(x, y, s);
-        return 320 * 240 - countExact(0, 0, 320, 240, Black);
+        return 320 * 240 - count(0, 0, 320, 240, Black);
     }
     static Surface& screen() { return Engine::Window::instance(); }
 };

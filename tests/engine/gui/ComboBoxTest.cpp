@@ -27,7 +27,7 @@ protected:
     // A click on the top row (0) or list row r, in the text part or the scroll column.
     void clickRow(int r, bool column = false) { click(column ? 115 : 30, 20 + r * lineH + lineH / 2); }
     // The row shows an entry: its text is the text colour somewhere in it.
-    bool rowHasText(int r) { return countNear(22, 20 + r * lineH + 2, 60, lineH - 4, Black) > 5; }
+    bool rowHasText(int r) { return count(22, 20 + r * lineH + 2, 60, lineH - 4, Black) > 5; }
 
     RecordingFrame frame;
     Engine::Gui::Button* button = nullptr;

@@ -75,16 +75,13 @@ Color pixel(int x, int y)
     return Color(r, g, b);
 }
 
-int countNear(int x, int y, int w, int h, const Color& color, int tolerance)
+int count(int x, int y, int w, int h, const Color& color)
 {
-    auto near = [tolerance](int a, int b) { return a - b <= tolerance && b - a <= tolerance; };
-    int count = 0;
+    int n = 0;
     for (int i = 0; i < w; ++i)
-        for (int j = 0; j < h; ++j) {
-            const Color c = pixel(x + i, y + j);
-            count += near(c.r(), color.r()) && near(c.g(), color.g()) && near(c.b(), color.b());
-        }
-    return count;
+        for (int j = 0; j < h; ++j)
+            n += pixel(x + i, y + j) == color;
+    return n;
 }
 
 int textRenderCount() { return textRenders; }

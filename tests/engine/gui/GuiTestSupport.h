@@ -35,11 +35,10 @@ void click(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
 // Each character as its key would type it; a key without a character by its SDL name.
 void type(const std::string& text);
 void press(SDLKey sym, Uint16 unicode = 0);
-// The screen's pixel; how many pixels of a rectangle are within a distance of a colour in
-// every channel (anti-aliased text), or exactly it.
+// The screen's pixel; how many pixels of a rectangle are exactly that colour (the stems of
+// anti-aliased text are).
 Color pixel(int x, int y);
-int countNear(int x, int y, int w, int h, const Color& color, int tolerance = 80);
-inline int countExact(int x, int y, int w, int h, const Color& color) { return countNear(x, y, w, h, color, 0); }
+int count(int x, int y, int w, int h, const Color& color);
 // Text renders and surfaces the widgets made (counted by wrapping the library calls).
 int textRenderCount();
 int surfaceCreateCount();

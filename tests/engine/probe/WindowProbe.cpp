@@ -2,7 +2,6 @@
 // host window: it draws a known picture whenever a frame is asked for and answers each
 // command with one line. Between commands it sleeps in the frame loop's wait.
 //   size W H | position X Y | moveby DX DY | alpha A | colorkey R G B A | movable 0|1 | report | quit
-// A button in the top-left 40x40 corner takes every press there, as a widget would.
 #include "engine/EventHandler.h"
 #include "engine/Host.h"
 #include "engine/UserEvent.h"
@@ -20,21 +19,10 @@
 
 namespace {
 
-struct CornerButton : Engine::MouseListner {
-    bool onMouseMotion(const SDL_Event&, bool) override { return false; }
-    bool onMouseButton(const SDL_Event& event, bool handled) override
-    {
-        const bool mine = !handled && event.button.x < 40 && event.button.y < 40;
-        presses += mine;
-        return mine;
-    }
-    int presses = 0;
-};
-
 void draw(Engine::Window& window)
 {
     window.fill(White);
-    window.drawRect(0, 0, 39, 39, Blue, true);  // the corner button
+    window.drawRect(0, 0, 39, 39, Blue, true);  // a 40x40 blue corner
     window.drawRect(50, 10, 20, 10, Red, true); // a 21x11 red box at (50, 10)
     window.drawRect(0, 0, window.getWidth() - 1, window.getHeight() - 1, Black, false);
     window.markDrawn();
@@ -58,7 +46,6 @@ int probeMain(int, char**)
 {
     Engine::Window& window = Engine::Window::instance();
     Engine::EventHandler& events = Engine::EventHandler::instance();
-    CornerButton button;
     CommandInbox inbox;
     std::thread([] {
         for (std::string line; std::getline(std::cin, line);)
@@ -97,9 +84,8 @@ int probeMain(int, char**)
                 draw(window);
                 window.update();
             }
-            std::printf("ok %d %d %d %d %d %d %d %d %d\n", window.getX(), window.getY(), window.getWidth(),
-                        window.getHeight(), window.hasAlpha(), window.hasColorKey(), window.isDragging(), button.presses,
-                        window.getScreenWidth());
+            std::printf("ok %d %d %d %d %d %d %d %d\n", window.getX(), window.getY(), window.getWidth(), window.getHeight(),
+                        window.hasAlpha(), window.hasColorKey(), window.isDragging(), window.getScreenWidth());
             std::fflush(stdout);
         }
         events.waitForEvents();
