@@ -32,7 +32,7 @@ protected:
     RecordingFrame frame;
     Engine::Gui::Button* button = nullptr;
     Engine::Gui::ComboBox* combo = nullptr;
-    const int lineH = Engine::TextSurface::lineSkip(fontFile(), 12);
+    const int lineH = Engine::TextSurface::lineSkip(fontFile, 12);
 };
 
 TEST_F(ComboBoxes, TenEntriesShowFourAndScrollOneAtATimeAndAnEntryIsToldOnce)

@@ -8,10 +8,8 @@
 #include <cctype>
 #include <cstring>
 
-namespace {
-int textRenders = 0;
-int surfaceCreates = 0;
-} // namespace
+int gui_test::textRenders = 0;
+int gui_test::surfaceCreates = 0;
 
 // The test program is linked with --wrap for these two, so every call from the engine's
 // surfaces passes here first.
@@ -19,24 +17,18 @@ extern "C" {
 SDL_Surface* __real_TTF_RenderUTF8_Blended(TTF_Font* font, const char* text, SDL_Color fg);
 SDL_Surface* __wrap_TTF_RenderUTF8_Blended(TTF_Font* font, const char* text, SDL_Color fg)
 {
-    ++textRenders;
+    ++gui_test::textRenders;
     return __real_TTF_RenderUTF8_Blended(font, text, fg);
 }
 SDL_Surface* __real_SDL_CreateRGBSurface(Uint32 flags, int w, int h, int depth, Uint32 r, Uint32 g, Uint32 b, Uint32 a);
 SDL_Surface* __wrap_SDL_CreateRGBSurface(Uint32 flags, int w, int h, int depth, Uint32 r, Uint32 g, Uint32 b, Uint32 a)
 {
-    ++surfaceCreates;
+    ++gui_test::surfaceCreates;
     return __real_SDL_CreateRGBSurface(flags, w, h, depth, r, g, b, a);
 }
 }
 
 namespace gui_test {
-
-const std::string& fontFile()
-{
-    static const std::string font = std::string(HOLMIK_DATA_DIR) + "/tahoma.ttf";
-    return font;
-}
 
 void dispatch() { Engine::Window::instance().update(); }
 
@@ -84,10 +76,7 @@ int count(int x, int y, int w, int h, const Color& color)
     return n;
 }
 
-int textRenderCount() { return textRenders; }
-int surfaceCreateCount() { return surfaceCreates; }
-
-RecordingFrame::RecordingFrame() : Frame("TestFrame", fontFile()) { setBounds(0, 0, 320, 240); }
+RecordingFrame::RecordingFrame() : Frame("TestFrame", fontFile) { setBounds(0, 0, 320, 240); }
 
 void RecordingFrame::onEvent(Engine::Gui::Control* sender)
 {

@@ -27,7 +27,7 @@ using testing_support::pushKey;
 using testing_support::pushMotion;
 
 // The program's own font as the build installs it.
-const std::string& fontFile();
+inline const std::string fontFile = std::string(HOLMIK_DATA_DIR) + "/tahoma.ttf";
 // One frame of the program: dispatch every queued event, then present.
 void dispatch();
 // A press and release at one point, dispatched.
@@ -39,9 +39,8 @@ void press(SDLKey sym, Uint16 unicode = 0);
 // anti-aliased text are).
 Color pixel(int x, int y);
 int count(int x, int y, int w, int h, const Color& color);
-// Text renders and surfaces the widgets made (counted by wrapping the library calls).
-int textRenderCount();
-int surfaceCreateCount();
+// Text renders and surfaces made so far (counted by wrapping the library calls).
+extern int textRenders, surfaceCreates;
 
 // A frame (the whole 320x240 screen) that records the name of each widget that told it,
 // with '+' when it was a Button that was pressed then.

@@ -29,11 +29,11 @@ TEST_F(GuiTest, IdleFramesRenderNothingAndAChangeRendersOnlyTheWidgetThatChanged
     combo->setSelectedIndex(0);
     // The text renders, and surfaces made, by a change and the five frames after it.
     auto renders = [&](const std::function<void()>& change) {
-        const int texts = textRenderCount(), surfaces = surfaceCreateCount();
+        const int texts = textRenders, surfaces = surfaceCreates;
         change();
         for (int i = 0; i < 5; ++i, dispatch())
             frame.draw();
-        return std::make_pair(textRenderCount() - texts, surfaceCreateCount() - surfaces);
+        return std::make_pair(textRenders - texts, surfaceCreates - surfaces);
     };
     renders([] {});
     // With the text box blinking its caret, then with the combo box open.

@@ -26,16 +26,16 @@ protected:
 TEST_F(Widgets, AClickTellsThePressAndTheReleaseAndSinksTheBevelMeanwhile)
 {
     Engine::Gui::Button* button = frame.addButton("OkButton", "OK", 20, 30);
-    // The bevel's top-left and bottom-right edges, read from the screen after a frame.
+    // The bevel's top-left and bottom-right edges and what lies beyond its 100 x 25, read
+    // from the screen after a frame.
     auto bevel = [&] {
         frame.draw();
-        return std::vector<Color>{pixel(70, 30), pixel(20, 40), pixel(70, 54), pixel(119, 40)};
+        return std::vector<Color>{pixel(70, 30), pixel(20, 40), pixel(70, 54), pixel(119, 40), pixel(120, 40), pixel(70, 55)};
     };
-    const std::vector<Color> raised{White, White, Black, Black}, sunk{Black, Black, White, White};
+    const std::vector<Color> raised{White, White, Black, Black, backdrop, backdrop};
+    const std::vector<Color> sunk{Black, Black, White, White, backdrop, backdrop};
     EXPECT_EQ(bevel(), raised);
-    EXPECT_EQ(pixel(24, 34), Gray);      // the background
-    EXPECT_EQ(pixel(120, 40), backdrop); // nothing beyond its 100 x 25
-    EXPECT_EQ(pixel(70, 55), backdrop);
+    EXPECT_EQ(pixel(24, 34), Gray);             // the background
     EXPECT_GT(count(50, 35, 40, 15, Black), 0); // the text, centred
 
     pushButton(true, 70, 42);
@@ -70,8 +70,7 @@ TEST_F(Widgets, AClickTellsThePressAndTheReleaseAndSinksTheBevelMeanwhile)
     frame.draw();
     EXPECT_EQ(pixel(24, 34), Navy);
     EXPECT_GT(count(24, 35, 30, 15, Yellow), 0);
-    EXPECT_EQ(pixel(20 + 59, 40), Black);
-    EXPECT_EQ(pixel(20 + 61, 40), backdrop);
+    EXPECT_EQ((std::vector<Color>{pixel(20 + 59, 40), pixel(20 + 60, 40)}), (std::vector<Color>{Black, backdrop}));
 }
 
 TEST_F(Widgets, ALabelWithoutAutoSizeKeepsItsBoxAndCutsTheText)
@@ -91,7 +90,7 @@ TEST_F(Widgets, ACheckBoxFlipsOnceAPressAndShowsItsCrossBeforeOrAfterItsText)
 {
     Engine::Gui::CheckBox* check = frame.addCheckBox("HeadCheck", "Head", false, 10, 10);
     check->setBackgroundColor(White);
-    const int textWidth = TextSurface("Head", fontFile(), 12, Black).getWidth(), s = check->getHeight() - 2;
+    const int textWidth = TextSurface("Head", fontFile, 12, Black).getWidth(), s = check->getHeight() - 2;
     // The box's centre, where the diagonals cross, when the box starts at `left`.
     auto centre = [&](int left) {
         paint();
