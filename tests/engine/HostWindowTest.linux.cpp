@@ -118,16 +118,20 @@ protected:
         }
         return items;
     }
-    std::vector<std::string> state()
+    // Atoms by name, sorted as the set of a window's state is compared.
+    Longs atoms(std::vector<const char*> names)
     {
-        std::vector<std::string> names;
-        for (unsigned long a : longs("_NET_WM_STATE", XA_ATOM)) {
-            char* atom = XGetAtomName(display, a);
-            names.emplace_back(atom);
-            XFree(atom);
-        }
-        std::sort(names.begin(), names.end());
-        return names;
+        Longs list;
+        for (const char* name : names)
+            list.push_back(XInternAtom(display, name, False));
+        std::sort(list.begin(), list.end());
+        return list;
+    }
+    Longs state()
+    {
+        Longs list = longs("_NET_WM_STATE", XA_ATOM);
+        std::sort(list.begin(), list.end());
+        return list;
     }
     unsigned long opacity()
     {
@@ -150,7 +154,7 @@ protected:
         return testing_support::runCommand({std::istream_iterator<std::string>(in), {}}, {"DISPLAY=" + x.display()}) == 0;
     }
 
-    const std::vector<std::string> belowWithoutTaskBar{"_NET_WM_STATE_BELOW", "_NET_WM_STATE_SKIP_PAGER",
+    const std::vector<const char*> belowWithoutTaskBar{"_NET_WM_STATE_BELOW", "_NET_WM_STATE_SKIP_PAGER",
                                                        "_NET_WM_STATE_SKIP_TASKBAR"};
     testing_support::XvfbServer x;
     testing_support::TempDir home;
@@ -171,9 +175,8 @@ TEST_F(HostWindowTest, ABorderlessToolWindowBelowTheOthersThatShowsWhatWasDrawnA
     ASSERT_TRUE(XFetchName(display, window, &name));
     EXPECT_STREQ(name, "Engine");
     XFree(name);
-    EXPECT_EQ(longs("_NET_WM_WINDOW_TYPE", XA_ATOM),
-              Longs{XInternAtom(display, "_NET_WM_WINDOW_TYPE_UTILITY", False)});
-    EXPECT_EQ(state(), belowWithoutTaskBar);
+    EXPECT_EQ(longs("_NET_WM_WINDOW_TYPE", XA_ATOM), atoms({"_NET_WM_WINDOW_TYPE_UTILITY"}));
+    EXPECT_EQ(state(), atoms(belowWithoutTaskBar));
     const Longs motif = longs("_MOTIF_WM_HINTS", XInternAtom(display, "_MOTIF_WM_HINTS", False));
     EXPECT_EQ(motif, (Longs{2, 0, 0, 0, 0})) << "decorations given, and none";
     EXPECT_EQ(opacity(), opaque);
@@ -225,8 +228,8 @@ TEST_F(HostWindowTest, UnderAWindowManagerItStaysBorderlessOffTheTaskBarAndBelow
 {
     start(true);
     EXPECT_EQ(longs("_NET_FRAME_EXTENTS"), (Longs{0, 0, 0, 0}));
-    const auto states = state();
-    EXPECT_TRUE(std::includes(states.begin(), states.end(), belowWithoutTaskBar.begin(), belowWithoutTaskBar.end()));
+    const Longs states = state(), wanted = atoms(belowWithoutTaskBar);
+    EXPECT_TRUE(std::includes(states.begin(), states.end(), wanted.begin(), wanted.end()));
     EXPECT_TRUE(eventually([&] { return geometry() == Ints{100, 100, 200, 200}; }));
 
     // Another program's window opens over it: ours stays at the bottom after a move and a resize.
