@@ -15,7 +15,6 @@
 #include <sstream>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace {
 
@@ -29,17 +28,40 @@ void draw(Engine::Window& window)
 }
 
 // Commands come from a reader thread as user records, as the poller's statuses do, so that
-// the probe's loop sleeps in the real frame wait between them.
+// the probe's loop sleeps in the real frame wait between them; each is carried out as its
+// record is dispatched.
 constexpr int commandCode = 300;
 
 struct CommandInbox : Engine::UserListner {
     bool onUserEvent(const SDL_Event& event, bool) override
     {
-        if (event.user.code == commandCode)
-            lines.push_back(*static_cast<const std::string*>(event.user.data1));
-        return event.user.code == commandCode;
+        if (event.user.code != commandCode)
+            return false;
+        Engine::Window& window = Engine::Window::instance();
+        std::istringstream in(*static_cast<const std::string*>(event.user.data1));
+        std::string command;
+        int a = 0, b = 0, c = 0, d = 0;
+        in >> command >> a >> b >> c >> d;
+        const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
+        if (command == "size")
+            window.setSize(a, b);
+        else if (command == "position")
+            window.setPosition(a, b);
+        else if (command == "moveby")
+            window.moveBy(a, b);
+        else if (command == "alpha")
+            window.setAlpha(byte(a));
+        else if (command == "colorkey")
+            window.setColorKey(Color(byte(a), byte(b), byte(c), byte(d)));
+        else if (command == "movable")
+            window.setMovable(a != 0);
+        else if (command == "quit")
+            Engine::EventHandler::instance().setQuit(true);
+        std::printf("ok %d %d %d %d %d %d %d %d\n", window.getX(), window.getY(), window.getWidth(), window.getHeight(),
+                    window.hasAlpha(), window.hasColorKey(), window.isDragging(), window.getScreenWidth());
+        std::fflush(stdout);
+        return true;
     }
-    std::vector<std::string> lines;
 };
 
 int probeMain(int, char**)
@@ -58,36 +80,6 @@ int probeMain(int, char**)
         if (events.takeRedrawRequest())
             draw(window);
         window.update();
-        std::vector<std::string> lines;
-        lines.swap(inbox.lines);
-        for (const std::string& line : lines) {
-            std::istringstream in(line);
-            std::string command;
-            int a = 0, b = 0, c = 0, d = 0;
-            in >> command >> a >> b >> c >> d;
-            const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
-            if (command == "size")
-                window.setSize(a, b);
-            else if (command == "position")
-                window.setPosition(a, b);
-            else if (command == "moveby")
-                window.moveBy(a, b);
-            else if (command == "alpha")
-                window.setAlpha(byte(a));
-            else if (command == "colorkey")
-                window.setColorKey(Color(byte(a), byte(b), byte(c), byte(d)));
-            else if (command == "movable")
-                window.setMovable(a != 0);
-            else if (command == "quit")
-                events.setQuit(true);
-            if (command == "size" || command == "position" || command == "moveby") {
-                draw(window);
-                window.update();
-            }
-            std::printf("ok %d %d %d %d %d %d %d %d\n", window.getX(), window.getY(), window.getWidth(), window.getHeight(),
-                        window.hasAlpha(), window.hasColorKey(), window.isDragging(), window.getScreenWidth());
-            std::fflush(stdout);
-        }
         events.waitForEvents();
     }
     std::printf("bye\n");
