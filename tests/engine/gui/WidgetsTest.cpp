@@ -110,19 +110,14 @@ TEST_F(Widgets, ACheckBoxFlipsOnceAPressAndShowsItsCrossBeforeOrAfterItsText)
 
 TEST(Box, EdgesAreInclusiveAndTouchingBoxesIntersect)
 {
-    auto box = [](int x, int y, int w, int h) {
-        Engine::Box b;
-        b.setX(x);
-        b.setY(y);
-        b.setWidth(w);
-        b.setHeight(h);
-        return b;
+    struct Rect : Engine::Box {
+        Rect(int x, int y, int w, int h) { setX(x), setY(y), setWidth(w), setHeight(h); }
     };
-    const Engine::Box b = box(10, 20, 30, 40);
+    const Rect b(10, 20, 30, 40);
     EXPECT_TRUE(b.contains(10, 20) && b.contains(40, 60));
     EXPECT_FALSE(b.contains(41, 60) || b.contains(40, 61) || b.contains(9, 30));
-    EXPECT_TRUE(b.intersects(box(40, 60, 5, 5)) && b.intersects(box(0, 0, 10, 100)));
-    EXPECT_FALSE(b.intersects(box(41, 60, 5, 5)) || b.intersects(box(0, 0, 9, 100)) || b.intersects(box(0, 61, 50, 5)));
+    EXPECT_TRUE(b.intersects(Rect(40, 60, 5, 5)) && b.intersects(Rect(0, 0, 10, 100)));
+    EXPECT_FALSE(b.intersects(Rect(41, 60, 5, 5)) || b.intersects(Rect(0, 0, 9, 100)) || b.intersects(Rect(0, 61, 50, 5)));
 }
 
 TEST_F(Widgets, PositionsAddUpThroughTheParentChainAndChildrenGoWithTheirParent)
