@@ -118,20 +118,18 @@ protected:
         }
         return items;
     }
-    // Atoms by name, sorted as the set of a window's state is compared.
+    // Sorted, as sets of atoms (a window's state) are compared.
+    static Longs sorted(Longs list)
+    {
+        std::sort(list.begin(), list.end());
+        return list;
+    }
     Longs atoms(std::vector<const char*> names)
     {
         Longs list;
         for (const char* name : names)
             list.push_back(XInternAtom(display, name, False));
-        std::sort(list.begin(), list.end());
-        return list;
-    }
-    Longs state()
-    {
-        Longs list = longs("_NET_WM_STATE", XA_ATOM);
-        std::sort(list.begin(), list.end());
-        return list;
+        return sorted(list);
     }
     unsigned long opacity()
     {
@@ -176,7 +174,7 @@ TEST_F(HostWindowTest, ABorderlessToolWindowBelowTheOthersThatShowsWhatWasDrawnA
     EXPECT_STREQ(name, "Engine");
     XFree(name);
     EXPECT_EQ(longs("_NET_WM_WINDOW_TYPE", XA_ATOM), atoms({"_NET_WM_WINDOW_TYPE_UTILITY"}));
-    EXPECT_EQ(state(), atoms(belowWithoutTaskBar));
+    EXPECT_EQ(sorted(longs("_NET_WM_STATE", XA_ATOM)), atoms(belowWithoutTaskBar));
     const Longs motif = longs("_MOTIF_WM_HINTS", XInternAtom(display, "_MOTIF_WM_HINTS", False));
     EXPECT_EQ(motif, (Longs{2, 0, 0, 0, 0})) << "decorations given, and none";
     EXPECT_EQ(opacity(), opaque);
@@ -228,7 +226,7 @@ TEST_F(HostWindowTest, UnderAWindowManagerItStaysBorderlessOffTheTaskBarAndBelow
 {
     start(true);
     EXPECT_EQ(longs("_NET_FRAME_EXTENTS"), (Longs{0, 0, 0, 0}));
-    const Longs states = state(), wanted = atoms(belowWithoutTaskBar);
+    const Longs states = sorted(longs("_NET_WM_STATE", XA_ATOM)), wanted = atoms(belowWithoutTaskBar);
     EXPECT_TRUE(std::includes(states.begin(), states.end(), wanted.begin(), wanted.end()));
     EXPECT_TRUE(eventually([&] { return geometry() == Ints{100, 100, 200, 200}; }));
 

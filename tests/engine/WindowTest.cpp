@@ -45,10 +45,8 @@ TEST_F(WindowTest, TheHandCursorShowsUntilAMotionThatNobodyHandledBringsTheArrow
     EXPECT_EQ(SDL_GetCursor(), hand);
     testing_support::pushMotion(150, 150);
     window.update();
-    SDL_Cursor* arrow = SDL_GetCursor();
-    EXPECT_NE(arrow, hand);
-    EXPECT_EQ(arrow->hot_x, 0);
-    EXPECT_EQ(arrow->area.w, 32);
+    EXPECT_NE(SDL_GetCursor(), hand);
+    EXPECT_EQ(SDL_GetCursor()->hot_x, 0) << "the arrow's tip";
 }
 
 } // namespace
