@@ -36,16 +36,24 @@ pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>
     _exit(127);
 }
 
-int reap(pid_t pid, int timeoutMs, bool kill)
+int reap(pid_t pid, int timeoutMs, bool end)
 {
     int status = 0;
+    if (pid <= 0)
+        return -1;
     const std::uint32_t begin = os::monotonicMilliseconds();
     for (pid_t r; (r = waitpid(pid, &status, WNOHANG)) != pid; os::sleepMilliseconds(5)) {
         if (r < 0)
             return -1; // not our child, or no more
         if (os::monotonicMilliseconds() - begin > static_cast<std::uint32_t>(timeoutMs)) {
-            if (kill) {
-                ::kill(-pid, SIGKILL); // the group, and the child itself before it made its group
+            if (!end)
+                return -2;
+            // The group, and the child itself before it made its group. SIGKILL only last: a
+            // program ended by it writes nothing at its exit (its coverage counts among it).
+            ::kill(-pid, SIGTERM);
+            ::kill(pid, SIGTERM);
+            if (reap(pid, 5000) == -2) {
+                ::kill(-pid, SIGKILL);
                 ::kill(pid, SIGKILL);
                 waitpid(pid, &status, 0);
             }
@@ -102,19 +110,10 @@ bool ChildProcess::readLine(std::string& line, int timeoutMs)
 
 int ChildProcess::wait(int timeoutMs)
 {
-    if (pid > 0) {
-        const int code = reap(pid, timeoutMs);
-        if (code == -2)
-            return -1;
+    const int code = reap(pid, timeoutMs);
+    if (code != -2)
         pid = -1;
-        exitCode = code;
-    }
-    return exitCode;
-}
-
-int runCommand(const std::vector<std::string>& argv, const std::vector<std::string>& environment)
-{
-    return reap(spawn(argv, environment), 1 << 30);
+    return code;
 }
 
 std::string commandOutput(const std::string& command, bool trimmed, int* code)

@@ -10,7 +10,6 @@
 #include "tests/support/TempDir.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -28,10 +27,8 @@ public:
     void stop();
     std::uint16_t port() const { return listenPort; }
     std::string host() const { return "127.0.0.1:" + std::to_string(listenPort); }
-    std::string documentRoot() const { return folder.file("www"); }
-    // Writes (or removes) the file served at urlPath, also while the server runs.
-    void serve(const std::string& urlPath, const std::string& contents) const { writeFile(documentRoot() + urlPath, contents); }
-    void remove(const std::string& urlPath) const { std::remove((documentRoot() + urlPath).c_str()); }
+    // Writes the file served at urlPath, also while the server runs.
+    void serve(const std::string& urlPath, const std::string& contents) const { writeFile(folder.file("www") + urlPath, contents); }
     // "METHOD URI STATUS HOST" for each answered request, in order.
     std::vector<std::string> requests() const;
     std::string errorLog() const { return folder.read("logs/error.log") + folder.read("logs/output.log"); }

@@ -5,7 +5,6 @@
 #include "os/Clock.h"
 #include "os/Sockets.h"
 
-#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <grp.h>
@@ -26,8 +25,6 @@ std::vector<std::string> NginxServer::requests() const
 
 bool NginxServer::start()
 {
-    if (pid > 0)
-        return true;
     // A listening socket on a port the system chose, handed to nginx in its NGINX variable
     // (its way of upgrading without dropping connections): the port is ours before nginx runs.
     const int listener = static_cast<int>(os::openTcpSocket());
@@ -52,7 +49,7 @@ bool NginxServer::start()
                                "  server { listen 127.0.0.1:" + std::to_string(listenPort) + "; root www; } }\n");
     folder.write("logs/output.log", "");
     std::filesystem::create_directories(folder.file("tmp"));
-    std::filesystem::create_directories(documentRoot());
+    std::filesystem::create_directories(folder.file("www"));
     const int output = open(folder.file("logs/output.log").c_str(), O_WRONLY | O_CLOEXEC);
     pid = spawn({"sh", "-c", "exec \"$0\" \"$@\" 2>&1", "nginx", "-p", p, "-c", p + "nginx.conf", "-e", p + "logs/error.log"},
                 {"NGINX=" + std::to_string(listener) + ";", std::string("PATH=") + getenv("PATH") + ":/usr/sbin"}, -1,
@@ -74,8 +71,7 @@ void NginxServer::stop()
 {
     if (pid <= 0)
         return;
-    kill(-pid, SIGTERM);
-    reap(pid, 20000, true);
+    reap(pid, 0, true);
     pid = -1;
 }
 

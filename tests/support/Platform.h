@@ -1,11 +1,10 @@
 // The few things the tests need that each platform does its own way: telling Wine apart,
-// a device whose writes fail, a limit on file sizes, and socket options for test servers.
+// a device whose writes fail, and socket options for test servers.
 // Where a platform has no such thing the call says so, and the test skips with a reason.
 #pragma once
 
 #include "os/Sockets.h"
 
-#include <cstdint>
 #include <string>
 
 namespace testing_support {
@@ -20,11 +19,6 @@ int exitStatusOf(int code);
 // A file that opens for writing and fails when the bytes are flushed (/dev/full); "" where
 // the system has none.
 std::string fullDevicePath();
-
-// Lets this process write files of at most `bytes` bytes (a larger write fails instead of
-// ending the process) until restoreFileSizeLimit(); false where that is not possible.
-bool limitFileSize(std::uint64_t bytes);
-void restoreFileSizeLimit();
 
 // TCP_NODELAY: each send its own segment.
 void sendEachWriteAtOnce(os::SocketHandle socket);

@@ -1,42 +1,17 @@
-// The test platform helpers on Linux: /dev/full, RLIMIT_FSIZE with SIGXFSZ ignored, and
-// the BSD socket options.
+// The test platform helpers on Linux: /dev/full and the BSD socket options.
 #include "tests/support/Platform.h"
 
-#include <csignal>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace testing_support {
-
-namespace {
-struct rlimit savedLimit;
-bool limited = false;
-} // namespace
 
 bool runningUnderWine() { return false; }
 
 int exitStatusOf(int code) { return code & 0xFF; }
 
 std::string fullDevicePath() { return "/dev/full"; }
-
-bool limitFileSize(std::uint64_t bytes)
-{
-    if (limited || getrlimit(RLIMIT_FSIZE, &savedLimit) != 0)
-        return false;
-    struct rlimit tiny = savedLimit;
-    tiny.rlim_cur = static_cast<rlim_t>(bytes);
-    std::signal(SIGXFSZ, SIG_IGN);
-    return limited = setrlimit(RLIMIT_FSIZE, &tiny) == 0;
-}
-
-void restoreFileSizeLimit()
-{
-    if (limited)
-        setrlimit(RLIMIT_FSIZE, &savedLimit);
-    limited = false;
-}
 
 void sendEachWriteAtOnce(os::SocketHandle socket)
 {

@@ -1,5 +1,5 @@
 // The test platform helpers on Windows: Wine is told apart by ntdll's wine_get_version;
-// there is no full device and no file-size limit; the Winsock socket options.
+// there is no full device; the Winsock socket options.
 #include "tests/support/Platform.h"
 
 #include <winsock2.h>
@@ -17,10 +17,6 @@ bool runningUnderWine()
 int exitStatusOf(int code) { return code; }
 
 std::string fullDevicePath() { return {}; }
-
-bool limitFileSize(std::uint64_t) { return false; }
-
-void restoreFileSizeLimit() {}
 
 void sendEachWriteAtOnce(os::SocketHandle socket)
 {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -18,8 +19,7 @@ RecordingCommand::RecordingCommand(const std::string& name)
     dir.write(name, "#!/bin/sh\nf='" + dir.file("calls/") + "'$(date +%s%N)-$$\n"
                     "{ [ $# -eq 0 ] || printf '%s\\0' \"$@\"; } > \"$f.part\" && mv \"$f.part\" \"$f\"\n");
     fs::permissions(dir.file(name), fs::perms::owner_all);
-    const char* path = std::getenv("PATH");
-    oldPath = path ? path : "";
+    oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     setenv("PATH", (dir.path() + ":" + oldPath).c_str(), 1);
 }
 
@@ -34,18 +34,18 @@ std::vector<std::vector<std::string>> RecordingCommand::calls() const
             names.insert(entry.path());
     std::vector<std::vector<std::string>> result;
     for (const fs::path& name : names) {
-        const std::string bytes = readFile(name.string());
+        std::istringstream in(readFile(name.string()));
         result.emplace_back();
-        for (std::size_t start = 0, end; (end = bytes.find('\0', start)) != std::string::npos; start = end + 1)
-            result.back().push_back(bytes.substr(start, end - start));
+        for (std::string argument; std::getline(in, argument, '\0');)
+            result.back().push_back(argument);
     }
     return result;
 }
 
 bool RecordingCommand::waitForCalls(std::size_t count, std::uint32_t limitMs) const
 {
-    for (const std::uint32_t begin = os::monotonicMilliseconds(); calls().size() < count; os::sleepMilliseconds(10))
-        if (os::monotonicMilliseconds() - begin > limitMs)
+    for (std::uint32_t waited = 0; calls().size() < count; waited += 10, os::sleepMilliseconds(10))
+        if (waited > limitMs)
             return false;
     return true;
 }

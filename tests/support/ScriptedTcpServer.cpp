@@ -12,13 +12,6 @@ ScriptedTcpServer::ScriptedTcpServer(std::vector<Step> script, Ending end) : ste
     listener = os::openTcpSocket();
     if (listener != os::invalidSocket && os::bindLoopback(listener, listenPort) && os::listenSocket(listener, 16))
         thread = std::thread([this] { run(); });
-    else
-        os::closeSocket(std::exchange(listener, os::invalidSocket));
-}
-
-ScriptedTcpServer::ScriptedTcpServer(const std::string& reply, Ending end)
-    : ScriptedTcpServer(std::vector<Step>{Step{reply, 0}}, end)
-{
 }
 
 ScriptedTcpServer::~ScriptedTcpServer()
@@ -38,14 +31,6 @@ std::vector<ScriptedTcpServer::Step> ScriptedTcpServer::pieces(const std::string
     return result;
 }
 
-std::string ScriptedTcpServer::host() const { return "127.0.0.1:" + std::to_string(listenPort); }
-
-int ScriptedTcpServer::connections() const
-{
-    std::lock_guard<std::mutex> lock(mutex);
-    return accepted;
-}
-
 std::vector<std::string> ScriptedTcpServer::requests() const
 {
     std::lock_guard<std::mutex> lock(mutex);
@@ -60,7 +45,6 @@ void ScriptedTcpServer::run()
             continue;
         {
             std::lock_guard<std::mutex> lock(mutex);
-            ++accepted;
             received.emplace_back();
         }
         answer(client);

@@ -30,7 +30,8 @@ public:
 
     explicit ScriptedTcpServer(std::vector<Step> steps, Ending ending = Ending::Close);
     // The whole reply in one write.
-    explicit ScriptedTcpServer(const std::string& reply, Ending ending = Ending::Close);
+    explicit ScriptedTcpServer(const std::string& reply, Ending ending = Ending::Close)
+        : ScriptedTcpServer(std::vector<Step>{Step{reply}}, ending) {}
     ~ScriptedTcpServer();
     ScriptedTcpServer(const ScriptedTcpServer&) = delete;
     ScriptedTcpServer& operator=(const ScriptedTcpServer&) = delete;
@@ -38,15 +39,13 @@ public:
     // The reply cut into pieces of `size` bytes, each followed by a pause.
     static std::vector<Step> pieces(const std::string& reply, std::size_t size, std::uint32_t pauseMs = 1);
 
-    bool isListening() const { return listener != os::invalidSocket; }
     std::uint16_t port() const { return listenPort; }
-    std::string host() const; // "127.0.0.1:PORT"
+    std::string host() const { return "127.0.0.1:" + std::to_string(listenPort); }
 
-    // Connections accepted so far.
-    int connections() const;
     // What the clients sent, connection by connection: up to and including the first
     // "\r\n\r\n", or everything until the client stopped sending.
     std::vector<std::string> requests() const;
+    int connections() const { return static_cast<int>(requests().size()); } // accepted so far
 
 private:
     void run();
@@ -58,7 +57,6 @@ private:
     std::uint16_t listenPort = 0;
     mutable std::mutex mutex;
     std::atomic<bool> stop{false};
-    int accepted = 0;
     std::vector<std::string> received;
     std::thread thread;
 };

@@ -22,13 +22,11 @@ void dropQueuedEvents()
     }
 }
 
-static void push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 0); }
-
 void pushMotion(int x, int y)
 {
     SDL_Event event{};
     event.motion = {SDL_MOUSEMOTION, 0, 0, static_cast<Uint16>(x), static_cast<Uint16>(y), 0, 0};
-    push(event);
+    ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
 
 void pushButton(bool down, int x, int y, Uint8 button)
@@ -36,7 +34,7 @@ void pushButton(bool down, int x, int y, Uint8 button)
     SDL_Event event{};
     event.button = {Uint8(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), 0, button, Uint8(down ? SDL_PRESSED : SDL_RELEASED),
                     static_cast<Uint16>(x), static_cast<Uint16>(y)};
-    push(event);
+    ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
 
 void pushKey(bool down, SDLKey sym, Uint16 unicode)
@@ -44,7 +42,7 @@ void pushKey(bool down, SDLKey sym, Uint16 unicode)
     SDL_Event event{};
     event.key = {Uint8(down ? SDL_KEYDOWN : SDL_KEYUP), 0, Uint8(down ? SDL_PRESSED : SDL_RELEASED),
                  {0, sym, KMOD_NONE, Uint16(down ? unicode : 0)}};
-    push(event);
+    ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
 
 } // namespace testing_support

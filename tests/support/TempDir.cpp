@@ -48,24 +48,19 @@ void copyDataTemplate(const std::string& destination)
     }
 }
 
-namespace {
-const char* const homeVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
-} // namespace
-
 TempHome::TempHome()
 {
     const std::string values[] = {dir.path(), dir.path() + "/.config", dir.path() + "/.local/share"};
     for (int i = 0; i < 3; ++i) {
-        if (const char* old = std::getenv(homeVariables[i]))
-            saved[i] = old;
-        setenv(homeVariables[i], values[i].c_str(), 1);
+        saved[i] = std::getenv(names[i]) ? std::optional<std::string>(std::getenv(names[i])) : std::nullopt;
+        setenv(names[i], values[i].c_str(), 1);
     }
 }
 
 TempHome::~TempHome()
 {
     for (int i = 0; i < 3; ++i)
-        saved[i] ? setenv(homeVariables[i], saved[i]->c_str(), 1) : unsetenv(homeVariables[i]);
+        saved[i] ? setenv(names[i], saved[i]->c_str(), 1) : unsetenv(names[i]);
 }
 
 ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path) : previous(fs::current_path().string())

@@ -35,6 +35,7 @@ public:
 
 private:
     TempDir dir;
+    static constexpr const char* names[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
     std::optional<std::string> saved[3];
 };
 
@@ -52,6 +53,5 @@ private:
 // the program wrote there (Settings.xml, the map cache, a half-written file) stays behind,
 // so that a test starts from the template even after someone ran the program from the build.
 void copyDataTemplate(const std::string& destination);
-
 
 } // namespace testing_support

@@ -12,14 +12,17 @@ namespace testing_support {
 
 class XvfbServer {
 public:
-    explicit XvfbServer(const std::string& screen = "1024x768x24");
-    ~XvfbServer();
-    XvfbServer(const XvfbServer&) = delete;
-    XvfbServer& operator=(const XvfbServer&) = delete;
+    // Xvfb writes its display number and a line break on its standard output once it serves.
+    explicit XvfbServer(const std::string& screen = "1024x768x24")
+        : server({"Xvfb", "-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"}, {})
+    {
+        if (server.readLine(name, 20000) && !name.empty())
+            name = ":" + name;
+    }
+    ~XvfbServer() { server.signal(SIGTERM); }
 
-    bool running() const { return !name.empty(); }
-    // ":N"
-    const std::string& display() const { return name; }
+    bool running() const { return name.size() > 1; }
+    const std::string& display() const { return name; } // ":N"
 
 private:
     ChildProcess server;
