@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 using namespace testing_support;
 
@@ -26,23 +27,18 @@ protected:
         // Where the panel's widgets stand, measured with the program's own font as the panel
         // measures them.
         ASSERT_TRUE(TTF_WasInit() || TTF_Init() == 0);
-        font = TTF_OpenFont(program.dataFile("tahoma.ttf").c_str(), 12);
+        font.reset(TTF_OpenFont(program.dataFile("tahoma.ttf").c_str(), 12));
         ASSERT_NE(font, nullptr);
-        lh = TTF_FontLineSkip(font);
-        textHeight = TTF_FontHeight(font);
+        lh = TTF_FontLineSkip(font.get());
+        textHeight = TTF_FontHeight(font.get());
         cw = width("DDDDDD");
         checkHeight = std::max(textHeight, 10) - 2;
         row = textHeight + 5;
     }
-    void TearDown() override
-    {
-        if (font)
-            TTF_CloseFont(font);
-    }
     int width(const std::string& text) const
     {
         int w = 0, h = 0;
-        TTF_SizeUTF8(font, text.c_str(), &w, &h);
+        TTF_SizeUTF8(font.get(), text.c_str(), &w, &h);
         return w;
     }
     void start()
@@ -61,7 +57,6 @@ protected:
         return answer;
     }
     std::string geometry() const { return program.geometry(); }
-    std::string position() const { return program.position(); }
     std::string pixel(int x, int y) const
     {
         char hex[8];
@@ -100,7 +95,7 @@ protected:
     void openSettings(int mainWidth) const { program.click(mainWidth - 16 - 2 - 18 + 8, 10); }
 
     ProgramUnderX program;
-    TTF_Font* font = nullptr;
+    std::unique_ptr<TTF_Font, void (*)(TTF_Font*)> font{nullptr, TTF_CloseFont};
     int lh = 0, textHeight = 0, cw = 0, checkHeight = 0, row = 0;
 };
 
@@ -176,12 +171,12 @@ TEST_F(SettingsProgram, EveryTabChangesTheSettingsAndSaveWritesThem)
     // Near the right edge of the screen the panel opens on the left, the window moving left
     // by the panel's width, and Save gives the shift back.
     program.xdotool("windowmove " + program.window + " 700 100");
-    EXPECT_EQ(until([&] { return position(); }, "700,100"), "700,100");
+    EXPECT_EQ(until([&] { return program.position(); }, "700,100"), "700,100");
     openSettings(300);
-    EXPECT_EQ(until([&] { return position(); }, "450,100"), "450,100");
+    EXPECT_EQ(until([&] { return program.position(); }, "450,100"), "450,100");
     program.screenshot("settings-on-the-left.png");
     program.click(195 + 25, 470 + 12); // Save, the panel at the window's left edge
-    EXPECT_EQ(until([&] { return position(); }, "700,100"), "700,100");
+    EXPECT_EQ(until([&] { return program.position(); }, "700,100"), "700,100");
     EXPECT_TRUE(waitUntil([&] { return readFile(program.dataFile("Settings.xml")).find("X=\"700\"") != std::string::npos; }, 3000));
     program.click(300 - 18 + 8, 10); // the close button, right of the settings button
     EXPECT_EQ(program.waitForExit(20000), 0);
