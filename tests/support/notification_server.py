@@ -20,13 +20,13 @@ CONFIG = """<busconfig><type>session</type><listen>unix:path={0}/bus</listen><au
 
 
 class Service(dbus.service.Object):
-    next_id = 1
+    last_id = 0
 
     @dbus.service.method(INTERFACE, in_signature="susssasa{sv}i", out_signature="u")
     def Notify(self, app, replaces, icon, summary, body, actions, hints, timeout):
-        self.next_id += 1
-        print("notify %d %s" % (self.next_id - 1, "|".join([app, summary, body] + [str(a) for a in actions])), flush=True)
-        return dbus.UInt32(self.next_id - 1)
+        self.last_id += 1
+        print("notify %d %s" % (self.last_id, "|".join([app, summary, body] + [str(a) for a in actions])), flush=True)
+        return dbus.UInt32(self.last_id)
 
     @dbus.service.method(INTERFACE, in_signature="", out_signature="ssss")
     def GetServerInformation(self):
@@ -37,42 +37,35 @@ class Service(dbus.service.Object):
         pass
 
 
-def main():
-    config = os.path.join(sys.argv[1], "bus.conf")
-    with open(config, "w") as out:
-        out.write(CONFIG.format(sys.argv[1]))
-    daemon = subprocess.Popen(["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address"],
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-    try:
-        address = daemon.stdout.readline().strip()
-        dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
-        bus = dbus.bus.BusConnection(address)
-        service = None
-        if "--no-service" not in sys.argv:
-            service = Service(bus, "/org/freedesktop/Notifications")
-            bus.request_name(INTERFACE, dbus.bus.NAME_FLAG_DO_NOT_QUEUE)
-        print("address " + address, flush=True)
-        loop = GLib.MainLoop()
-        pending = [b""]
-
-        # Raw reads: a buffered readline() would keep a second line where the watch cannot see it.
-        def command(source, condition):
-            chunk = os.read(sys.stdin.fileno(), 4096)
-            if not chunk:
-                return loop.quit()
-            *lines, pending[0] = (pending[0] + chunk).split(b"\n")
-            for words in (line.decode().split() for line in lines):
-                if len(words) == 3 and words[0] == "invoke" and service:
-                    service.ActionInvoked(dbus.UInt32(int(words[1])), words[2])
-            return True
-
-        GLib.io_add_watch(sys.stdin.fileno(), GLib.IO_IN | GLib.IO_HUP, command)
-        loop.run()
-        bus.close()
-    finally:
-        daemon.terminate()
-        daemon.wait()
+config = os.path.join(sys.argv[1], "bus.conf")
+with open(config, "w") as out:
+    out.write(CONFIG.format(sys.argv[1]))
+daemon = subprocess.Popen(["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address"],
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+address = daemon.stdout.readline().strip()
+dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
+bus = dbus.bus.BusConnection(address)
+service = None if "--no-service" in sys.argv else Service(bus, "/org/freedesktop/Notifications")
+if service:
+    bus.request_name(INTERFACE, dbus.bus.NAME_FLAG_DO_NOT_QUEUE)
+print("address " + address, flush=True)
+loop = GLib.MainLoop()
+pending = [b""]
 
 
-if __name__ == "__main__":
-    main()
+# Raw reads: a buffered readline() would keep a second line where the watch cannot see it.
+def command(source, condition):
+    chunk = os.read(sys.stdin.fileno(), 4096)
+    *lines, pending[0] = (pending[0] + chunk).split(b"\n")
+    for words in (line.decode().split() for line in lines):
+        if len(words) == 3 and words[0] == "invoke" and service:
+            service.ActionInvoked(dbus.UInt32(int(words[1])), words[2])
+    return bool(chunk) or loop.quit()
+
+
+GLib.io_add_watch(sys.stdin.fileno(), GLib.IO_IN | GLib.IO_HUP, command)
+try:
+    loop.run()
+finally:
+    daemon.terminate()
+    daemon.wait()
