@@ -20,7 +20,7 @@ pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>
 int reap(pid_t pid, int timeoutMs, bool end = false);
 
 // A program started with pipes on its standard input and output (standard error is
-// inherited). Ended with the object: its input closed, a second for it to leave, then reap().
+// inherited). Ended with the object: its input closed, 5 s for it to leave, then as reap() ends it.
 class ChildProcess {
 public:
     ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment);

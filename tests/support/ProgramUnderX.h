@@ -46,7 +46,8 @@ struct Picture {
 class ProgramUnderX {
 public:
     ProgramUnderX();
-    ~ProgramUnderX() { if (program) program->signal(SIGTERM); } // a program still running ends
+    // A program still running ends as at a logout: it leaves its loop and exits normally.
+    ~ProgramUnderX() { if (program) program->signal(SIGTERM); }
     // What this machine lacks to run it ("" when nothing).
     static std::string missing();
     bool ready() const { return x.running(); }
@@ -58,7 +59,7 @@ public:
     // Waits for the window, whose id goes to `window`.
     bool waitForWindow(int milliseconds = 20000);
     void signal(int number) const { program->signal(number); }
-    // The exit code, 128 + the signal that ended it, or -1 when it still runs after the time.
+    // The exit code, 128 + the signal that ended it, or -2 when it still runs after the time.
     int waitForExit(int milliseconds) { return program->wait(milliseconds); }
 
     // A shell command run with DISPLAY set to the private server; what it printed.
