@@ -61,8 +61,9 @@ TEST_F(Program, AHandEditedFileIsSavedInRangeAndATerminationSignalEndsTheFrameLo
     ASSERT_TRUE(waitUntil([&] { return readFile(program.dataFile("Settings.xml")) != written; }));
     os::sleepMilliseconds(500); // idle in the loop
     const std::string saved = readFile(program.dataFile("Settings.xml"));
-    for (const std::string& expected : std::vector<std::string>{" Width=\"100\"", " Alpha=\"15\"", " FontSize=\"16\"", " X=\"0\"",
-                                                               " Y=\"20\"", " CustomName=\"" + std::string(255, 'N') + "\""})
+    const std::string inRange[] = {" Width=\"100\"", " Alpha=\"15\"", " FontSize=\"16\"", " X=\"0\"", " Y=\"20\"",
+                                   " CustomName=\"" + std::string(255, 'N') + "\""};
+    for (const std::string& expected : inRange)
         EXPECT_NE(saved.find(expected), std::string::npos) << expected << " in\n" << saved;
     program.signal(SIGTERM);
     EXPECT_EQ(program.waitForExit(promptly), 0);

@@ -44,9 +44,9 @@ bool NginxServer::start()
                                "  log_format holmik '$request_method $request_uri $status $http_host';\n"
                                "  access_log logs/access.log holmik;\n"
                                "  server { listen 127.0.0.1:" + std::to_string(listenPort) + "; root www; } }\n");
-    pid = spawn({"sh", "-c", "cd \"$0\" && mkdir -p logs && exec nginx -p . -c nginx.conf -e logs/error.log >logs/output.log 2>&1", p},
-                {"NGINX=" + std::to_string(listener) + ";", std::string("PATH=") + getenv("PATH") + ":/usr/sbin"}, -1, -1,
-                listener);
+    const char* run = "cd \"$0\" && mkdir -p logs && exec nginx -p . -c nginx.conf -e logs/error.log >logs/output.log 2>&1";
+    const std::string path = std::string("PATH=") + getenv("PATH") + ":/usr/sbin";
+    pid = spawn({"sh", "-c", run, p}, {"NGINX=" + std::to_string(listener) + ";", path}, -1, -1, listener);
     close(listener);
     // Requests queue on the socket already; what is left is to see nginx adopt it, or die.
     const std::uint32_t begin = os::monotonicMilliseconds();

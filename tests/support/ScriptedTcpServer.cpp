@@ -47,39 +47,31 @@ void ScriptedTcpServer::run()
             std::lock_guard<std::mutex> lock(mutex);
             received.emplace_back();
         }
-        answer(client);
-    }
-}
-
-void ScriptedTcpServer::answer(os::SocketHandle client)
-{
-    // Read the request: up to the blank line, or until the client is quiet for a while.
-    std::string request;
-    os::setReceiveTimeout(client, 2000);
-    char buffer[1024];
-    std::size_t n = 0;
-    while (request.find("\r\n\r\n") == std::string::npos && !stop &&
-           os::receiveSome(client, buffer, sizeof buffer, n) == os::IoResult::Ok)
-        request.append(buffer, n);
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        received.back() = request;
-    }
-    // Every write its own segment, so that the client sees the pieces apart.
-    sendEachWriteAtOnce(client);
-    bool sending = true;
-    for (const Step& step : steps)
-        for (std::size_t i = 0; i < step.times && sending; ++i) {
-            sending = !stop &&
-                      (step.bytes.empty() || os::sendAll(client, step.bytes.data(), step.bytes.size()) == os::IoResult::Ok);
-            if (sending && step.pauseMs)
-                os::sleepMilliseconds(step.pauseMs);
+        // Read the request: up to the blank line, or until the client is quiet for a while.
+        std::string request;
+        os::setReceiveTimeout(client, 2000);
+        char buffer[1024];
+        std::size_t n = 0;
+        while (request.find("\r\n\r\n") == std::string::npos && !stop &&
+               os::receiveSome(client, buffer, sizeof buffer, n) == os::IoResult::Ok) {
+            request.append(buffer, n);
+            std::lock_guard<std::mutex> lock(mutex);
+            received.back() = request;
         }
-    if (ending == Ending::Reset)
-        return resetConnection(client);
-    while (ending == Ending::Hang && !stop)
-        os::sleepMilliseconds(10);
-    os::closeSocket(client);
+        // Every write its own segment, so that the client sees the pieces apart.
+        sendEachWriteAtOnce(client);
+        bool sending = true;
+        for (const Step& step : steps)
+            for (std::size_t i = 0; i < step.times && sending; ++i) {
+                sending = !stop && (step.bytes.empty() ||
+                                    os::sendAll(client, step.bytes.data(), step.bytes.size()) == os::IoResult::Ok);
+                if (sending && step.pauseMs)
+                    os::sleepMilliseconds(step.pauseMs);
+            }
+        while (ending == Ending::Hang && !stop)
+            os::sleepMilliseconds(10);
+        ending == Ending::Reset ? resetConnection(client) : os::closeSocket(client);
+    }
 }
 
 } // namespace testing_support

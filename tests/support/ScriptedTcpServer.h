@@ -49,7 +49,6 @@ public:
 
 private:
     void run();
-    void answer(os::SocketHandle client);
 
     std::vector<Step> steps;
     Ending ending;
