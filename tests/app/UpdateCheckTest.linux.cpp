@@ -87,6 +87,7 @@ TEST(VersionInfo, NumbersBeforeTheFirstColonTheAddressAfterItAndTheFirstDifferin
         {"4 7:http://h:8080/x", 4, 7, 0, "http://h:8080/x", false},
         {"4 7 1", 4, 7, 1, "4 7 1", true},                 // no colon: the address is all of it
         {"", 0, 0, 0, "", false},
+        {"-1 +2 3:", -1, 2, 3, "", false},
         {"99999999999 1 1:x", 0, 0, 0, "x", false},        // too big to read
     };
     for (const auto& row : table) {
