@@ -9,8 +9,6 @@
 
 using Registry::RegKey;
 
-namespace {
-
 TEST(RegistryFile, OnlyCreatingMakesItAndACorruptOneIsNeverOverwritten)
 {
     testing_support::TempHome home;
@@ -20,16 +18,12 @@ TEST(RegistryFile, OnlyCreatingMakesItAndACorruptOneIsNeverOverwritten)
     EXPECT_FALSE(std::filesystem::exists(hive));
     RegKey::create(Registry::CurrentUser, L"Software\\x", ok);
     ASSERT_TRUE(ok);
-    const std::string garbage = std::string("HolmikZiviza registry 1\n[Software\\x]\n\"a\"=1:4\x00\xff", 40);
-    testing_support::writeFile(hive, garbage);
-    RegKey::open(Registry::CurrentUser, L"Software\\x", ok, true);
-    EXPECT_FALSE(ok);
-    RegKey::create(Registry::CurrentUser, L"Software\\y", ok);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(testing_support::readFile(hive), garbage);
-    testing_support::writeFile(hive, "");
-    RegKey::open(Registry::CurrentUser, L"Software", ok, false);
-    EXPECT_FALSE(ok);
+    for (const std::string& garbage : {std::string("HolmikZiviza registry 1\n[Software\\x]\n\"a\"=1:4\x00\xff", 40), std::string()}) {
+        testing_support::writeFile(hive, garbage);
+        RegKey::open(Registry::CurrentUser, L"Software\\x", ok, false);
+        EXPECT_FALSE(ok);
+        RegKey::create(Registry::CurrentUser, L"Software\\y", ok);
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(testing_support::readFile(hive), garbage);
+    }
 }
-
-} // namespace
