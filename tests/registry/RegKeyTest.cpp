@@ -18,8 +18,14 @@ namespace {
 class Keys : public ::testing::Test {
 protected:
     RegKey create(const std::wstring& sub = L"Values") { return RegKey::create(Registry::CurrentUser, path + sub, ok); }
-    RegKey open(const std::wstring& sub, bool writable = false) { return RegKey::open(Registry::CurrentUser, path + sub, ok, writable); }
-    static std::string bytes(const RegValue& v) { return std::string(reinterpret_cast<const char*>(v.getData()), v.getSize()); }
+    RegKey open(const std::wstring& sub, bool writable = false)
+    {
+        return RegKey::open(Registry::CurrentUser, path + sub, ok, writable);
+    }
+    static std::string bytes(const RegValue& v)
+    {
+        return std::string(reinterpret_cast<const char*>(v.getData()), v.getSize());
+    }
 
     testing_support::TempHome home;
     const std::wstring path = L"Software\\HolmikZiviza Tests\\" + std::to_wstring(std::random_device()()) + L"\\";
@@ -44,19 +50,19 @@ TEST_F(Keys, ValuesOfEveryKindSurviveAReopen)
 {
     const std::uint32_t number = 0x01020304;
     const std::uint64_t big = 0x0102030405060708ull;
-    const unsigned char raw[] = {0, 1, 0xFF, '\n', '"'};
+    const unsigned char raw[] = { 0, 1, 0xFF, '\n', '"' };
     const char16_t list[] = u"a\0bc\0"; // UTF-16 on every platform
-    const RegValue values[] = {
-        RegValue(L"Text", L"Hej p\u00e5 dig", false), RegValue(L"Expand", L"%HOLMIK_REGISTRY_TEST%/x", true),
-        RegValue(L"Empty", L"", false), RegValue(L"Number", Registry::KindDword, &number, 4),
-        RegValue(L"Big", Registry::KindQword, &big, 8), RegValue(L"Bytes", Registry::KindBinary, raw, sizeof raw),
-        RegValue(L"List", Registry::KindMultiString, list, sizeof list)};
+    const RegValue values[]
+        = { RegValue(L"Text", L"Hej p\u00e5 dig", false), RegValue(L"Expand", L"%HOLMIK_REGISTRY_TEST%/x", true),
+              RegValue(L"Empty", L"", false), RegValue(L"Number", Registry::KindDword, &number, 4),
+              RegValue(L"Big", Registry::KindQword, &big, 8), RegValue(L"Bytes", Registry::KindBinary, raw, sizeof raw),
+              RegValue(L"List", Registry::KindMultiString, list, sizeof list) };
     RegKey writer = create();
     for (const RegValue& value : values) {
         writer.setValue(value, ok);
         EXPECT_TRUE(ok);
     }
-    for (const RegValue& refused : {RegValue(L"", L"nameless", false), RegValue()}) {
+    for (const RegValue& refused : { RegValue(L"", L"nameless", false), RegValue() }) {
         writer.setValue(refused, ok);
         EXPECT_FALSE(ok);
     }
@@ -73,7 +79,7 @@ TEST_F(Keys, ValuesOfEveryKindSurviveAReopen)
     EXPECT_EQ(key.getValue(L"text", ok).asString(), "Hej p\xc3\xa5 dig");
     EXPECT_EQ(key.getValue(L"Expand", ok).asString(false), "%HOLMIK_REGISTRY_TEST%/x");
     EXPECT_EQ(key.getValue(L"Expand", ok).asString(true), "here/x");
-    EXPECT_EQ(key.getValue(L"List", ok).asStringList(), (std::vector<std::wstring>{L"a", L"bc"}));
+    EXPECT_EQ(key.getValue(L"List", ok).asStringList(), (std::vector<std::wstring> { L"a", L"bc" }));
     EXPECT_EQ(key.getValue(L"Number", ok).asString(), "") << "not a string";
 
     // A read-only key refuses changes; a value deleted is gone for every key.

@@ -18,7 +18,8 @@ TEST(RegistryFile, OnlyCreatingMakesItAndACorruptOneIsNeverOverwritten)
     EXPECT_FALSE(std::filesystem::exists(hive));
     RegKey::create(Registry::CurrentUser, L"Software\\x", ok);
     ASSERT_TRUE(ok);
-    for (const std::string& garbage : {std::string("HolmikZiviza registry 1\n[Software\\x]\n\"a\"=1:4\x00\xff", 40), std::string()}) {
+    for (const std::string& garbage :
+        { std::string("HolmikZiviza registry 1\n[Software\\x]\n\"a\"=1:4\x00\xff", 40), std::string() }) {
         testing_support::writeFile(hive, garbage);
         RegKey::open(Registry::CurrentUser, L"Software\\x", ok, false);
         EXPECT_FALSE(ok);

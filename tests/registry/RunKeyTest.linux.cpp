@@ -24,10 +24,12 @@ TEST(RunKey, TheFirstValueMakesTheFolderAndItsExecLineQuotesThePath)
     ASSERT_TRUE(ok) << "the folder need not exist yet";
     EXPECT_EQ(key.getValueCount(), 0u);
     const std::string path = "/home/\xc3\xa5sa/My \"Games\"/$HOME/back\\slash/100%/HolmikZiviza.lnk";
-    key.setValue(RegValue(L"HolmikZiviza", L"/home/\u00e5sa/My \"Games\"/$HOME/back\\slash/100%/HolmikZiviza.lnk", false), ok);
+    key.setValue(
+        RegValue(L"HolmikZiviza", L"/home/\u00e5sa/My \"Games\"/$HOME/back\\slash/100%/HolmikZiviza.lnk", false), ok);
     ASSERT_TRUE(ok);
-    EXPECT_EQ(readFile(file), "[Desktop Entry]\nType=Application\nName=HolmikZiviza\n"
-                              "Exec=\"/home/\xc3\xa5sa/My \\\\\"Games\\\\\"/\\\\$HOME/back\\\\\\\\slash/100%%/HolmikZiviza.lnk\"\n");
+    EXPECT_EQ(readFile(file),
+        "[Desktop Entry]\nType=Application\nName=HolmikZiviza\n"
+        "Exec=\"/home/\xc3\xa5sa/My \\\\\"Games\\\\\"/\\\\$HOME/back\\\\\\\\slash/100%%/HolmikZiviza.lnk\"\n");
     EXPECT_EQ(key.getValueCount(), 1u);
     const RegValue value = key.getValue(L"holmikziviza", ok);
     EXPECT_TRUE(ok);
@@ -50,13 +52,14 @@ TEST(RunKey, IsTheCurrentUsersAutostartFolderUnderXdgConfigHome)
         std::wstring name;
         std::string made; // "": the key does not open
     } cases[] = {
-        {home.path() + "/elsewhere", L"X", home.path() + "/elsewhere/autostart/X.desktop"},
-        {"relative", L"Y", home.path() + "/.config/autostart/Y.desktop"}, // not valid: ~/.config
-        {home.path() + "/elsewhere/autostart/X.desktop", L"Z", ""},      // a file where the folder should be
+        { home.path() + "/elsewhere", L"X", home.path() + "/elsewhere/autostart/X.desktop" },
+        { "relative", L"Y", home.path() + "/.config/autostart/Y.desktop" }, // not valid: ~/.config
+        { home.path() + "/elsewhere/autostart/X.desktop", L"Z", "" }, // a file where the folder should be
     };
     for (const auto& c : cases) {
         setenv("XDG_CONFIG_HOME", c.config.c_str(), 1);
-        RegKey key = RegKey::open(Registry::CurrentUser, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", ok, true);
+        RegKey key
+            = RegKey::open(Registry::CurrentUser, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", ok, true);
         EXPECT_EQ(ok, !c.made.empty()) << c.config;
         key.setValue(RegValue(c.name, L"/x", false), ok);
         EXPECT_TRUE(c.made.empty() || std::filesystem::exists(c.made)) << c.made;
@@ -76,12 +79,12 @@ TEST(RunKey, EntriesASessionWouldNotStartReadAsMissing)
     writeFile(folder + "/NoExec.desktop", "[Desktop Entry]\nType=Application\nName=NoExec\n");
     writeFile(folder + "/Binary.desktop", std::string("\0\x01\xff\xfe", 4));
     writeFile(folder + "/Other.desktop",
-              "# someone else's\n[Desktop Entry]\nName=Other\nExec = other --flag %U\n[Desktop Action x]\nExec=nope\n");
+        "# someone else's\n[Desktop Entry]\nName=Other\nExec = other --flag %U\n[Desktop Action x]\nExec=nope\n");
     writeFile(folder + "/notes.txt", "not an entry");
     bool ok = false;
     RegKey key = RegKey::open(Registry::CurrentUser, runKey, ok, false);
     EXPECT_EQ(key.getValueCount(), 4u);
-    for (const wchar_t* name : {L"Hidden", L"NoExec", L"Binary", L"notes"}) {
+    for (const wchar_t* name : { L"Hidden", L"NoExec", L"Binary", L"notes" }) {
         key.getValue(name, ok);
         EXPECT_FALSE(ok);
     }

@@ -16,11 +16,13 @@ namespace {
 // As Steam for Linux writes it (trimmed).
 std::string registryVdf(const std::string& steamPath)
 {
-    return "\"Registry\"\n{\n\t\"HKCU\"\n\t{\n\t\t\"Software\"\n\t\t{\n\t\t\t\"Valve\"\n\t\t\t{\n\t\t\t\t\"Steam\"\n\t\t\t\t{\n"
-           "\t\t\t\t\t\"language\"\t\t\"english\"\n\t\t\t\t\t\"Apps\"\n\t\t\t\t\t{\n\t\t\t\t\t\t\"730\"\n\t\t\t\t\t\t{\n"
-           "\t\t\t\t\t\t\t\"installed\"\t\t\"1\"\n\t\t\t\t\t\t}\n\t\t\t\t\t}\n" +
-           (steamPath.empty() ? std::string() : "\t\t\t\t\t\"SteamPath\"\t\t\"" + steamPath + "\"\n") +
-           "\t\t\t\t\t\"RunningAppID\"\t\t\"0\"\n\t\t\t\t}\n\t\t\t}\n\t\t}\n\t}\n}\n";
+    return "\"Registry\"\n{\n\t\"HKCU\"\n\t{\n\t\t\"Software\"\n\t\t{\n\t\t\t\"Valve\"\n\t\t\t{"
+           "\n\t\t\t\t\"Steam\"\n\t\t\t\t{\n"
+           "\t\t\t\t\t\"language\"\t\t\"english\"\n\t\t\t\t\t\"Apps\"\n\t\t\t\t\t{\n\t\t\t\t\t\t\"730\"\n\t\t\t\t\t\t{"
+           "\n"
+           "\t\t\t\t\t\t\t\"installed\"\t\t\"1\"\n\t\t\t\t\t\t}\n\t\t\t\t\t}\n"
+        + (steamPath.empty() ? std::string() : "\t\t\t\t\t\"SteamPath\"\t\t\"" + steamPath + "\"\n")
+        + "\t\t\t\t\t\"RunningAppID\"\t\t\"0\"\n\t\t\t\t}\n\t\t\t}\n\t\t}\n\t}\n}\n";
 }
 
 TEST(SteamKey, KeysAndValuesComeFromRegistryVdfAndAreNeverWritten)
@@ -34,7 +36,10 @@ TEST(SteamKey, KeysAndValuesComeFromRegistryVdfAndAreNeverWritten)
     EXPECT_EQ(key.getValue(L"SteamPath", ok).asString(), "/home/user/.local/share/Steam");
     EXPECT_EQ(key.getValue(L"language", ok).asString(), "english");
     EXPECT_EQ(key.getSubkeyCount() * 10 + key.getValueCount(), 13u) << "one subkey, three values";
-    EXPECT_EQ(RegKey::open(Registry::CurrentUser, L"Software\\Valve\\Steam\\Apps\\730", ok).getValue(L"Installed", ok).asString(), "1");
+    EXPECT_EQ(RegKey::open(Registry::CurrentUser, L"Software\\Valve\\Steam\\Apps\\730", ok)
+                  .getValue(L"Installed", ok)
+                  .asString(),
+        "1");
     key.getValue(L"NoSuchValue", ok);
     EXPECT_FALSE(ok);
 
@@ -57,17 +62,18 @@ TEST(SteamKey, SteamPathComesFromTheFileOrTheSteamLink)
         LinkKind link;
         std::string expected;
     } cases[] = {
-        {"link alone", "-", Link, "$install"},
-        {"a file without SteamPath", registryVdf(""), Link, "$install"},
-        {"the file wins over the link", registryVdf("/elsewhere/Steam"), Link, "/elsewhere/Steam"},
-        {"a corrupt file", "\"Registry\"\n{\n\t\"HKCU\"\n\t{\n\t\t\"Software\" \"unterminated", Link, "$install"},
-        {"neither", "-", NoLink, ""},
-        {"Steam removed", "-", Dangling, ""},
-        {"other keys only", "\"Registry\" { \"HKCU\" { \"Software\" { } } }", NoLink, ""},
-        {"hand-written", "// written by hand\nRegistry\n{\n HKCU { Software { Valve { Steam {\n"
-                         "  SteamPath \"/a \\\"quoted\\\" \\\\ path\" [$LINUX]\n  \"x\" \"y\" // comment\n } } } }\n}\n",
-         NoLink, "/a \"quoted\" \\ path"},
-        {"too deep", deep, NoLink, ""},
+        { "link alone", "-", Link, "$install" },
+        { "a file without SteamPath", registryVdf(""), Link, "$install" },
+        { "the file wins over the link", registryVdf("/elsewhere/Steam"), Link, "/elsewhere/Steam" },
+        { "a corrupt file", "\"Registry\"\n{\n\t\"HKCU\"\n\t{\n\t\t\"Software\" \"unterminated", Link, "$install" },
+        { "neither", "-", NoLink, "" },
+        { "Steam removed", "-", Dangling, "" },
+        { "other keys only", "\"Registry\" { \"HKCU\" { \"Software\" { } } }", NoLink, "" },
+        { "hand-written",
+            "// written by hand\nRegistry\n{\n HKCU { Software { Valve { Steam {\n"
+            "  SteamPath \"/a \\\"quoted\\\" \\\\ path\" [$LINUX]\n  \"x\" \"y\" // comment\n } } } }\n}\n",
+            NoLink, "/a \"quoted\" \\ path" },
+        { "too deep", deep, NoLink, "" },
     };
     for (const auto& c : cases) {
         TempHome home;

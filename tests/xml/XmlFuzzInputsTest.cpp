@@ -9,11 +9,13 @@
 
 TEST(XmlFuzzInputs, SeedCorpusAndRegressions)
 {
-    for (const char* folder : {"corpus", "regressions"}) {
+    for (const char* folder : { "corpus", "regressions" }) {
         int count = 0;
-        for (const auto& entry : std::filesystem::directory_iterator(HOLMIK_SOURCE_DIR "/tests/xml/fuzz/" + std::string(folder))) {
+        for (const auto& entry :
+            std::filesystem::directory_iterator(HOLMIK_SOURCE_DIR "/tests/xml/fuzz/" + std::string(folder))) {
             const std::string bytes = testing_support::readFile(entry.path().string());
-            EXPECT_EQ(xml_fuzz::check(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "") << entry.path();
+            EXPECT_EQ(xml_fuzz::check(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "")
+                << entry.path();
             ++count;
         }
         EXPECT_GT(count, 1) << folder;

@@ -8,22 +8,12 @@
 namespace {
 
 // Options: the encoding, plus Keep to keep white space and comments between texts, NoUtf16
-// to not guess UTF-16.
-enum { Utf8 = XmlEncodingUtf8, Legacy = XmlEncodingLegacy, Sjis = XmlEncodingShiftJis, Keep = 8, NoUtf16 = 16 };
+// to not guess UTF-16, Tag to look for the first tag "Settings", File to read from a file.
+enum { Utf8 = 1, Legacy = 2, Sjis = 3, Keep = 8, NoUtf16 = 16, Tag = 32, File = 64 };
 
-void useOptions(int options) { setXmlOptions(options & 7, !(options & NoUtf16), !(options & Keep), !(options & Keep)); }
-
-// "#code@line:column tree" when reading failed or warned (the position only when `expected`
-// has one), else the tree.
-std::string describe(const XmlNode& node, const XmlResult& result, const std::string& expected)
+void useOptions(int options)
 {
-    if (result.code == 0)
-        return node.toText(false);
-    std::string out = "#" + std::to_string(result.code);
-    if (expected.find('@') != std::string::npos)
-        out += "@" + std::to_string(result.line) + ":" + std::to_string(result.column);
-    const std::string tree = node.toText(false);
-    return tree.empty() ? out : out + " " + tree;
+    setXmlOptions(options & 7, !(options & NoUtf16), !(options & Keep), !(options & Keep));
 }
 
 // UTF-16 bytes of an 8-bit text, little-endian with its mark or big-endian without.
@@ -31,87 +21,74 @@ std::string utf16(const std::string& s, bool little)
 {
     std::string out = little ? "\xFF\xFE" : "";
     for (char c : s)
-        out += little ? std::string{c, '\0'} : std::string{'\0', c};
+        out += little ? std::string { c, '\0' } : std::string { '\0', c };
     return out;
 }
 
-struct Case {
-    int options;
-    std::string text, tag, expected;
-};
-
-TEST(XmlRead, TextsReadToTheirTreesOrCodes)
-{
-    const Case cases[] = {
-        {Utf8, "<a x='1' y=\"2\" z w=3/>", "", "<a x=\"1\" y=\"2\" z w=\"3\"/>"},
-        {Utf8, "<a v='&#65;&#x41;&AMP;&lt;&quot;&apos;&gt;'>x &amp; y</a>", "", "<a v=\"AA&amp;&lt;&quot;&apos;&gt;\">x &amp; y</a>"},
-        {Utf8, "<a v='&#233;&#xFF;'/>", "", "<a v=\"\xC3\xA9\xC3\xBF\"/>"},
-        {Legacy, "<a v='&#233;&#xFF;'/>", "", "<a v=\"\xE9\xFF\"/>"},
-        // In Shift-JIS 0x81 starts a two-byte character: the ']' or '<' after it is part of it.
-        {Sjis, "<a><![CDATA[\x81]]>x]]>\x81<</a>", "", "<a><![CDATA[\x81]]>x]]>\x81<</a>"},
-        {Utf8, "<a><![CDATA[\x81]]>x]]></a>", "", "<a><![CDATA[\x81]]>x]]&gt;</a>"},
-        {Utf8, "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY e 'x'>]><r><![CDATA[a<b&c]]><PRE> <x> </PRE>one<!-- c -->two</r>",
-         "", "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY e 'x'>]><r><![CDATA[a<b&c]]><PRE> <x> </PRE>onetwo</r>"},
-        {Utf8 | Keep, "<r> a <!--c--> b </r>", "", "<r> a <!--c--> b </r>"},
-        {Utf8, "<a><b></b <c/></a>", "", "<a><b/><c/></a>"}, // end tags cut off before their '>'
-        {Utf8, "<a></a x='1'>", "", "<a/>"},
-        {Utf8, "<?xml version=\"1.0\"?>\n<settings Width='5'><colors/></settings>", "Settings", "<settings Width=\"5\"><colors/></settings>"},
-        {Utf8, "<Other><Settings a='1'/></Other>", "Settings", "<Settings a=\"1\"/>"},
-        {Utf8, "<Other><x/></Other>", "Settings", "#11@0:0"},
-        {Utf8, "<a>&#99999999999999999999;</a>", "", "#13"},
-        {Utf8, "<a>&#256;</a>", "", "#13"},
-        {Utf8, "<a>&foo;</a>", "", "#12"},
-        {Utf8, "<a v='&#65'/>", "", "#12"},
-        {Utf8, "<a>&#xG;</a>", "", "#12"},
-        {Utf8, "<a></b>", "", "#6@1:4"},
-        {Utf8, "<A></a>", "", "#6"},
-        {Utf8, "<\xC3\xA5></b>", "", "#6@1:4"}, // a character counts once
-        {Utf8, "<a>\n  <!-- x", "", "#7@2:3"},
-        {Utf8, "<>", "", "#4"},
-        {Utf8, "<?" "?>", "", "#4"},
-        {Utf8, "<a b='1'", "", "#8@1:9"},
-        {Utf8, "<a b='1' 'q'>", "", "#8"},
-        {Utf8, "<a></>", "", "#5"},
-        {Utf8, "just text", "", "#2 just text"},
-        {Utf8, "<a><b></a>", "", "#1 <a><b/></a>"},
-        {Utf8, "<a><b>", "", "#1 <a><b/></a>"},
-    };
-    for (const Case& c : cases) {
-        useOptions(c.options);
-        XmlResult result;
-        const XmlNode node = XmlNode::parseText(c.text.c_str(), c.tag, &result);
-        EXPECT_EQ(describe(node, result, c.expected), c.expected) << c.text;
-    }
-    XmlResult result;
-    EXPECT_TRUE(XmlNode::parseText(nullptr, "", &result).isEmpty());
-    EXPECT_EQ(result.code, XmlErrorNoElements);
-}
-
-TEST(XmlRead, FilesWithMarksAndUtf16)
+TEST(XmlRead, TextsAndFilesReadToTheirTreesOrCodes)
 {
     const std::string latin = "<r v='\xE5'/>";
-    const Case cases[] = {
-        {Utf8, "", "", "#3"},
-        {Utf8, "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<r/>", "", "<?xml version=\"1.0\" encoding=\"utf-8\"?><r/>"},
-        {Utf8, utf16(latin, true), "", "<r v=\"\xC3\xA5\"/>"},
-        {Utf8, utf16(latin, false), "", "<r v=\"\xC3\xA5\"/>"},
-        {Legacy, utf16(latin, false), "", "<r v=\"\xE5\"/>"},
-        {Utf8 | NoUtf16, utf16(latin, false), "", "#2"}, // the zero bytes end the text
+    const struct {
+        int options;
+        std::string text, expected; // "#code tree" when reading fails or warns, "#code@line:column" with the position
+    } cases[] = {
+        { Utf8, "<a x='1' y=\"2\" z w=3/>", "<a x=\"1\" y=\"2\" z w=\"3\"/>" },
+        { Utf8, "<a v='&#65;&#x41;&AMP;&lt;&quot;&apos;&gt;'>x &amp; y</a>",
+            "<a v=\"AA&amp;&lt;&quot;&apos;&gt;\">x &amp; y</a>" },
+        { Utf8, "<a v='&#233;&#xFF;'/>", "<a v=\"\xC3\xA9\xC3\xBF\"/>" },
+        { Legacy, "<a v='&#233;&#xFF;'/>", "<a v=\"\xE9\xFF\"/>" },
+        // In Shift-JIS 0x81 starts a two-byte character: the ']' or '<' after it is part of it.
+        { Sjis, "<a><![CDATA[\x81]]>x]]>\x81<</a>", "<a><![CDATA[\x81]]>x]]>\x81<</a>" },
+        { Utf8, "<a><![CDATA[\x81]]>x]]></a>", "<a><![CDATA[\x81]]>x]]&gt;</a>" },
+        { Utf8,
+            "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY e 'x'>]><r><![CDATA[a<b&c]]><PRE> <x> </PRE>one<!-- c "
+            "-->two</r>",
+            "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY e 'x'>]><r><![CDATA[a<b&c]]><PRE> <x> </PRE>onetwo</r>" },
+        { Utf8 | Keep, "<r> a <!--c--> b </r>", "<r> a <!--c--> b </r>" },
+        { Utf8, "<a><b></b <c/></a>", "<a><b/><c/></a>" }, // end tags cut off before their '>'
+        { Utf8, "<a></a x='1'>", "<a/>" },
+        { Utf8 | Tag, "<?xml version=\"1.0\"?>\n<settings><colors/></settings>", "<settings><colors/></settings>" },
+        { Utf8 | Tag, "<Other><Settings a='1'/></Other>", "<Settings a=\"1\"/>" },
+        { Utf8 | Tag, "<Other><x/></Other>", "#11@0:0" }, { Utf8, "<a>&#99999999999999999999;</a>", "#13" },
+        { Utf8, "<a>&#256;</a>", "#13" }, { Utf8, "<a>&foo;</a>", "#12" }, { Utf8, "<a v='&#65'/>", "#12" },
+        { Utf8, "<a></b>", "#6@1:4" }, { Utf8, "<A></a>", "#6" },
+        { Utf8, "<\xC3\xA5></b>", "#6@1:4" }, // a character counts once
+        { Utf8, "<a>\n  <!-- x", "#7@2:3" }, { Utf8, "<>", "#4" },
+        { Utf8,
+            "<?"
+            "?>",
+            "#4" },
+        { Utf8, "<a b='1'", "#8@1:9" }, { Utf8, "<a b='1' 'q'>", "#8" }, { Utf8, "<a></>", "#5" },
+        { Utf8, "just text", "#2 just text" }, { Utf8, "<a><b></a>", "#1 <a><b/></a>" },
+        { Utf8, "<a><b>", "#1 <a><b/></a>" }, { Utf8 | File, "", "#3" },
+        { Utf8 | File, "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<r/>", "<?xml version=\"1.0\"?><r/>" },
+        { Utf8 | File, utf16(latin, true), "<r v=\"\xC3\xA5\"/>" },
+        { Utf8 | File, utf16(latin, false), "<r v=\"\xC3\xA5\"/>" },
+        { Legacy | File, utf16(latin, false), "<r v=\"\xE5\"/>" },
+        { Utf8 | NoUtf16 | File, utf16(latin, false), "#2" }, // the zero bytes end the text
     };
     testing_support::TempDir tmp;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         useOptions(c.options);
         tmp.write("f.xml", c.text);
         XmlResult result;
-        const XmlNode node = XmlNode::parseFile(tmp.file("f.xml"), c.tag, &result);
-        EXPECT_EQ(describe(node, result, c.expected), c.expected) << c.text;
+        const std::string tag = c.options & Tag ? "Settings" : "";
+        const XmlNode node = c.options & File ? XmlNode::parseFile(tmp.file("f.xml"), tag, &result)
+                                              : XmlNode::parseText(c.text.c_str(), tag, &result);
+        std::string got = result.code ? "#" + std::to_string(result.code) : "";
+        if (c.expected.find('@') != std::string::npos)
+            got += "@" + std::to_string(result.line) + ":" + std::to_string(result.column);
+        got += (got.empty() || node.toText(false).empty() ? "" : " ") + node.toText(false);
+        EXPECT_EQ(got, c.expected) << c.text;
     }
-    for (const std::string& path : {tmp.file("missing.xml"), tmp.path()}) {
+    for (const std::string& path : { tmp.file("missing.xml"), tmp.path() }) {
         XmlResult result;
         EXPECT_TRUE(XmlNode::parseFile(path, "", &result).isEmpty());
         EXPECT_EQ(result.code, XmlErrorFileNotFound) << path;
     }
-    useOptions(Utf8);
+    XmlResult result;
+    EXPECT_TRUE(XmlNode::parseText(nullptr, "", &result).isEmpty());
+    EXPECT_EQ(result.code, XmlErrorNoElements);
 }
 
 TEST(XmlRead, EncodingGuess)
@@ -121,19 +98,19 @@ TEST(XmlRead, EncodingGuess)
         bool honour;
         int expected;
     } cases[] = {
-        {"<a/>", true, XmlEncodingUndecided}, // too short to tell
-        {"\xEF\xBB\xBF<aaaaaaaaaaaaaaaaaaaaaaaaaaaaa/>", true, XmlEncodingUtf8},
-        {"<aaaaaaaaaaaaaaaaaaaaaaaaaaaaa v='\xC3\xA5'/>", true, XmlEncodingUtf8},
-        {"<aaaaaaaaaaaaaaaaaaaaaaaaaaaaa v='\xE5x'/>", true, XmlEncodingLegacy},
-        {"<?xml version=\"1.0\" encoding = ' ISO-8859-1'?><a/>", true, XmlEncodingLegacy},
-        {"<?xml version=\"1.0\" encoding=\"Shift-JIS\"?><a/>", true, XmlEncodingShiftJis},
-        {"<?xml version=\"1.0\" encoding=\"big5\"?><a/>", true, XmlEncodingBig5},
-        {"<?xml version=\"1.0\" encoding=\"GBK\"?><a/>", true, XmlEncodingGbk},
-        {"<?xml version=\"1.0\" encoding=\"gb2312\"?><a/>", true, XmlEncodingGb2312},
-        {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><a v='\xE5x'/>", true, XmlEncodingUndecided},
-        {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a/>", false, XmlEncodingUtf8},
-        {"<?xml version=\"1.0\" encoding ISO-8859-1?><a/>", true, XmlEncodingUtf8},
-        {utf16("<aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa/>", true), true, XmlEncodingUndecided},
+        { "<a/>", true, XmlEncodingUndecided }, // too short to tell
+        { "\xEF\xBB\xBF<aaaaaaaaaaaaaaaaaaaaaaaaaaaaa/>", true, XmlEncodingUtf8 },
+        { "<aaaaaaaaaaaaaaaaaaaaaaaaaaaaa v='\xC3\xA5'/>", true, XmlEncodingUtf8 },
+        { "<aaaaaaaaaaaaaaaaaaaaaaaaaaaaa v='\xE5x'/>", true, XmlEncodingLegacy },
+        { "<?xml version=\"1.0\" encoding = ' ISO-8859-1'?><a/>", true, XmlEncodingLegacy },
+        { "<?xml version=\"1.0\" encoding=\"Shift-JIS\"?><a/>", true, XmlEncodingShiftJis },
+        { "<?xml version=\"1.0\" encoding=\"big5\"?><a/>", true, XmlEncodingBig5 },
+        { "<?xml version=\"1.0\" encoding=\"GBK\"?><a/>", true, XmlEncodingGbk },
+        { "<?xml version=\"1.0\" encoding=\"gb2312\"?><a/>", true, XmlEncodingGb2312 },
+        { "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a v='\xE5x'/>", true, XmlEncodingUndecided },
+        { "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a/>", false, XmlEncodingUtf8 },
+        { "<?xml version=\"1.0\" encoding ISO-8859-1?><a/>", true, XmlEncodingUtf8 },
+        { utf16("<aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa/>", true), true, XmlEncodingUndecided },
     };
     useOptions(Utf8);
     for (const auto& c : cases) {
@@ -141,34 +118,30 @@ TEST(XmlRead, EncodingGuess)
         EXPECT_EQ(guessEncoding(bytes, c.bytes.size(), c.honour), c.expected) << c.bytes;
     }
     EXPECT_FALSE(setXmlOptions(7, true, true, true));
-    EXPECT_EQ(xmlEncoding(), XmlEncodingUtf8);
+    EXPECT_EQ(xmlEncoding(), XmlEncodingUtf8) << "unchanged";
 }
 
 TEST(XmlRead, Queries)
 {
     useOptions(Utf8);
     const XmlNode r = XmlNode::parseText("<r><a n='1' Y n='3'/><b/><A n='2'/></r>", "r");
-    int index = 0;
-    EXPECT_EQ(r.getChild(0).attributeValue("N", &index), "1");
-    EXPECT_EQ(r.getChild(0).attributeValue("n", &index), "3");
-    EXPECT_EQ(index, 3);
-    index = 0;
-    EXPECT_EQ(r.findChild("a", &index).getAttributeName(1), "Y");
-    EXPECT_EQ(index, 1);
+    int index = 0, at = 0;
+    EXPECT_EQ(r.getChild(0).attributeValue("N", &at), "1");
+    EXPECT_EQ(r.getChild(0).attributeValue("n", &at), "3");
+    EXPECT_EQ(r.findChild("a", &index), r.getChild(0));
     EXPECT_EQ(r.findChild("a", &index).attributeValue("n"), "2");
-    EXPECT_EQ(index, 3);
+    EXPECT_EQ(index * 10 + at, 33);
     EXPECT_TRUE(r.findChild("a", &index).isEmpty());
-    EXPECT_TRUE(r.getChild(0).hasAttribute("y"));
-    EXPECT_FALSE(r.getChild(0).attributeValue("y").has_value());
+    EXPECT_TRUE(r.getChild(0).hasAttribute("y") && !r.getChild(0).attributeValue("y"));
     EXPECT_EQ(r.getChild(0).getParent(), r);
     const XmlNode none;
-    EXPECT_TRUE(none.findChild("a").isEmpty());
-    EXPECT_FALSE(none.hasAttribute("x"));
+    EXPECT_TRUE(none.findChild("a").isEmpty() && !none.hasAttribute("x"));
     EXPECT_EQ(none.getName() + none.toText(true), "");
 }
 
-// Hostile input the fuzz target reaches only slowly.
-TEST(XmlRead, DeepAndWideTreesAndCutCharacters)
+// Hostile input the fuzz target reaches only slowly: a very deep tree, and multi-byte
+// characters cut at the end of the text.
+TEST(XmlRead, DeepTreesAndCutCharacters)
 {
     useOptions(Utf8);
     std::string deep;
@@ -181,15 +154,10 @@ TEST(XmlRead, DeepAndWideTreesAndCutCharacters)
         // Formatted, such a tree would be quadratic in tabs; on one line it is linear.
         EXPECT_EQ(node.toText(false).size(), 199999u * 7 + 4);
     } // freeing a deep tree must not recurse either
-    std::string wide = "<r>";
-    for (int i = 0; i < 100000; ++i)
-        wide += "<c v='1'/>text";
-    const XmlNode r = XmlNode::parseText((wide + "</r>").c_str(), "r", &result);
-    EXPECT_EQ(r.childCount() + r.textCount(), 200000);
 
     for (int encoding = XmlEncodingUtf8; encoding <= XmlEncodingGbk; ++encoding) {
         useOptions(encoding);
-        for (const char* s : {"<a v='\xF0", "<a>\xE0", "<\x81", "<a \xFE", "<a>&amp\xC3"}) {
+        for (const char* s : { "<a v='\xF0", "<a>\xE0", "<\x81", "<a \xFE", "<a>&amp\xC3" }) {
             XmlNode::parseText(s, "", &result);
             EXPECT_NE(result.code, XmlNoError) << encoding << s;
         }

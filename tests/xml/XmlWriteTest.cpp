@@ -28,10 +28,12 @@ XmlNode settingsTree()
 
 TEST_F(XmlWrite, TextsFormattedAndOnOneLine)
 {
-    EXPECT_EQ(settingsTree().toText(true), "<Settings CustomName=\"a&amp;b&lt;c&gt;&quot;d&apos;\">\n"
-                                           "\t<Colors a=\"1\"/>\n\t<Display>x &lt; y &amp; z</Display>\n</Settings>\n");
-    EXPECT_EQ(settingsTree().toText(false), "<Settings CustomName=\"a&amp;b&lt;c&gt;&quot;d&apos;\"><Colors a=\"1\"/>"
-                                            "<Display>x &lt; y &amp; z</Display></Settings>");
+    EXPECT_EQ(settingsTree().toText(true),
+        "<Settings CustomName=\"a&amp;b&lt;c&gt;&quot;d&apos;\">\n"
+        "\t<Colors a=\"1\"/>\n\t<Display>x &lt; y &amp; z</Display>\n</Settings>\n");
+    EXPECT_EQ(settingsTree().toText(false),
+        "<Settings CustomName=\"a&amp;b&lt;c&gt;&quot;d&apos;\"><Colors a=\"1\"/>"
+        "<Display>x &lt; y &amp; z</Display></Settings>");
 
     XmlNode r = XmlNode::createElement("r");
     r.addText("t1");
@@ -63,13 +65,15 @@ TEST_F(XmlWrite, FileHeaders)
         const char* name;
         std::string expected;
     } cases[] = {
-        {XmlEncodingUtf8, false, nullptr, nullptr, utf8Header + "<r/>\n"},
+        { XmlEncodingUtf8, false, nullptr, nullptr, utf8Header + "<r/>\n" },
         // The first child is a declaration, though a comment stands before it.
-        {XmlEncodingUtf8, false, "<!-- c --><?xml version=\"1.0\"?><r/>", nullptr, "\xEF\xBB\xBF<!-- c -->\n<?xml version=\"1.0\"?>\n<r/>\n"},
-        {XmlEncodingShiftJis, false, nullptr, "ignored", "<?xml version=\"1.0\" encoding=\"SHIFT-JIS\"?>\n<r/>\n"},
-        {XmlEncodingBig5, false, nullptr, "Big5", "<?xml version=\"1.0\" encoding=\"Big5\"?>\n<r/>\n"},
-        {XmlEncodingLegacy, false, nullptr, nullptr, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r/>\n"},
-        {XmlEncodingUtf8, true, "<r><c/></r>", nullptr, utf8Header + "<r><c/></r>"}, // kept white space: no formatting
+        { XmlEncodingUtf8, false, "<!-- c --><?xml version=\"1.0\"?><r/>", nullptr,
+            "\xEF\xBB\xBF<!-- c -->\n<?xml version=\"1.0\"?>\n<r/>\n" },
+        { XmlEncodingShiftJis, false, nullptr, "ignored", "<?xml version=\"1.0\" encoding=\"SHIFT-JIS\"?>\n<r/>\n" },
+        { XmlEncodingBig5, false, nullptr, "Big5", "<?xml version=\"1.0\" encoding=\"Big5\"?>\n<r/>\n" },
+        { XmlEncodingLegacy, false, nullptr, nullptr, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r/>\n" },
+        { XmlEncodingUtf8, true, "<r><c/></r>", nullptr,
+            utf8Header + "<r><c/></r>" }, // kept white space: no formatting
     };
     for (const auto& c : cases) {
         setXmlOptions(c.encoding, true, !c.keepSpace, true);
@@ -114,10 +118,10 @@ TEST_F(XmlWrite, OpenFileOrExitTakesTheFilesEncodingOrShowsTheErrorAndEnds255)
     tmp.write("broken.xml", "<Settings><a></Settings>");
     setenv("HOLMIK_DIALOGS", "stderr", 1);
     EXPECT_EXIT(XmlNode::openFileOrExit(tmp.file("other.xml"), "Settings"), ::testing::ExitedWithCode(255),
-                "XML Parsing error: XML Parsing error inside file '.*other.xml'.\nError: First Tag not found\n"
-                "At line 0, column 0.\nFirst Tag should be 'Settings'.\n");
+        "XML Parsing error: XML Parsing error inside file '.*other.xml'.\nError: First Tag not found\n"
+        "At line 0, column 0.\nFirst Tag should be 'Settings'.\n");
     EXPECT_EXIT(XmlNode::openFileOrExit(tmp.file("broken.xml"), "Settings"), ::testing::ExitedWithCode(255),
-                "Warning: Unmatched end tag\nAt line 1, column 14.\n");
+        "Warning: Unmatched end tag\nAt line 1, column 14.\n");
 }
 
 } // namespace

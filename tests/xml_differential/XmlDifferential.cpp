@@ -32,7 +32,10 @@ std::string trim(const std::string& s)
 
 // A tree as one canonical text: <name a=[v]>{text}<child>...</></>, where {text} is the
 // texts between two elements, each trimmed, joined.
-std::string close(std::string& text) { return text.empty() ? "" : "{" + std::exchange(text, "") + "}"; }
+std::string close(std::string& text)
+{
+    return text.empty() ? "" : "{" + std::exchange(text, "") + "}";
+}
 
 std::string describe(const pugi::xml_node& node)
 {
@@ -75,7 +78,8 @@ bool compare(const std::string& document, const std::string& label)
     const XmlNode top = XmlNode::parseText(document.c_str(), "", &result);
     if (result.code == XmlErrorUnknownEntity || result.code == XmlErrorCharCodeAbove255)
         return false;
-    EXPECT_EQ(result.code, 0) << label << ": " << xmlErrorText(result.code) << " at " << result.line << ":" << result.column;
+    EXPECT_EQ(result.code, 0) << label << ": " << xmlErrorText(result.code) << " at " << result.line << ":"
+                              << result.column;
     const pugi::xml_node root = reference.document_element();
     EXPECT_EQ(describe(top.getName().empty() ? top.findChild(root.name()) : top), describe(root)) << label;
     return true;
@@ -83,16 +87,18 @@ bool compare(const std::string& document, const std::string& label)
 
 std::string generated(std::mt19937& random, int depth)
 {
-    static const char* names[] = {"a", "Settings", "b-c", "d.e", "f_g", "\xC3\xA5ngstr\xC3\xB6m", "ns:x", "\xE6\x97\xA5\xE6\x9C\xAC"};
-    static const char* texts[] = {"plain", "a &amp; b", "&lt;tag&gt;", "&#65;&#x42;", "q &quot;x&quot; &apos;y&apos;",
-                                  "\xE2\x82\xAC 5", "  spaced  ", "&#233;&#xFF;&#160;", "x&#9;tab&#10;y", "]]&gt; > ="};
-    static const char* others[] = {"<![CDATA[raw <x> & y]]>", "<!-- note -- - -->", "<?pi some data?>"};
+    static const char* names[]
+        = { "a", "Settings", "b-c", "d.e", "f_g", "\xC3\xA5ngstr\xC3\xB6m", "ns:x", "\xE6\x97\xA5\xE6\x9C\xAC" };
+    static const char* texts[] = { "plain", "a &amp; b", "&lt;tag&gt;", "&#65;&#x42;", "q &quot;x&quot; &apos;y&apos;",
+        "\xE2\x82\xAC 5", "  spaced  ", "&#233;&#xFF;&#160;", "x&#9;tab&#10;y", "]]&gt; > =" };
+    static const char* others[] = { "<![CDATA[raw <x> & y]]>", "<!-- note -- - -->", "<?pi some data?>" };
     auto pick = [&](auto& list) { return std::string(list[random() % (sizeof list / sizeof *list)]); };
     const std::string name = pick(names);
     std::string out = "<" + name;
     for (int i = 0, n = static_cast<int>(random() % 4); i < n; ++i) {
         const std::string quote = random() % 2 ? "\"" : "'";
-        out += (random() % 2 ? " at" : "\n\t at") + std::to_string(i) + (random() % 3 ? "=" : " = ") + quote + pick(texts) + quote;
+        out += (random() % 2 ? " at" : "\n\t at") + std::to_string(i) + (random() % 3 ? "=" : " = ") + quote
+            + pick(texts) + quote;
     }
     if (depth > 6 || random() % 5 == 0)
         return out + (random() % 2 ? "/>" : " />");
@@ -108,8 +114,9 @@ TEST(XmlDifferential, GeneratedDocuments)
 {
     setXmlOptions(XmlEncodingUtf8, true, true, true);
     std::mt19937 random(42);
-    const char* heads[] = {"<?xml version=\"1.0\"?>\n", "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<!-- head -->\n",
-                           "<!DOCTYPE r SYSTEM \"r.dtd\">\n", ""};
+    const char* heads[] = { "<?xml version=\"1.0\"?>\n",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<!-- head -->\n",
+        "<!DOCTYPE r SYSTEM \"r.dtd\">\n", "" };
     for (int i = 0; i < 500; ++i) {
         const std::string doc = heads[i % 4] + generated(random, 0) + "\n";
         EXPECT_TRUE(compare(doc, "generated " + std::to_string(i) + ": " + doc));
@@ -120,13 +127,17 @@ TEST(XmlDifferential, FilesThatDebianInstalls)
 {
     setXmlOptions(XmlEncodingUtf8, true, true, true);
     int same = 0, skipped = 0;
-    for (const char* folder : {"/usr/share/mime", "/usr/share/fontconfig", "/etc/fonts", "/usr/share/xml", "/usr/share/dbus-1",
-                               "/usr/share/glib-2.0", "/usr/share/appdata", "/usr/share/metainfo", "/usr/share/polkit-1"}) {
+    for (const char* folder :
+        { "/usr/share/mime", "/usr/share/fontconfig", "/etc/fonts", "/usr/share/xml", "/usr/share/dbus-1",
+            "/usr/share/glib-2.0", "/usr/share/appdata", "/usr/share/metainfo", "/usr/share/polkit-1" }) {
         std::error_code error;
-        for (std::filesystem::recursive_directory_iterator it(folder, std::filesystem::directory_options::skip_permission_denied, error), end;
+        for (std::filesystem::recursive_directory_iterator
+                 it(folder, std::filesystem::directory_options::skip_permission_denied, error),
+             end;
              !error && it != end; it.increment(error)) {
             const std::string extension = it->path().extension().string();
-            if (!it->is_regular_file(error) || (extension != ".xml" && extension != ".conf" && extension != ".policy" && extension != ".service"))
+            if (!it->is_regular_file(error)
+                || (extension != ".xml" && extension != ".conf" && extension != ".policy" && extension != ".service"))
                 continue;
             std::ifstream in(it->path(), std::ios::binary);
             std::string doc((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -135,7 +146,8 @@ TEST(XmlDifferential, FilesThatDebianInstalls)
             if (compare(doc.rfind("\xEF\xBB\xBF", 0) == 0 ? doc.substr(3) : doc, it->path().string()))
                 ++same;
             else if (++skipped <= 10)
-                std::cout << "skipped (refused by pugixml, or an entity or reference we refuse): " << it->path() << "\n";
+                std::cout << "skipped (refused by pugixml, or an entity or reference we refuse): " << it->path()
+                          << "\n";
         }
     }
     std::cout << "compared " << same << " installed files, skipped " << skipped << "\n";

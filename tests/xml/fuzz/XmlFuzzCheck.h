@@ -28,8 +28,9 @@ inline bool survivesWriting(const std::string& s, bool isText)
     while (i < s.size() && s[i] != '\0')
         i += xmlLengthTable()[static_cast<unsigned char>(s[i])];
     const std::string space = " \t\n\r";
-    return i == s.size() && !(isText && xmlDropWhiteSpace() && !s.empty() &&
-                              (space.find(s.front()) != space.npos || space.find(s.back()) != space.npos));
+    return i == s.size()
+        && !(isText && xmlDropWhiteSpace() && !s.empty()
+            && (space.find(s.front()) != space.npos || space.find(s.back()) != space.npos));
 }
 
 // Names are written as they stand, so some read back as other markup: "<?x" as a
@@ -37,8 +38,8 @@ inline bool survivesWriting(const std::string& s, bool isText)
 // before the '>' of a start tag as an empty element. Quotes in names may pair up with others.
 inline bool nameSurvivesWriting(const std::string& name)
 {
-    return survivesWriting(name, false) && name.find_first_of("\"'") == std::string::npos && name != "PRE" &&
-           (name.empty() || (std::string("?!/").find(name.front()) == std::string::npos && name.back() != '/'));
+    return survivesWriting(name, false) && name.find_first_of("\"'") == std::string::npos && name != "PRE"
+        && (name.empty() || (std::string("?!/").find(name.front()) == std::string::npos && name.back() != '/'));
 }
 
 // Walks the whole tree through the public queries (without recursion); false when some part
@@ -46,7 +47,7 @@ inline bool nameSurvivesWriting(const std::string& name)
 inline bool walk(const XmlNode& root)
 {
     bool survives = true;
-    std::vector<XmlNode> pending{root};
+    std::vector<XmlNode> pending { root };
     while (!pending.empty()) {
         const XmlNode node = pending.back();
         pending.pop_back();
@@ -87,8 +88,8 @@ inline std::string check(const std::uint8_t* data, std::size_t size)
     std::string text(reinterpret_cast<const char*>(data + 1), size - 1), narrow;
     (void)guessEncoding(data + 1, size - 1, true);
     // As a file would be read.
-    if (os::looksLikeUtf16(data + 1, size - 1) &&
-        os::utf16BytesToNarrow(data + 1, size - 1, xmlEncoding() == XmlEncodingUtf8, narrow))
+    if (os::looksLikeUtf16(data + 1, size - 1)
+        && os::utf16BytesToNarrow(data + 1, size - 1, xmlEncoding() == XmlEncodingUtf8, narrow))
         text = narrow;
 
     XmlResult result;
@@ -102,7 +103,7 @@ inline std::string check(const std::uint8_t* data, std::size_t size)
         return "no position for " + code;
 
     const bool survives = walk(node);
-    for (bool formatted : {false, true}) {
+    for (bool formatted : { false, true }) {
         const std::string written = node.toText(formatted), how = formatted ? " (formatted)" : " (one line)";
         XmlResult again;
         const XmlNode back = XmlNode::parseText(written.c_str(), "", &again);
