@@ -18,14 +18,11 @@ namespace {
 class Keys : public ::testing::Test {
 protected:
     RegKey create(const std::wstring& sub = L"Values") { return RegKey::create(Registry::CurrentUser, path + sub, ok); }
-    RegKey open(const std::wstring& sub, bool writable = false)
+    RegKey open(const std::wstring& sub, bool w = false)
     {
-        return RegKey::open(Registry::CurrentUser, path + sub, ok, writable);
+        return RegKey::open(Registry::CurrentUser, path + sub, ok, w);
     }
-    static std::string bytes(const RegValue& v)
-    {
-        return std::string(reinterpret_cast<const char*>(v.getData()), v.getSize());
-    }
+    static std::string bytes(const RegValue& v) { return { reinterpret_cast<const char*>(v.getData()), v.getSize() }; }
 
     testing_support::TempHome home;
     const std::wstring path = L"Software\\HolmikZiviza Tests\\" + std::to_wstring(std::random_device()()) + L"\\";

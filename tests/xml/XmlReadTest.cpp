@@ -1,9 +1,11 @@
 // Reading: each case is a text (or a file of those bytes) under some options, and the tree it
 // reads to, written on one line, or the code it ends with.
 #include "tests/support/TempDir.h"
-#include "xml/XmlNode.h"
+#include "tests/xml/fuzz/XmlFuzzCheck.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -161,6 +163,23 @@ TEST(XmlRead, DeepTreesAndCutCharacters)
             XmlNode::parseText(s, "", &result);
             EXPECT_NE(result.code, XmlNoError) << encoding << s;
         }
+    }
+    useOptions(Utf8);
+}
+
+// The fuzz target's seed corpus and every input it ever found wrong, checked with its own rules
+// in the ordinary test run (and so under the sanitizers and on Windows too).
+TEST(XmlRead, FuzzSeedsAndRegressions)
+{
+    for (const std::string folder : { "/corpus", "/regressions" }) {
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(HOLMIK_SOURCE_DIR "/tests/xml/fuzz" + folder)) {
+            const std::string bytes = testing_support::readFile(entry.path().string());
+            const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+            EXPECT_EQ(xml_fuzz::check(data, bytes.size()), "") << entry.path();
+            ++count;
+        }
+        EXPECT_GT(count, 1) << folder;
     }
     useOptions(Utf8);
 }

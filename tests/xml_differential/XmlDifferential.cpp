@@ -78,8 +78,7 @@ bool compare(const std::string& document, const std::string& label)
     const XmlNode top = XmlNode::parseText(document.c_str(), "", &result);
     if (result.code == XmlErrorUnknownEntity || result.code == XmlErrorCharCodeAbove255)
         return false;
-    EXPECT_EQ(result.code, 0) << label << ": " << xmlErrorText(result.code) << " at " << result.line << ":"
-                              << result.column;
+    EXPECT_EQ(result.code, 0) << label << " at " << result.line << ":" << result.column;
     const pugi::xml_node root = reference.document_element();
     EXPECT_EQ(describe(top.getName().empty() ? top.findChild(root.name()) : top), describe(root)) << label;
     return true;
@@ -127,21 +126,17 @@ TEST(XmlDifferential, FilesThatDebianInstalls)
 {
     setXmlOptions(XmlEncodingUtf8, true, true, true);
     int same = 0, skipped = 0;
-    for (const char* folder :
-        { "/usr/share/mime", "/usr/share/fontconfig", "/etc/fonts", "/usr/share/xml", "/usr/share/dbus-1",
-            "/usr/share/glib-2.0", "/usr/share/appdata", "/usr/share/metainfo", "/usr/share/polkit-1" }) {
+    for (const char* folder : { "/usr/share/mime", "/usr/share/fontconfig", "/etc/fonts", "/usr/share/xml",
+             "/usr/share/dbus-1", "/usr/share/glib-2.0", "/usr/share/metainfo", "/usr/share/polkit-1" }) {
         std::error_code error;
-        for (std::filesystem::recursive_directory_iterator
-                 it(folder, std::filesystem::directory_options::skip_permission_denied, error),
-             end;
-             !error && it != end; it.increment(error)) {
+        for (std::filesystem::recursive_directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
             const std::string extension = it->path().extension().string();
-            if (!it->is_regular_file(error)
-                || (extension != ".xml" && extension != ".conf" && extension != ".policy" && extension != ".service"))
+            if (!it->is_regular_file(error) || (extension != ".xml" && extension != ".conf" && extension != ".policy"))
                 continue;
             std::ifstream in(it->path(), std::ios::binary);
-            std::string doc((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            if (doc.size() > 8 << 20 || doc.find('\0') != std::string::npos || doc.find('<') == std::string::npos)
+            const std::string doc((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            if (doc.find('\0') != std::string::npos || doc.find('<') == std::string::npos)
                 continue;
             if (compare(doc.rfind("\xEF\xBB\xBF", 0) == 0 ? doc.substr(3) : doc, it->path().string()))
                 ++same;

@@ -12,7 +12,6 @@
 #include "xml/XmlNode.h"
 #include "xml/XmlNodeData.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -64,15 +63,10 @@ inline bool walk(const XmlNode& root)
         survives &= !(node.isDeclaration() && !last.empty() && last.back() == '?');
         for (int i = 0; i < node.textCount(); ++i)
             survives &= survivesWriting(node.getText(i), true);
-        for (int i = 0; i < node.contentCount(); ++i) {
-            int kind, index;
-            node.getContent(i, kind, index);
-            if (kind == 0)
-                pending.push_back(node.getChild(index));
-        }
+        for (int i = 0; i < node.childCount(); ++i)
+            pending.push_back(node.getChild(i));
         int index = 0;
-        if (node.childCount() > 0)
-            (void)node.findChild(node.getChild(node.childCount() - 1).getName(), &index);
+        (void)node.findChild(node.getChild(node.childCount() - 1).getName(), &index);
     }
     return survives;
 }
@@ -109,10 +103,9 @@ inline std::string check(const std::uint8_t* data, std::size_t size)
         const XmlNode back = XmlNode::parseText(written.c_str(), "", &again);
         if (again.code < 0 || again.code > 16)
             return "written text gives code " + std::to_string(again.code);
-        if (result.code == 0 && tag.empty() && survives && again.code != 0)
-            return "written text" + how + " gives " + xmlErrorText(again.code) + ": " + written;
-        if (result.code == 0 && tag.empty() && survives && back.toText(formatted) != written)
-            return "written text" + how + " reads back differently: " + written + " became " + back.toText(formatted);
+        if (result.code == 0 && tag.empty() && survives && (again.code != 0 || back.toText(formatted) != written))
+            return "written text" + how + " reads back as "
+                + (again.code ? xmlErrorText(again.code) : back.toText(formatted)) + ": " + written;
     }
     return "";
 }
