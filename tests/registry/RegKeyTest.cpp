@@ -22,25 +22,18 @@ protected:
     {
         return RegKey::open(Registry::CurrentUser, path + sub, ok, w);
     }
-    static std::string bytes(const RegValue& v) { return { reinterpret_cast<const char*>(v.getData()), v.getSize() }; }
+    // Whether setting or deleting went through.
+    bool set(RegKey& key, const RegValue& value) { return key.setValue(value, ok), ok; }
+    bool remove(RegKey& key, const std::wstring& name) { return key.deleteValue(name, ok), ok; }
 
     testing_support::TempHome home;
     const std::wstring path = L"Software\\HolmikZiviza Tests\\" + std::to_wstring(std::random_device()()) + L"\\";
     bool ok = false;
 };
 
-TEST_F(Keys, OpenNeverCreatesAndAKeyThatDidNotOpenRefusesAll)
+std::string bytes(const RegValue& v)
 {
-    RegKey key = open(L"Missing", true);
-    EXPECT_FALSE(ok || key.isOpen());
-    key.setValue(RegValue(L"a", L"b", false), ok);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(key.getValue(L"a", ok).getKind(), Registry::KindEmpty);
-    EXPECT_FALSE(ok);
-    key.deleteValue(L"a", ok);
-    EXPECT_FALSE(ok);
-    open(L"Missing");
-    EXPECT_FALSE(ok);
+    return { reinterpret_cast<const char*>(v.getData()), v.getSize() };
 }
 
 TEST_F(Keys, ValuesOfEveryKindSurviveAReopen)
@@ -55,23 +48,15 @@ TEST_F(Keys, ValuesOfEveryKindSurviveAReopen)
               RegValue(L"Big", Registry::KindQword, &big, 8), RegValue(L"Bytes", Registry::KindBinary, raw, sizeof raw),
               RegValue(L"List", Registry::KindMultiString, list, sizeof list) };
     RegKey writer = create();
-    for (const RegValue& value : values) {
-        writer.setValue(value, ok);
-        EXPECT_TRUE(ok);
-    }
-    for (const RegValue& refused : { RegValue(L"", L"nameless", false), RegValue() }) {
-        writer.setValue(refused, ok);
-        EXPECT_FALSE(ok);
-    }
+    for (const RegValue& value : values)
+        EXPECT_TRUE(set(writer, value));
+    EXPECT_FALSE(set(writer, RegValue(L"", L"nameless", false)) || set(writer, RegValue()));
     setenv("HOLMIK_REGISTRY_TEST", "here", 1);
     RegKey key = open(L"VALUES"); // names ignore case
-    ASSERT_TRUE(ok);
     EXPECT_EQ(key.getValueCount(), 7u);
     for (const RegValue& value : values) {
         const RegValue back = key.getValue(value.getName(), ok);
-        EXPECT_TRUE(ok);
-        EXPECT_EQ(back.getKind(), value.getKind());
-        EXPECT_EQ(bytes(back), bytes(value));
+        EXPECT_TRUE(ok && back.getKind() == value.getKind() && bytes(back) == bytes(value));
     }
     EXPECT_EQ(key.getValue(L"text", ok).asString(), "Hej p\xc3\xa5 dig");
     EXPECT_EQ(key.getValue(L"Expand", ok).asString(false), "%HOLMIK_REGISTRY_TEST%/x");
@@ -80,26 +65,31 @@ TEST_F(Keys, ValuesOfEveryKindSurviveAReopen)
     EXPECT_EQ(key.getValue(L"Number", ok).asString(), "") << "not a string";
 
     // A read-only key refuses changes; a value deleted is gone for every key.
-    key.setValue(RegValue(L"Text", L"2", false), ok);
-    EXPECT_FALSE(ok);
-    key.deleteValue(L"Text", ok);
-    EXPECT_FALSE(ok);
-    writer.deleteValue(L"text", ok);
-    EXPECT_TRUE(ok);
-    writer.deleteValue(L"Text", ok);
-    EXPECT_FALSE(ok);
+    EXPECT_FALSE(set(key, RegValue(L"Text", L"2", false)) || remove(key, L"Text"));
+    EXPECT_TRUE(remove(writer, L"text"));
+    EXPECT_FALSE(remove(writer, L"Text"));
     key.getValue(L"Text", ok);
+    EXPECT_FALSE(ok);
+}
+
+TEST_F(Keys, OpenNeverCreatesAndAKeyThatDidNotOpenRefusesAll)
+{
+    open(L"Missing");
+    EXPECT_FALSE(ok);
+    RegKey key = open(L"Missing", true);
+    EXPECT_FALSE(ok || key.isOpen() || set(key, RegValue(L"a", L"b", false)) || remove(key, L"a"));
+    EXPECT_EQ(key.getValue(L"a", ok).getKind(), Registry::KindEmpty);
     EXPECT_FALSE(ok);
 }
 
 TEST_F(Keys, AValueLongerThanTheKeyRecordedIsStillReadWhole)
 {
-    create().setValue(RegValue(L"Short", L"x", false), ok);
+    RegKey writer = create();
+    set(writer, RegValue(L"Short", L"x", false));
     const RegKey reader = open(L"Values");
     // Another copy of the program writes a long value after this key was opened.
     const std::wstring longText(5000, L'\u00e4');
-    open(L"Values", true).setValue(RegValue(L"Long", longText, false), ok);
-    ASSERT_TRUE(ok);
+    ASSERT_TRUE(set(writer, RegValue(L"Long", longText, false)));
     EXPECT_EQ(reader.getValue(L"Long", ok).asWideString(), longText);
     EXPECT_TRUE(ok);
 }
@@ -110,7 +100,7 @@ TEST_F(Keys, CopiesShareTheKeySubkeysAndOddNames)
     {
         RegKey assigned;
         assigned = RegKey(first);
-        assigned.setValue(RegValue(L"v", L"from a copy", false), ok);
+        set(assigned, RegValue(L"v", L"from a copy", false));
     }
     first = first;
     EXPECT_EQ(first.getValue(L"v", ok).asString(), "from a copy");
@@ -120,7 +110,8 @@ TEST_F(Keys, CopiesShareTheKeySubkeysAndOddNames)
     EXPECT_FALSE(ok) << "each root keeps its own keys";
 
     const std::wstring odd = L"a\"b=c[d]%e\\f\ng";
-    create(L"[odd]%=").setValue(RegValue(odd, L"v", false), ok);
+    RegKey oddKey = create(L"[odd]%=");
+    set(oddKey, RegValue(odd, L"v", false));
     EXPECT_EQ(open(L"[ODD]%=").getValue(odd, ok).asString(), "v");
     EXPECT_TRUE(ok);
 }
