@@ -15,8 +15,6 @@ using testing_support::readFile;
 using testing_support::TempHome;
 using testing_support::writeFile;
 
-namespace {
-
 const std::wstring runKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
 
 TEST(RunKey, TheFirstValueMakesTheFolderAndItsExecLineQuotesThePath)
@@ -81,7 +79,7 @@ TEST(RunKey, EntriesASessionWouldNotStartReadAsMissing)
 }
 
 // As Steam for Linux writes it (trimmed).
-std::string registryVdf(const std::string& steamPath)
+static std::string registryVdf(const std::string& steamPath)
 {
     return "\"Registry\"\n{\n\t\"HKCU\"\n\t{\n\t\t\"Software\"\n\t\t{\n\t\t\t\"Valve\"\n\t\t\t{\n\t\t\t\t\"Steam\"\n"
            "\t\t\t\t{\n\t\t\t\t\t\"language\"\t\t\"english\"\n\t\t\t\t\t\"Apps\"\n\t\t\t\t\t{\n\t\t\t\t\t\t\"730\"\n"
@@ -156,5 +154,3 @@ TEST(RegistryFile, OnlyCreatingMakesItAndACorruptOneIsNeverOverwritten)
         EXPECT_EQ(readFile(hive), garbage);
     }
 }
-
-} // namespace

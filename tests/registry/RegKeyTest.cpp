@@ -13,8 +13,6 @@
 using Registry::RegKey;
 using Registry::RegValue;
 
-namespace {
-
 class Keys : public ::testing::Test {
 protected:
     RegKey create(const std::wstring& sub = L"Values") { return RegKey::create(Registry::CurrentUser, path + sub, ok); }
@@ -31,7 +29,7 @@ protected:
     bool ok = false;
 };
 
-std::string bytes(const RegValue& v)
+static std::string bytes(const RegValue& v)
 {
     return { reinterpret_cast<const char*>(v.getData()), v.getSize() };
 }
@@ -115,5 +113,3 @@ TEST_F(Keys, CopiesShareTheKeySubkeysAndOddNames)
     EXPECT_EQ(open(L"[ODD]%=").getValue(odd, ok).asString(), "v");
     EXPECT_TRUE(ok);
 }
-
-} // namespace

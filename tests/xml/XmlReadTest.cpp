@@ -7,20 +7,18 @@
 
 #include <filesystem>
 
-namespace {
-
 // Options: the encoding, plus Keep to keep white space and comments between texts, NoUtf16
 // to not guess UTF-16, Tag to look for the first tag "Settings", File to read from a file (or
 // from a folder, or a file that does not exist).
 enum { Utf8 = 1, Legacy = 2, Sjis = 3, Keep = 8, NoUtf16 = 16, Tag = 32, File = 64, Folder = 128, Missing = 256 };
 
-void useOptions(int options)
+static void useOptions(int options)
 {
     setXmlOptions(options & 7, !(options & NoUtf16), !(options & Keep), !(options & Keep));
 }
 
 // UTF-16 bytes of an 8-bit text, little-endian with its mark or big-endian without.
-std::string utf16(const std::string& s, bool little)
+static std::string utf16(const std::string& s, bool little)
 {
     std::string out = little ? "\xFF\xFE" : "";
     for (char c : s)
@@ -168,5 +166,3 @@ TEST(XmlRead, FuzzSeedsAndRegressions)
     }
     useOptions(Utf8);
 }
-
-} // namespace
