@@ -97,9 +97,13 @@ TEST(XmlWrite, OpenFileOrExitTakesTheFilesEncodingOrShowsTheErrorAndEnds255)
     EXPECT_EQ(XmlNode::openFileOrExit(tmp.file("latin.xml"), "Settings").attributeValue("Name"), "Sm\xE5land");
     EXPECT_EQ(xmlEncoding(), XmlEncodingLegacy);
     setXmlOptions(XmlEncodingUtf8, true, true, true);
-    // Warnings end it as errors do.
+    tmp.write("other.xml", "<Other/>");
     tmp.write("broken.xml", "<Settings><a></Settings>");
     setenv("HOLMIK_DIALOGS", "stderr", 1);
+    EXPECT_EXIT(XmlNode::openFileOrExit(tmp.file("other.xml"), "Settings"), ::testing::ExitedWithCode(255),
+        "XML Parsing error: XML Parsing error inside file '.*other.xml'.\nError: First Tag not found\n"
+        "At line 0, column 0.\nFirst Tag should be 'Settings'.\n");
+    // Warnings end it as errors do.
     EXPECT_EXIT(XmlNode::openFileOrExit(tmp.file("broken.xml"), "Settings"), ::testing::ExitedWithCode(255),
         "XML Parsing error: XML Parsing error inside file '.*broken.xml'.\nWarning: Unmatched end tag\n"
         "At line 1, column 14.\n");

@@ -65,8 +65,6 @@ inline bool walk(const XmlNode& root)
             survives &= survivesWriting(node.getText(i), true);
         for (int i = 0; i < node.childCount(); ++i)
             pending.push_back(node.getChild(i));
-        int index = 0;
-        (void)node.findChild(node.getChild(node.childCount() - 1).getName(), &index);
     }
     return survives;
 }
