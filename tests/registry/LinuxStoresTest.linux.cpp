@@ -16,27 +16,23 @@ using testing_support::TempHome;
 using testing_support::writeFile;
 
 const std::wstring runKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
-static bool ok = false;
 
-// Whether the key opens, (with create) is made, or holds the value.
-static bool opens(const std::wstring& path, bool writable = false, int root = Registry::CurrentUser)
-{
-    return RegKey::open(root, path, ok, writable), ok;
-}
-static bool creates(const std::wstring& path)
-{
-    return RegKey::create(Registry::CurrentUser, path, ok), ok;
-}
-static bool has(const RegKey& key, const std::wstring& name)
-{
-    return key.getValue(name, ok), ok;
-}
+class LinuxRegistry : public ::testing::Test {
+protected:
+    // Whether the key opens, is made, or holds the value.
+    bool opens(const std::wstring& path, bool w = false, int root = 1) { return RegKey::open(root, path, ok, w), ok; }
+    bool creates(const std::wstring& path) { return RegKey::create(Registry::CurrentUser, path, ok), ok; }
+    bool has(const RegKey& key, const std::wstring& name) { return key.getValue(name, ok), ok; }
 
-TEST(RunKey, TheFirstValueMakesTheFolderAndItsExecLineQuotesThePath)
-{
     TempHome home;
+    bool ok = false;
+};
+
+TEST_F(LinuxRegistry, TheRunKeysFirstValueMakesTheAutostartFolderAndItsExecLineQuotesThePath)
+{
+    setenv("XDG_CONFIG_HOME", "relative", 1); // not valid: ~/.config
     const std::string file = home.path() + "/.config/autostart/HolmikZiviza.desktop";
-    RegKey key = RegKey::open(Registry::CurrentUser, runKey, ok, true);
+    RegKey key = RegKey::open(Registry::CurrentUser, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", ok, true);
     ASSERT_TRUE(ok) << "the folder need not exist yet";
     key.setValue(
         RegValue(L"HolmikZiviza", L"/home/\u00e5sa/My \"Games\"/$HOME/back\\slash/100%/Holmik.lnk", false), ok);
@@ -52,23 +48,14 @@ TEST(RunKey, TheFirstValueMakesTheFolderAndItsExecLineQuotesThePath)
     EXPECT_TRUE(ok && !std::filesystem::exists(file));
     key.deleteValue(L"HolmikZiviza", ok);
     EXPECT_FALSE(ok || has(key, L"HolmikZiviza"));
-}
-
-TEST(RunKey, IsTheCurrentUsersAutostartFolderUnderAnAbsoluteXdgConfigHome)
-{
-    TempHome home;
-    setenv("XDG_CONFIG_HOME", "relative", 1);
-    RegKey key = RegKey::open(Registry::CurrentUser, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", ok, true);
-    key.setValue(RegValue(L"X", L"/x", false), ok);
-    EXPECT_TRUE(std::filesystem::exists(home.path() + "/.config/autostart/X.desktop"));
-    setenv("XDG_CONFIG_HOME", (home.path() + "/.config/autostart/X.desktop").c_str(), 1);
-    EXPECT_FALSE(opens(runKey, true)) << "a file where the folder should be";
     EXPECT_FALSE(opens(runKey, false, Registry::LocalMachine)) << "only the current user's";
+    writeFile(home.path() + "/cfg", "a file");
+    setenv("XDG_CONFIG_HOME", (home.path() + "/cfg").c_str(), 1);
+    EXPECT_FALSE(opens(runKey)) << "a file where the folder should be";
 }
 
-TEST(RunKey, EntriesASessionWouldNotStartReadAsMissing)
+TEST_F(LinuxRegistry, RunKeyEntriesASessionWouldNotStartReadAsMissing)
 {
-    TempHome home;
     const std::string folder = home.path() + "/.config/autostart/";
     writeFile(folder + "Hidden.desktop", "[Desktop Entry]\nType=Application\nExec=/bin/true\nHidden=true\n");
     writeFile(folder + "NoExec.desktop", "[Desktop Entry]\nType=Application\nName=NoExec\n");
@@ -95,7 +82,7 @@ static std::string registryVdf(const std::string& steamPath)
         + "\t\t\t\t\t\"RunningAppID\"\t\t\"0\"\n\t\t\t\t}\n\t\t\t}\n\t\t}\n\t}\n}\n";
 }
 
-TEST(SteamKey, SteamPathComesFromTheFileOrTheSteamLinkWhichAreNeverWritten)
+TEST_F(LinuxRegistry, SteamPathComesFromTheFileOrTheSteamLinkWhichAreNeverWritten)
 {
     std::string deep;
     for (int i = 0; i < 5000; ++i)
@@ -118,28 +105,27 @@ TEST(SteamKey, SteamPathComesFromTheFileOrTheSteamLinkWhichAreNeverWritten)
         { deep, NoLink, "" },
     };
     for (const auto& c : cases) {
-        TempHome home;
-        const std::string install = home.path() + "/.local/share/Steam";
-        std::filesystem::create_directories(home.path() + "/.steam");
+        TempHome caseHome;
+        const std::string install = caseHome.path() + "/.local/share/Steam";
+        std::filesystem::create_directories(caseHome.path() + "/.steam");
         if (c.vdf != "-")
-            writeFile(home.path() + "/.steam/registry.vdf", c.vdf);
+            writeFile(caseHome.path() + "/.steam/registry.vdf", c.vdf);
         if (c.link == Link)
             std::filesystem::create_directories(install);
         if (c.link != NoLink)
-            std::filesystem::create_directory_symlink(install, home.path() + "/.steam/steam");
+            std::filesystem::create_directory_symlink(install, caseHome.path() + "/.steam/steam");
         bool ok = c.expected.empty();
         EXPECT_EQ(Registry::readSteamPath(ok), c.expected == "$install" ? install : c.expected) << c.vdf;
         EXPECT_EQ(ok, !c.expected.empty()) << c.vdf;
         EXPECT_EQ(opens(Registry::steamKeyPath), !c.expected.empty()) << c.vdf;
         // Steam's files are never written.
         EXPECT_FALSE(opens(Registry::steamKeyPath, true) || creates(L"Software\\Valve\\Other")) << c.vdf;
-        EXPECT_EQ(c.vdf == "-" ? "-" : readFile(home.path() + "/.steam/registry.vdf"), c.vdf);
+        EXPECT_EQ(c.vdf == "-" ? "-" : readFile(caseHome.path() + "/.steam/registry.vdf"), c.vdf);
     }
 }
 
-TEST(RegistryFile, OnlyCreatingMakesItAndACorruptOneIsNeverOverwritten)
+TEST_F(LinuxRegistry, OurOwnFileIsMadeOnlyByCreatingAndACorruptOneIsNeverOverwritten)
 {
-    TempHome home;
     const std::string hive = home.path() + "/.config/holmikziviza/HKEY_CURRENT_USER.registry";
     EXPECT_FALSE(opens(L"Software\\x", true) || std::filesystem::exists(hive));
     ASSERT_TRUE(creates(L"Software\\x"));
