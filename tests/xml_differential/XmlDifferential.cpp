@@ -30,14 +30,10 @@ static std::string trim(const std::string& s)
 
 // A tree as one canonical text: <name a=[v]>{text}<child>...</></>, where {text} is the
 // texts between two elements, each trimmed, joined. pugixml's tree is built again as ours.
-static std::string close(std::string& text)
-{
-    return text.empty() ? "" : "{" + std::exchange(text, "") + "}";
-}
-
 static std::string describe(const XmlNode& node)
 {
     std::string out = "<" + node.getName(), text;
+    auto close = [&] { return text.empty() ? "" : "{" + std::exchange(text, "") + "}"; };
     for (int i = 0; i < node.attributeCount(); ++i)
         out += " " + node.getAttributeName(i) + "=[" + node.getAttributeValue(i).value_or("") + "]";
     out += ">";
@@ -46,9 +42,9 @@ static std::string describe(const XmlNode& node)
         if (kind == 2)
             text += trim(node.getText(index));
         else if (kind == 0 && !node.getChild(index).isDeclaration())
-            out += close(text) + describe(node.getChild(index));
+            out += close() + describe(node.getChild(index));
     }
-    return out + close(text) + "</>";
+    return out + close() + "</>";
 }
 
 static XmlNode rebuilt(const pugi::xml_node& node)
@@ -98,10 +94,8 @@ static std::string generated(std::mt19937& random, int depth)
     if (depth > 6 || random() % 5 == 0)
         return out + (random() % 2 ? "/>" : " />");
     out += ">";
-    for (int i = 0, n = static_cast<int>(random() % 7); i < n; ++i) {
-        const unsigned kind = random() % 6;
-        out += kind == 0 ? pick(texts) : kind < 4 ? others[kind - 1] : generated(random, depth + 1);
-    }
+    for (int i = 0, n = static_cast<int>(random() % 7); i < n; ++i)
+        out += random() % 2 ? generated(random, depth + 1) : random() % 4 ? pick(texts) : pick(others);
     return out + "</" + name + (random() % 4 ? ">" : " >");
 }
 
