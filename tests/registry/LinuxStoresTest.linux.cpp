@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <filesystem>
 
 using Registry::RegKey;
@@ -88,11 +90,8 @@ TEST_F(LinuxRegistry, SteamPathComesFromTheFileOrTheSteamLinkWhichAreNeverWritte
     for (int i = 0; i < 5000; ++i)
         deep += "\"k\" { ";
     enum { NoLink, Link, Dangling };
-    const struct {
-        std::string vdf; // "-": no file
-        int link;
-        std::string expected; // "": none
-    } cases[] = {
+    // registry.vdf ("-": none), the link, and SteamPath ("": none).
+    const std::tuple<std::string, int, std::string> cases[] = {
         { "-", Link, "$install" },
         { registryVdf(""), Link, "$install" },
         { registryVdf("/elsewhere/Steam"), Link, "/elsewhere/Steam" }, // the file wins over the link
@@ -104,22 +103,22 @@ TEST_F(LinuxRegistry, SteamPathComesFromTheFileOrTheSteamLinkWhichAreNeverWritte
             NoLink, "/a \"quoted\" \\ path" },
         { deep, NoLink, "" },
     };
-    for (const auto& c : cases) {
+    for (const auto& [vdf, link, expected] : cases) {
         TempHome caseHome;
         const std::string install = caseHome.path() + "/.local/share/Steam";
         std::filesystem::create_directories(caseHome.path() + "/.steam");
-        if (c.vdf != "-")
-            writeFile(caseHome.path() + "/.steam/registry.vdf", c.vdf);
-        if (c.link == Link)
+        if (vdf != "-")
+            writeFile(caseHome.path() + "/.steam/registry.vdf", vdf);
+        if (link == Link)
             std::filesystem::create_directories(install);
-        if (c.link != NoLink)
+        if (link != NoLink)
             std::filesystem::create_directory_symlink(install, caseHome.path() + "/.steam/steam");
-        ok = c.expected.empty();
-        EXPECT_EQ(Registry::readSteamPath(ok), c.expected == "$install" ? install : c.expected) << c.vdf;
-        EXPECT_TRUE(ok == !c.expected.empty() && opens(Registry::steamKeyPath) == !c.expected.empty()) << c.vdf;
+        ok = expected.empty();
+        EXPECT_EQ(Registry::readSteamPath(ok), expected == "$install" ? install : expected) << vdf;
+        EXPECT_TRUE(ok == !expected.empty() && opens(Registry::steamKeyPath) == !expected.empty()) << vdf;
         // Steam's files are never written.
-        EXPECT_FALSE(opens(Registry::steamKeyPath, true) || creates(L"Software\\Valve\\Other")) << c.vdf;
-        EXPECT_EQ(c.vdf == "-" ? "-" : readFile(caseHome.path() + "/.steam/registry.vdf"), c.vdf);
+        EXPECT_FALSE(opens(Registry::steamKeyPath, true) || creates(L"Software\\Valve\\Other")) << vdf;
+        EXPECT_EQ(vdf == "-" ? "-" : readFile(caseHome.path() + "/.steam/registry.vdf"), vdf);
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <filesystem>
 
 // Options: the encoding, plus Keep to keep white space and comments between texts, NoUtf16
@@ -33,10 +35,8 @@ TEST(XmlRead, TextsAndFilesReadToTheirTreesOrCodes)
     std::string opens, closes;
     for (int i = 0; i < 199999; ++i)
         opens += "<d>", closes += "</d>";
-    const struct {
-        int options;
-        std::string text, expected; // "#code tree" when reading fails or warns, "#code@line:column" with the position
-    } cases[] = {
+    // Options, text, and "#code tree" when reading fails or warns ("#code@line:column" with the position).
+    const std::tuple<int, std::string, std::string> cases[] = {
         { Utf8, "<a x='1' y=\"2\" z w=3/>", "<a x=\"1\" y=\"2\" z w=\"3\"/>" },
         { Utf8, "<a v='&#65;&#x41;&AMP;&lt;&quot;&apos;&gt;'>x &amp; y</a>",
             "<a v=\"AA&amp;&lt;&quot;&apos;&gt;\">x &amp; y</a>" },
@@ -82,19 +82,19 @@ TEST(XmlRead, TextsAndFilesReadToTheirTreesOrCodes)
         { Utf8 | File | Missing, "", "#10" },
     };
     testing_support::TempDir tmp;
-    for (const auto& c : cases) {
-        useOptions(c.options);
-        tmp.write("f.xml", c.text);
+    for (const auto& [options, text, expected] : cases) {
+        useOptions(options);
+        tmp.write("f.xml", text);
         XmlResult result;
-        const std::string tag = c.options & Tag ? "Settings" : "";
-        const std::string path = c.options & Folder ? tmp.path() : tmp.file(c.options & Missing ? "none" : "f.xml");
-        const XmlNode node = c.options & File ? XmlNode::parseFile(path, tag, &result)
-                                              : XmlNode::parseText(c.text.c_str(), tag, &result);
+        const std::string tag = options & Tag ? "Settings" : "";
+        const std::string path = options & Folder ? tmp.path() : tmp.file(options & Missing ? "none" : "f.xml");
+        const XmlNode node
+            = options & File ? XmlNode::parseFile(path, tag, &result) : XmlNode::parseText(text.c_str(), tag, &result);
         std::string got = result.code ? "#" + std::to_string(result.code) : "";
-        if (c.expected.find('@') != std::string::npos)
+        if (expected.find('@') != std::string::npos)
             got += "@" + std::to_string(result.line) + ":" + std::to_string(result.column);
         got += (got.empty() || node.toText(false).empty() ? "" : " ") + node.toText(false);
-        EXPECT_EQ(got, c.expected) << c.text.substr(0, 100);
+        EXPECT_EQ(got, expected) << text.substr(0, 100);
     }
     XmlResult result;
     EXPECT_TRUE(XmlNode::parseText(nullptr, "", &result).isEmpty());

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 const std::string utf8Header = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
 
 static XmlNode settingsTree()
@@ -43,11 +45,8 @@ TEST(XmlWrite, TextsFormattedAndOnOneLine)
 
 TEST(XmlWrite, FileHeaders)
 {
-    const struct {
-        int encoding; // plus 8: keep white space
-        const char *tree, *name; // tree null: <r/> built
-        std::string expected;
-    } cases[] = {
+    // The encoding (plus 8: keep white space), the tree read (null: <r/> built), the encoding's name.
+    const std::tuple<int, const char*, const char*, std::string> cases[] = {
         { XmlEncodingUtf8, nullptr, nullptr, utf8Header + "<r/>\n" },
         // The first child is a declaration, though a comment stands before it.
         { XmlEncodingUtf8, "<!-- c --><?xml version=\"1.0\"?><r/>", nullptr,
@@ -57,10 +56,10 @@ TEST(XmlWrite, FileHeaders)
         { XmlEncodingLegacy, nullptr, nullptr, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r/>\n" },
         { XmlEncodingUtf8 + 8, "<r><c/></r>", nullptr, utf8Header + "<r><c/></r>" }, // no formatting
     };
-    for (const auto& c : cases) {
-        setXmlOptions(c.encoding & 7, true, !(c.encoding & 8), true);
-        const XmlNode tree = c.tree ? XmlNode::parseText(c.tree, "") : XmlNode::createElement("r");
-        EXPECT_EQ(tree.toFileText(c.name, true), c.expected) << c.expected;
+    for (const auto& [encoding, text, name, expected] : cases) {
+        setXmlOptions(encoding & 7, true, !(encoding & 8), true);
+        const XmlNode tree = text ? XmlNode::parseText(text, "") : XmlNode::createElement("r");
+        EXPECT_EQ(tree.toFileText(name, true), expected) << expected;
     }
     setXmlOptions(XmlEncodingUtf8, true, true, true);
 }
