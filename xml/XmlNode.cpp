@@ -206,7 +206,6 @@ void XmlNode::addClear(const std::string& text, const char* open, const char* cl
 
 const std::string& XmlNode::getName() const { return data ? data->name : emptyString; }
 bool XmlNode::isDeclaration() const { return data && data->isDeclaration; }
-XmlNode XmlNode::getParent() const { return data && data->parent ? XmlNodeData::handle(data->parent) : XmlNode(); }
 int XmlNode::childCount() const { return data ? static_cast<int>(data->children.size()) : 0; }
 int XmlNode::textCount() const { return data ? static_cast<int>(data->texts.size()) : 0; }
 int XmlNode::attributeCount() const { return data ? static_cast<int>(data->attributes.size()) : 0; }

@@ -87,7 +87,6 @@ public:
     // Queries; names compare without regard to case.
     const std::string& getName() const;
     bool isDeclaration() const;
-    XmlNode getParent() const;
     int childCount() const;
     int textCount() const;
     int attributeCount() const;
