@@ -5,9 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include <filesystem>
+#include <tuple>
 
 // Options: the encoding, plus Keep to keep white space and comments between texts, NoUtf16
 // to not guess UTF-16, Tag to look for the first tag "Settings", File to read from a file (or
@@ -45,10 +44,8 @@ TEST(XmlRead, TextsAndFilesReadToTheirTreesOrCodes)
         // In Shift-JIS 0x81 starts a two-byte character: the ']' or '<' after it is part of it.
         { Sjis, "<a><![CDATA[\x81]]>x]]>\x81<</a>", "<a><![CDATA[\x81]]>x]]>\x81<</a>" },
         { Utf8, "<a><![CDATA[\x81]]>x]]></a>", "<a><![CDATA[\x81]]>x]]&gt;</a>" },
-        { Utf8,
-            "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY e 'x'>]><r><![CDATA[a<b&c]]><PRE> <x> </PRE>one<!-- c "
-            "-->two</r>",
-            "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY e 'x'>]><r><![CDATA[a<b&c]]><PRE> <x> </PRE>onetwo</r>" },
+        { Utf8, "<!DOCTYPE r [<!ENTITY e 'x'>]><r><![CDATA[a<b&c]]><PRE> <x> </PRE>one<!-- c -->two</r>",
+            "<!DOCTYPE r [<!ENTITY e 'x'>]><r><![CDATA[a<b&c]]><PRE> <x> </PRE>onetwo</r>" },
         { Utf8 | Keep, "<r> a <!--c--> b </r>", "<r> a <!--c--> b </r>" },
         { Utf8, "<a><b></b <c/></a>", "<a><b/><c/></a>" }, // end tags cut off before their '>'
         { Utf8 | Tag, "<?xml version=\"1.0\"?>\n<settings><colors/></settings>", "<settings><colors/></settings>" },
@@ -61,10 +58,7 @@ TEST(XmlRead, TextsAndFilesReadToTheirTreesOrCodes)
         { Utf8, "<\xC3\xA5></b>", "#6@1:4" }, // a character counts once
         { Utf8, "<a>\n  <!-- x", "#7@2:3" },
         { Utf8, "<>", "#4" },
-        { Utf8,
-            "<?"
-            "?>",
-            "#4" },
+        { Utf8, "<?\?>", "#4" },
         { Utf8, "<a b='1'", "#8@1:9" },
         { Utf8, "<a b='1' 'q'>", "#8" },
         { Utf8, "<a></>", "#5" },
@@ -109,6 +103,7 @@ TEST(XmlRead, EncodingGuess)
         { "<?xml version=\"1.0\" encoding = ' ISO-8859-1'?><a/>", XmlEncodingLegacy },
         { "<?xml version=\"1.0\" encoding=\"Shift-JIS\"?><a/>", XmlEncodingShiftJis },
         { "<?xml version=\"1.0\" encoding=\"GBK\"?><a/>", XmlEncodingGbk },
+        { "<?xml version=\"1.0\" encoding=\"big5\"?><a/>", XmlEncodingBig5 },
         { "<?xml version=\"1.0\" encoding=\"gb2312\"?><a/>", XmlEncodingGb2312 },
         { "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a v='\xE5x'/>", XmlEncodingUndecided }, // not UTF-8
         { "<?xml version=\"1.0\" encoding ISO-8859-1?><a/>", XmlEncodingUtf8 }, // malformed: the walk decides
