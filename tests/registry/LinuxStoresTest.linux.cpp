@@ -7,9 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include <filesystem>
+#include <tuple>
 
 using Registry::RegKey;
 using Registry::RegValue;
@@ -22,7 +21,7 @@ const std::wstring runKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run\
 class LinuxRegistry : public ::testing::Test {
 protected:
     // Whether the key opens, is made, or holds the value.
-    bool opens(const std::wstring& path, bool w = false, int root = 1) { return RegKey::open(root, path, ok, w), ok; }
+    bool opens(const std::wstring& p, bool w = false) { return RegKey::open(Registry::CurrentUser, p, ok, w), ok; }
     bool creates(const std::wstring& path) { return RegKey::create(Registry::CurrentUser, path, ok), ok; }
     bool has(const RegKey& key, const std::wstring& name) { return key.getValue(name, ok), ok; }
 
@@ -50,7 +49,7 @@ TEST_F(LinuxRegistry, TheRunKeysFirstValueMakesTheAutostartFolderAndItsExecLineQ
     EXPECT_TRUE(ok && !std::filesystem::exists(file));
     key.deleteValue(L"HolmikZiviza", ok);
     EXPECT_FALSE(ok || has(key, L"HolmikZiviza"));
-    EXPECT_FALSE(opens(runKey, false, Registry::LocalMachine)) << "only the current user's";
+    EXPECT_FALSE(RegKey::open(Registry::LocalMachine, runKey, ok).isOpen()) << "only the current user's";
     writeFile(home.path() + "/cfg", "a file");
     setenv("XDG_CONFIG_HOME", (home.path() + "/cfg").c_str(), 1);
     EXPECT_FALSE(opens(runKey)) << "a file where the folder should be";
