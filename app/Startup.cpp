@@ -1,12 +1,19 @@
 #include "app/Startup.h"
 
 #include "BuildConfig.h"
+#include "app/ApplicationMain.h"
 #include "app/DataFolder.h"
+#include "app/DemoServers.h"
+#include "app/Options.h"
+#include "engine/Host.h"
 #include "os/FileSystem.h"
 #include "os/MessageBox.h"
 #include "os/Sockets.h"
 
 #include <cstdio>
+#include <memory>
+
+namespace {
 
 bool printInformation(const Options& options)
 {
@@ -39,4 +46,30 @@ std::unique_ptr<DemoServers> startDemoServers(ServerHosts& hosts)
     if (!demo->start(hosts))
         return nullptr;
     return demo;
+}
+
+} // namespace
+
+int runProgram(int argc, char** argv, void (*tell)(const std::string& problem))
+{
+    ServerHosts& hosts = serverHosts();
+    const Options options = parseOptions(argc, argv, hosts);
+    if (!options.error.empty()) {
+        tell(options.error + "\n\n" + optionsHelp());
+        return 2;
+    }
+    if (printInformation(options))
+        return 0;
+    if (!enterRunFolder())
+        return 1;
+    std::unique_ptr<DemoServers> demo;
+    if (options.demo) {
+        if (!(demo = startDemoServers(hosts))) {
+            tell("The demo servers could not start");
+            return 1;
+        }
+        std::fprintf(stderr, "holmikziviza: demo servers on 127.0.0.1:%u (CS:Go) and 127.0.0.1:%u (CS:Source)\n",
+                     static_cast<unsigned>(hosts.csgoPort), static_cast<unsigned>(hosts.cssPort));
+    }
+    return Engine::runHost(applicationMain, argc, argv);
 }

@@ -72,5 +72,16 @@ bool lookUpHost(const std::string& host, std::vector<HostAddress>& found);
 // getsockname, or getpeername with `peer`.
 bool socketEndpoint(SocketHandle socket, bool peer, Ipv4Endpoint& endpoint);
 bool bindSocket(SocketHandle socket, const Ipv4Endpoint& local);
+// How one system call failed, in the platform's terms put the same way.
+enum class CallError { None, Interrupted, TimedOut, TooLong, Reset, Other };
+// One send, recvfrom (from may be null), sendto or accept: the count or socket, or -1 or
+// invalidSocket with the reason in `error`.
+long sendOnce(SocketHandle socket, const void* data, std::size_t length, CallError& error);
+long receiveOnce(SocketHandle socket, void* buffer, std::size_t capacity, Ipv4Endpoint* from, CallError& error);
+long sendToOnce(SocketHandle socket, const void* data, std::size_t length, const Ipv4Endpoint& to, CallError& error);
+SocketHandle acceptOnce(SocketHandle listener, CallError& error);
+// False when nothing came within timeoutMs (lastSocketError() then says a time-out).
+bool waitReadable(SocketHandle socket, std::uint32_t timeoutMs);
+bool isStreamSocket(SocketHandle socket);
 
 } // namespace os

@@ -152,42 +152,60 @@ bool setReceiveTimeout(SocketHandle socket, std::uint32_t timeoutMs)
     return setsockopt(fd(socket), SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait) == 0;
 }
 
-IoResult sendAll(SocketHandle socket, const void* data, std::size_t length)
+namespace {
+
+CallError lastCallError()
 {
-    const char* bytes = static_cast<const char*>(data);
-    std::size_t sent = 0;
-    while (sent < length) {
-        ssize_t n = send(fd(socket), bytes + sent, length - sent, MSG_NOSIGNAL);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return (errno == EAGAIN || errno == EWOULDBLOCK) ? IoResult::TimedOut : IoResult::Error;
-        }
-        sent += static_cast<std::size_t>(n);
-    }
-    return IoResult::Ok;
+    if (errno == EINTR)
+        return CallError::Interrupted;
+    // A reset connection stays an error here, as it always was on this platform.
+    return (errno == EAGAIN || errno == EWOULDBLOCK) ? CallError::TimedOut : CallError::Other;
 }
 
-IoResult receiveSome(SocketHandle socket, void* buffer, std::size_t capacity, std::size_t& received)
+long checked(long n, CallError& error)
 {
-    received = 0;
-    for (;;) {
-        sockaddr_in from{};
-        socklen_t length = sizeof from;
-        ssize_t n = recvfrom(fd(socket), buffer, capacity, 0, reinterpret_cast<sockaddr*>(&from), &length);
-        if (n >= 0) {
-            received = static_cast<std::size_t>(n);
-            int type = 0;
-            socklen_t typeLength = sizeof type;
-            getsockopt(fd(socket), SOL_SOCKET, SO_TYPE, &type, &typeLength);
-            return (n == 0 && type == SOCK_STREAM) ? IoResult::Closed : IoResult::Ok;
-        }
-        if (errno == EINTR)
-            continue;
-        if (errno == EAGAIN || errno == EWOULDBLOCK)
-            return IoResult::TimedOut;
-        return IoResult::Error;
-    }
+    error = n < 0 ? lastCallError() : CallError::None;
+    return n;
+}
+
+} // namespace
+
+long sendOnce(SocketHandle socket, const void* data, std::size_t length, CallError& error)
+{
+    return checked(send(fd(socket), data, length, MSG_NOSIGNAL), error);
+}
+
+long receiveOnce(SocketHandle socket, void* buffer, std::size_t capacity, Ipv4Endpoint* from, CallError& error)
+{
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    const long n = checked(recvfrom(fd(socket), buffer, capacity, 0, reinterpret_cast<sockaddr*>(&address), &length), error);
+    if (n >= 0 && from)
+        *from = fromSockaddr(address);
+    return n;
+}
+
+long sendToOnce(SocketHandle socket, const void* data, std::size_t length, const Ipv4Endpoint& to, CallError& error)
+{
+    const sockaddr_in address = toSockaddr(to);
+    return checked(sendto(fd(socket), data, length, MSG_NOSIGNAL, reinterpret_cast<const sockaddr*>(&address), sizeof address),
+                   error);
+}
+
+SocketHandle acceptOnce(SocketHandle listener, CallError& error)
+{
+    const long s = checked(accept4(fd(listener), nullptr, nullptr, SOCK_CLOEXEC), error);
+    return s < 0 ? invalidSocket : s;
+}
+
+bool waitReadable(SocketHandle socket, std::uint32_t timeoutMs) { return waitFor(fd(socket), POLLIN, timeoutMs); }
+
+bool isStreamSocket(SocketHandle socket)
+{
+    int type = 0;
+    socklen_t length = sizeof type;
+    getsockopt(fd(socket), SOL_SOCKET, SO_TYPE, &type, &length);
+    return type == SOCK_STREAM;
 }
 
 bool bindSocket(SocketHandle socket, const Ipv4Endpoint& local)
@@ -197,50 +215,5 @@ bool bindSocket(SocketHandle socket, const Ipv4Endpoint& local)
 }
 
 bool listenSocket(SocketHandle socket, int backlog) { return listen(fd(socket), backlog) == 0; }
-
-SocketHandle acceptSocket(SocketHandle listener, std::uint32_t timeoutMs)
-{
-    if (timeoutMs && !waitFor(fd(listener), POLLIN, timeoutMs))
-        return invalidSocket;
-    for (;;) {
-        int s = accept4(fd(listener), nullptr, nullptr, SOCK_CLOEXEC);
-        if (s >= 0)
-            return s;
-        if (errno != EINTR)
-            return invalidSocket;
-    }
-}
-
-bool receiveFrom(SocketHandle socket, void* buffer, std::size_t capacity, std::size_t& received,
-                 Ipv4Endpoint& from, std::uint32_t timeoutMs)
-{
-    received = 0;
-    if (timeoutMs && !waitFor(fd(socket), POLLIN, timeoutMs))
-        return false;
-    for (;;) {
-        sockaddr_in address{};
-        socklen_t length = sizeof address;
-        ssize_t n = recvfrom(fd(socket), buffer, capacity, 0, reinterpret_cast<sockaddr*>(&address), &length);
-        if (n >= 0) {
-            received = static_cast<std::size_t>(n);
-            from = fromSockaddr(address);
-            return true;
-        }
-        if (errno != EINTR)
-            return false;
-    }
-}
-
-bool sendTo(SocketHandle socket, const void* data, std::size_t length, const Ipv4Endpoint& to)
-{
-    sockaddr_in address = toSockaddr(to);
-    for (;;) {
-        ssize_t n = sendto(fd(socket), data, length, MSG_NOSIGNAL, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        if (n >= 0)
-            return static_cast<std::size_t>(n) == length;
-        if (errno != EINTR)
-            return false;
-    }
-}
 
 } // namespace os

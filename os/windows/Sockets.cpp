@@ -73,14 +73,6 @@ bool waitFor(SOCKET s, bool forWriting, std::uint32_t timeoutMs)
     return true;
 }
 
-bool isStream(SOCKET s)
-{
-    int type = 0;
-    int length = sizeof type;
-    getsockopt(s, SOL_SOCKET, SO_TYPE, reinterpret_cast<char*>(&type), &length);
-    return type == SOCK_STREAM;
-}
-
 } // namespace
 
 int socketsStartup()
@@ -182,46 +174,74 @@ bool setReceiveTimeout(SocketHandle socket, std::uint32_t timeoutMs)
     return setsockopt(sock(socket), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&wait), sizeof wait) == 0;
 }
 
-IoResult sendAll(SocketHandle socket, const void* data, std::size_t length)
+namespace {
+
+CallError lastCallError()
 {
-    const char* bytes = static_cast<const char*>(data);
-    std::size_t sent = 0;
-    while (sent < length) {
-        const int n = send(sock(socket), bytes + sent, static_cast<int>(length - sent), 0);
-        if (n == SOCKET_ERROR) {
-            const int error = WSAGetLastError();
-            if (error == WSAEINTR)
-                continue;
-            return (error == WSAETIMEDOUT || error == WSAEWOULDBLOCK) ? IoResult::TimedOut : IoResult::Error;
-        }
-        sent += static_cast<std::size_t>(n);
+    switch (WSAGetLastError()) {
+    case WSAEINTR:
+        return CallError::Interrupted;
+    case WSAETIMEDOUT:
+    case WSAEWOULDBLOCK:
+        return CallError::TimedOut;
+    case WSAEMSGSIZE:
+        return CallError::TooLong;
+    case WSAECONNRESET:
+    case WSAESHUTDOWN:
+        return CallError::Reset;
+    default:
+        return CallError::Other;
     }
-    return IoResult::Ok;
 }
 
-IoResult receiveSome(SocketHandle socket, void* buffer, std::size_t capacity, std::size_t& received)
+long checked(int n, CallError& error)
 {
-    received = 0;
-    const bool stream = isStream(sock(socket));
-    for (;;) {
-        const int n = recv(sock(socket), static_cast<char*>(buffer), static_cast<int>(capacity), 0);
-        if (n != SOCKET_ERROR) {
-            received = static_cast<std::size_t>(n);
-            return (n == 0 && stream) ? IoResult::Closed : IoResult::Ok;
-        }
-        const int error = WSAGetLastError();
-        if (error == WSAEINTR)
-            continue;
-        if (error == WSAEMSGSIZE && !stream) {
-            received = capacity;
-            return IoResult::Ok;
-        }
-        if (error == WSAETIMEDOUT || error == WSAEWOULDBLOCK)
-            return IoResult::TimedOut;
-        if (stream && (error == WSAECONNRESET || error == WSAESHUTDOWN))
-            return IoResult::Closed;
-        return IoResult::Error;
-    }
+    error = n == SOCKET_ERROR ? lastCallError() : CallError::None;
+    return n == SOCKET_ERROR ? -1 : n;
+}
+
+} // namespace
+
+long sendOnce(SocketHandle socket, const void* data, std::size_t length, CallError& error)
+{
+    return checked(send(sock(socket), static_cast<const char*>(data), static_cast<int>(length), 0), error);
+}
+
+long receiveOnce(SocketHandle socket, void* buffer, std::size_t capacity, Ipv4Endpoint* from, CallError& error)
+{
+    sockaddr_in address{};
+    int length = sizeof address;
+    const long n = checked(recvfrom(sock(socket), static_cast<char*>(buffer), static_cast<int>(capacity), 0,
+                                    reinterpret_cast<sockaddr*>(&address), &length),
+                           error);
+    if (from && (n >= 0 || error == CallError::TooLong))
+        *from = fromSockaddr(address);
+    return n;
+}
+
+long sendToOnce(SocketHandle socket, const void* data, std::size_t length, const Ipv4Endpoint& to, CallError& error)
+{
+    const sockaddr_in address = toSockaddr(to);
+    return checked(sendto(sock(socket), static_cast<const char*>(data), static_cast<int>(length), 0,
+                          reinterpret_cast<const sockaddr*>(&address), sizeof address),
+                   error);
+}
+
+SocketHandle acceptOnce(SocketHandle listener, CallError& error)
+{
+    const SOCKET s = accept(sock(listener), nullptr, nullptr);
+    error = s == INVALID_SOCKET ? lastCallError() : CallError::None;
+    return s == INVALID_SOCKET ? invalidSocket : static_cast<SocketHandle>(s);
+}
+
+bool waitReadable(SocketHandle socket, std::uint32_t timeoutMs) { return waitFor(sock(socket), false, timeoutMs); }
+
+bool isStreamSocket(SocketHandle socket)
+{
+    int type = 0;
+    int length = sizeof type;
+    getsockopt(sock(socket), SOL_SOCKET, SO_TYPE, reinterpret_cast<char*>(&type), &length);
+    return type == SOCK_STREAM;
 }
 
 bool bindSocket(SocketHandle socket, const Ipv4Endpoint& local)
@@ -231,42 +251,5 @@ bool bindSocket(SocketHandle socket, const Ipv4Endpoint& local)
 }
 
 bool listenSocket(SocketHandle socket, int backlog) { return listen(sock(socket), backlog) == 0; }
-
-SocketHandle acceptSocket(SocketHandle listener, std::uint32_t timeoutMs)
-{
-    if (timeoutMs && !waitFor(sock(listener), false, timeoutMs))
-        return invalidSocket;
-    SOCKET s = accept(sock(listener), nullptr, nullptr);
-    return s == INVALID_SOCKET ? invalidSocket : static_cast<SocketHandle>(s);
-}
-
-bool receiveFrom(SocketHandle socket, void* buffer, std::size_t capacity, std::size_t& received,
-                 Ipv4Endpoint& from, std::uint32_t timeoutMs)
-{
-    received = 0;
-    if (timeoutMs && !waitFor(sock(socket), false, timeoutMs))
-        return false;
-    sockaddr_in address{};
-    int length = sizeof address;
-    const int n = recvfrom(sock(socket), static_cast<char*>(buffer), static_cast<int>(capacity), 0,
-                           reinterpret_cast<sockaddr*>(&address), &length);
-    if (n == SOCKET_ERROR) {
-        if (WSAGetLastError() != WSAEMSGSIZE)
-            return false;
-        received = capacity;
-    } else {
-        received = static_cast<std::size_t>(n);
-    }
-    from = fromSockaddr(address);
-    return true;
-}
-
-bool sendTo(SocketHandle socket, const void* data, std::size_t length, const Ipv4Endpoint& to)
-{
-    sockaddr_in address = toSockaddr(to);
-    const int n = sendto(sock(socket), static_cast<const char*>(data), static_cast<int>(length), 0,
-                         reinterpret_cast<sockaddr*>(&address), sizeof address);
-    return n != SOCKET_ERROR && static_cast<std::size_t>(n) == length;
-}
 
 } // namespace os
