@@ -163,11 +163,3 @@ inline constexpr Color White(255, 255, 255);
 inline constexpr Color WhiteSmoke(245, 245, 245);
 inline constexpr Color Yellow(255, 255, 0);
 inline constexpr Color YellowGreen(154, 205, 50);
-
-struct NamedColor {
-    const char* name;
-    Color color;
-};
-// Every named colour, in the order above; namedColorCount entries.
-extern const NamedColor namedColors[];
-extern const int namedColorCount;

@@ -7,80 +7,54 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using testing_support::readFile;
-using testing_support::TempDir;
 using testing_support::writeFile;
 
 namespace {
 
-class UserData : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        fs::create_directories(templ);
-        writeFile(templ + "/head.gif", "GIF89a new");
-        writeFile(templ + "/English.lang", "template English");
-        writeFile(templ + "/Languages.langmaster", "template master");
-        writeFile(templ + "/HolmikZiviza.lnk", "#!/bin/sh\nexec /usr/bin/holmikziviza\n");
-        chmod((templ + "/HolmikZiviza.lnk").c_str(), 0755);
-    }
-    bool bring(std::string& problem) { return DataFolder::bringUpToDate(templ, user, problem); }
-
-    TempDir dir;
-    const std::string templ = dir.file("usr/share/holmikziviza/data");
-    const std::string user = dir.file("home/.local/share/holmikziviza/data");
-};
-
-TEST_F(UserData, AFirstStartCopiesEverythingAndMakesTheFolders)
+TEST(DataFolder, AFirstStartCopiesEverythingAndLaterOnesKeepTheUsersFilesAndBringNewProgramFiles)
 {
+    testing_support::TempDir dir;
+    const std::string templ = dir.file("usr/share/holmikziviza/data"), user = dir.file("home/holmikziviza/data");
+    writeFile(templ + "/head.gif", "GIF89a new");
+    writeFile(templ + "/English.lang", "template English");
+    writeFile(templ + "/HolmikZiviza.lnk", "#!/bin/sh\nexec /usr/bin/holmikziviza\n");
+    fs::permissions(templ + "/HolmikZiviza.lnk", fs::perms::owner_all);
     std::string problem;
-    ASSERT_TRUE(bring(problem)) << problem;
-    for (const char* name : {"head.gif", "English.lang", "Languages.langmaster", "HolmikZiviza.lnk"})
+    ASSERT_TRUE(DataFolder::bringUpToDate(templ, user, problem)) << problem;
+    for (const char* name : {"head.gif", "English.lang", "HolmikZiviza.lnk"})
         EXPECT_EQ(readFile(user + "/" + name), readFile(templ + "/" + name)) << name;
-    struct stat info {};
-    ASSERT_EQ(stat((user + "/HolmikZiviza.lnk").c_str(), &info), 0);
-    EXPECT_TRUE(info.st_mode & S_IXUSR) << "the launcher stays executable";
+    EXPECT_TRUE((fs::status(user + "/HolmikZiviza.lnk").permissions() & fs::perms::owner_exec) != fs::perms::none)
+        << "the launcher stays executable";
     EXPECT_FALSE(fs::exists(user + "/HolmikZiviza.lnk.part"));
-}
 
-TEST_F(UserData, LaterStartsKeepTheUsersFilesAndBringNewProgramFiles)
-{
-    std::string problem;
-    ASSERT_TRUE(bring(problem)) << problem;
     writeFile(user + "/Settings.xml", "<Settings CustomName=\"Mine\"/>");
     writeFile(user + "/English.lang", "edited by the user");
-    fs::create_directories(user + "/mapOverViews/730");
     writeFile(user + "/mapOverViews/730/de_dust2.jpg", "cached");
-    // An upgrade: new pictures, new language files, and a template Settings.xml.
+    // An upgrade: new pictures, new language files, a template Settings.xml and map folder.
     writeFile(templ + "/head.gif", "GIF89a newer");
     writeFile(templ + "/English.lang", "template English 2");
     writeFile(templ + "/Settings.xml", "<Settings/>");
     fs::create_directories(templ + "/mapOverViews");
-
-    ASSERT_TRUE(bring(problem)) << problem;
+    ASSERT_TRUE(DataFolder::bringUpToDate(templ, user, problem)) << problem;
     EXPECT_EQ(readFile(user + "/head.gif"), "GIF89a newer");
     EXPECT_EQ(readFile(user + "/English.lang"), "edited by the user");
     EXPECT_EQ(readFile(user + "/Settings.xml"), "<Settings CustomName=\"Mine\"/>");
     EXPECT_EQ(readFile(user + "/mapOverViews/730/de_dust2.jpg"), "cached");
-}
 
-TEST_F(UserData, AFolderThatCannotBeMadeOrReadIsReported)
-{
-    writeFile(dir.file("home/.local/share/holmikziviza"), "a file where the folder belongs");
-    std::string problem;
-    EXPECT_FALSE(bring(problem));
-    EXPECT_NE(problem.find(user), std::string::npos) << problem;
-
+    // A folder that cannot be made, or a template that cannot be read, is reported.
+    writeFile(dir.file("blocked"), "a file where the folder belongs");
+    EXPECT_FALSE(DataFolder::bringUpToDate(templ, dir.file("blocked/data"), problem));
+    EXPECT_NE(problem.find(dir.file("blocked/data")), std::string::npos) << problem;
     EXPECT_FALSE(DataFolder::bringUpToDate(dir.file("missing"), dir.file("elsewhere"), problem));
     EXPECT_NE(problem.find(dir.file("missing")), std::string::npos) << problem;
 }
 
-TEST(RunFolder, ABuildRunsBesideItsDataAndAnInstallInTheUsersFolder)
+TEST(DataFolder, ABuildRunsBesideItsDataAndAnInstallInTheUsersFolder)
 {
-    TempDir dir;
+    testing_support::TempDir dir;
     std::string problem;
     fs::create_directories(dir.file("build/bin/data"));
     EXPECT_EQ(DataFolder::runFolder(dir.file("build/bin"), dir.file("home"), problem), dir.file("build/bin"));
@@ -90,12 +64,9 @@ TEST(RunFolder, ABuildRunsBesideItsDataAndAnInstallInTheUsersFolder)
     EXPECT_EQ(DataFolder::runFolder(dir.file("usr/bin"), dir.file("home"), problem), "") << "no data at all";
     EXPECT_EQ(problem, "");
 
-    const std::string templ = dir.file("usr/bin/") + BuildConfig::installedTemplateFromBin;
-    fs::create_directories(templ);
-    writeFile(templ + "/head.gif", "GIF89a");
+    writeFile(dir.file("usr/bin/") + BuildConfig::installedTemplateFromBin + "/head.gif", "GIF89a");
     EXPECT_EQ(DataFolder::runFolder(dir.file("usr/bin"), dir.file("home"), problem), dir.file("home/holmikziviza"));
     EXPECT_EQ(readFile(dir.file("home/holmikziviza/data/head.gif")), "GIF89a");
-
     EXPECT_EQ(DataFolder::runFolder(dir.file("usr/bin"), "", problem), "");
     EXPECT_NE(problem, "") << "no home: a message, not a run in the template";
 }

@@ -1,101 +1,209 @@
-// The whole program as a user meets it: started in a real X server with the built-in
-// demo server, shown, and closed with its close button.
-#include "tests/support/TempDir.h"
-#include "tests/support/XvfbServer.h"
+// The whole program as a user meets it, in a private X server (the settings panel has its own
+// file): a Settings.xml edited by hand with values the settings panel would never take, saved
+// back in range; a logout, a kill or Ctrl-C ending it promptly wherever it is (the frame loop,
+// an update check that hangs, the update dialog, which goes with it), with exit code 0 and
+// Settings.xml whole; and both columns watching their servers.
+#include "query/TestServer.h"
+#include "tests/support/ProgramUnderX.h"
+#include "tests/support/RecordingCommand.h"
+#include "tests/support/ScriptedTcpServer.h"
+#include "xml/XmlNode.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
+#include <csignal>
 #include <filesystem>
-#include <string>
-#include <thread>
 
 namespace fs = std::filesystem;
+using namespace testing_support;
 
 namespace {
 
-using testing_support::commandOutput;
+// Nobody listens there: the map pictures and (where not given) the update check fail at once.
+const std::string nowhere = "127.0.0.1:1";
+// Longer than the program takes to end after a signal, far shorter than any network wait.
+constexpr int promptly = 2000;
+const std::string mySettings = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                               "<Settings CustomName=\"mine\" Width=\"320\"><Colors/><Display/></Settings>\n";
+
+std::string savedAttribute(const std::string& file, const char* name)
+{
+    XmlResult check;
+    const XmlNode root = XmlNode::parseFile(file, "Settings", &check);
+    if (root.isEmpty() || check.code != XmlNoError)
+        return "(not well-formed)";
+    return root.attributeValue(name).value_or("(missing)");
+}
 
 class Program : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (commandOutput("command -v xdotool").empty() || commandOutput("command -v Xvfb").empty())
-            GTEST_SKIP() << "needs Xvfb and xdotool";
-        ASSERT_TRUE(x.running());
-        // A copy of the program with its own data folder, so that nothing touches the build's.
-        fs::copy(HOLMIK_BIN_DIR "/holmikziviza", folder.file("holmikziviza"));
-        testing_support::copyDataTemplate(folder.file("data"));
-        fs::remove(folder.file("data/Settings.xml"));
-        setenv("DISPLAY", x.display().c_str(), 1);
+        if (!ProgramUnderX::missing().empty())
+            GTEST_SKIP() << "needs " << ProgramUnderX::missing();
+        ASSERT_TRUE(program.ready());
     }
-    void TearDown() override
-    {
-        if (pid > 0)
-            testing_support::reap(pid, 0, true);
-    }
-
-    // The program finds its data folder from wherever it starts.
-    void start(const std::vector<std::string>& args)
-    {
-        std::vector<std::string> argv{"sh", "-c", "cd / && exec \"$0\" \"$@\"", folder.file("holmikziviza")};
-        argv.insert(argv.end(), args.begin(), args.end());
-        pid = testing_support::spawn(argv, {"HOLMIK_DIALOGS=stderr", "SDL_VIDEODRIVER=x11"});
-    }
-    std::string waitForWindow()
-    {
-        for (int i = 0; i < 200; ++i) {
-            const std::string id = commandOutput("xdotool search --class 'Engine SDL Window' 2>/dev/null | head -n1");
-            if (!id.empty())
-                return id;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return {};
-    }
-    int waitForExit(int seconds)
-    {
-        const int code = testing_support::reap(pid, seconds * 1000);
-        if (code != -2)
-            pid = -1;
-        return code;
-    }
-
-    testing_support::XvfbServer x;
-    testing_support::TempHome home;
-    testing_support::TempDir folder;
-    pid_t pid = -1;
+    ProgramUnderX program;
 };
 
-TEST_F(Program, ShowsTheDemoServerAndClosesWithItsButton)
+TEST(ProgramOptions, HelpVersionAndBadCommandLinesNeedNoDisplay)
 {
-    start({"--demo"});
-    const std::string window = waitForWindow();
-    ASSERT_FALSE(window.empty()) << "no window appeared";
-    // The panel grows to its rows once the first status arrived.
-    std::string geometry;
-    for (int i = 0; i < 100; ++i) {
-        geometry = commandOutput("xdotool getwindowgeometry " + window);
-        if (geometry.find("Geometry: 300x") != std::string::npos && geometry.find("300x200") == std::string::npos)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const std::string binary = HOLMIK_BIN_DIR "/holmikziviza";
+    EXPECT_NE(commandOutput(binary + " --help").find("--demo"), std::string::npos);
+    EXPECT_EQ(commandOutput(binary + " --version"), "holmikziviza 4.7.0");
+    for (const char* bad : {"--bogus", "--server", "--server host:0", "--server host:70000", "--source-server :27015",
+                            "--map-host x:abc", "--update-host"}) {
+        int code = 0;
+        EXPECT_NE(commandOutput(binary + " " + bad + " 2>&1", true, &code).find("Usage: holmikziviza"), std::string::npos) << bad;
+        EXPECT_NE(code, 0) << bad;
     }
-    EXPECT_NE(geometry.find("Geometry: 300x"), std::string::npos) << geometry;
-    const std::string shots = std::string(HOLMIK_BIN_DIR) + "/../test-screenshots";
-    fs::create_directories(shots);
-    commandOutput("import -display " + x.display() + " -window root " + shots + "/status-window.png");
-
-    EXPECT_TRUE(fs::exists(folder.file("data/Settings.xml"))) << "every start saves the settings once";
-    // The close button: 16 pixels wide, 2 from the right edge and the top.
-    commandOutput("xdotool mousemove --window " + window + " 290 10 click 1");
-    EXPECT_EQ(waitForExit(20), 0);
 }
 
-TEST_F(Program, HelpAndBadOptionsNeedNoDisplay)
+TEST_F(Program, AHandEditedFileIsSavedInRangeAndATerminationSignalEndsTheFrameLoop)
 {
-    EXPECT_NE(commandOutput(folder.file("holmikziviza") + " --help").find("--demo"), std::string::npos);
-    EXPECT_EQ(commandOutput(folder.file("holmikziviza") + " --version"), "holmikziviza 4.7.0");
-    EXPECT_NE(system((folder.file("holmikziviza") + " --bogus 2>/dev/null").c_str()), 0);
+    const std::string written = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Settings Width=\"-50\" Alpha=\"0\" "
+                                "FontSize=\"200\" CustomName=\"" + std::string(3000, 'N') + "\" X=\"-99999\" Y=\"20\">"
+                                "<Colors/><Display/></Settings>\n";
+    writeFile(program.dataFile("Settings.xml"), written);
+    program.start({"--demo", "--update-host", nowhere, "--map-host", nowhere});
+    ASSERT_TRUE(program.waitForWindow()) << "exit " << program.waitForExit(0);
+    // Every start saves once, after the window is placed.
+    ASSERT_TRUE(waitUntil([&] { return readFile(program.dataFile("Settings.xml")) != written; }));
+    os::sleepMilliseconds(500); // idle in the loop
+    const std::pair<const char*, std::string> saved[] = {{"Width", "100"}, {"Alpha", "15"}, {"FontSize", "16"},
+                                                         {"CustomName", std::string(255, 'N')}, {"X", "0"}, {"Y", "20"}};
+    for (const auto& [name, value] : saved)
+        EXPECT_EQ(savedAttribute(program.dataFile("Settings.xml"), name), value) << name;
+    program.signal(SIGTERM);
+    EXPECT_EQ(program.waitForExit(promptly), 0);
+    EXPECT_EQ(savedAttribute(program.dataFile("Settings.xml"), "Width"), "100");
+}
+
+TEST_F(Program, ATerminationSignalEndsAnUpdateCheckThatHangs)
+{
+    ScriptedTcpServer silent(std::vector<ScriptedTcpServer::Step>{}, ScriptedTcpServer::Ending::Hang);
+    writeFile(program.dataFile("Settings.xml"), mySettings);
+    program.start({"--demo", "--update-host", silent.host(), "--map-host", nowhere});
+    ASSERT_TRUE(waitUntil([&] { return silent.connections() > 0; }));
+    program.signal(SIGINT);
+    EXPECT_EQ(program.waitForExit(promptly), 0);
+    EXPECT_EQ(readFile(program.dataFile("Settings.xml")), mySettings);
+}
+
+TEST_F(Program, ATerminationSignalEndsTheUpdateDialogWithTheProgram)
+{
+    // A dialog program that stays open until it is ended, and says who it is.
+    TempDir bin;
+    const std::string pidFile = bin.file("dialog.pid");
+    bin.write("zenity", "#!/bin/sh\necho $$ > " + pidFile + "\nexec sleep 60\n");
+    fs::permissions(bin.file("zenity"), fs::perms::owner_all);
+    ScriptedTcpServer newer("HTTP/1.0 200 OK\r\n\r\n99 0 0:http://example.net/\n");
+    writeFile(program.dataFile("Settings.xml"), mySettings);
+    program.start({"--demo", "--update-host", newer.host(), "--map-host", nowhere},
+                  {"HOLMIK_DIALOGS=", "PATH=" + bin.path() + ":" + std::getenv("PATH")});
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(pidFile) && fs::file_size(pidFile) > 0; }));
+    const std::string dialog = readFile(pidFile).substr(0, readFile(pidFile).find('\n'));
+    // Gone, or at most a zombie waiting for whoever adopted it.
+    auto gone = [&] {
+        const std::string state = commandOutput("ps -o stat= -p " + dialog);
+        return state.empty() || state[0] == 'Z';
+    };
+    EXPECT_FALSE(gone()) << "the dialog had not started";
+    program.signal(SIGHUP);
+    EXPECT_EQ(program.waitForExit(promptly), 0);
+    EXPECT_EQ(readFile(program.dataFile("Settings.xml")), mySettings);
+    EXPECT_TRUE(waitUntil(gone, promptly)) << "the dialog stayed open";
+}
+
+constexpr unsigned linkColour = 0xFFFFFF, good = 0x00DD00, bad = 0xAA0000, playerList = 0xC2D4FB;
+
+std::string address(const TestServer& server) { return "127.0.0.1:" + std::to_string(server.port()); }
+
+// Both columns: two of the project's game servers on two ports of 127.0.0.1, the window read
+// back from its pixels (the status rows' colours, the links, the player list), the stand-in
+// Steam, and Settings.xml.
+class ServersProgram : public Program {
+protected:
+    void SetUp() override
+    {
+        Program::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        go.loadHiddenNamesDemoContent(); // a Counter-Strike 2 server: every name blank
+        source.loadDemoContent();
+        third.loadDemoContent();
+        for (TestServer* server : {&go, &source, &third}) {
+            server->setDelay(5); // a reply within the same millisecond would count as no answer
+            ASSERT_TRUE(server->start());
+        }
+    }
+    // The default colours (a file without them reads black), no map pictures, no update check;
+    // the file's servers answer nowhere, the command line's win for the run.
+    void start()
+    {
+        writeFile(program.dataFile("Settings.xml"),
+                  "<Settings Update=\"0\"><Colors BackgroundColor=\"7A89AA\" TextColor=\"000000\" LinkColor=\"FFFFFF\" "
+                  "MapColor=\"DDAA00\" GoodColor=\"00DD00\" BadColor=\"AA0000\" BotColor=\"C0C0C0\" AdminColor=\"EE00EE\" "
+                  "PlayerBackgroundColor=\"C2D4FB\" CustomColor=\"AAAA00\"/><Display OverView=\"0\" Pass=\"0\" Vac=\"0\"/>"
+                  "<Servers CSGo=\"127.0.0.1:9\" CSSource=\"127.0.0.1:9\"/></Settings>");
+        program.start({"--server", address(go), "--source-server", address(source)});
+        ASSERT_TRUE(program.waitForWindow());
+    }
+    // Each column online (its Status row in the good colour) or offline (in the bad one).
+    bool columns(bool sourceOnline, bool goOnline) const
+    {
+        const Picture p = program.grab();
+        return p.width == 300 && !p.rows(sourceOnline ? good : bad, 0, 150).empty() &&
+               p.rows(sourceOnline ? bad : good, 0, 150).empty() && !p.rows(goOnline ? good : bad, 150, 300).empty() &&
+               p.rows(goOnline ? bad : good, 150, 300).empty();
+    }
+
+    RecordingCommand steam{"steam"};
+    TestServer go, source, third;
+};
+
+TEST_F(ServersProgram, BothColumnsFollowTheCommandLineJoinGoOfflineAloneAndFollowThePanel)
+{
+    start();
+    const bool online = waitUntil([&] { return columns(true, true); });
+    program.screenshot("two-columns.png");
+    ASSERT_TRUE(online) << "both columns online";
+
+    const Picture p = program.grab();
+    EXPECT_FALSE(p.rows(playerList, 150, 300).empty()) << "the CS2 server's hidden names get their line";
+    const std::pair<int, std::vector<std::string>> joins[] = {
+        {75, {"-applaunch", "240", "+connect", address(source)}},
+        {225, {"-applaunch", "730", "+connect", address(go)}},
+    };
+    for (const auto& [centre, expected] : joins) {
+        const std::vector<int> link = p.rows(linkColour, centre - 20, centre + 20);
+        ASSERT_FALSE(link.empty()) << "no link at " << centre;
+        const std::size_t before = steam.calls().size();
+        program.click(centre, (link.front() + link.back()) / 2);
+        ASSERT_TRUE(steam.waitForCalls(before + 1));
+        EXPECT_EQ(steam.calls().back(), expected);
+    }
+
+    source.setSilent(true);
+    EXPECT_TRUE(waitUntil([&] { return columns(false, true); })) << "only the silent server's column goes offline";
+    program.screenshot("two-columns-one-silent.png");
+
+    // The settings panel's third tab: another CS:Source server, watched from Save on instead
+    // of the command line's; the CS:Go server stays the command line's, the file's its own.
+    program.click(300 - 16 - 2 - 18 + 8, 10);
+    ASSERT_TRUE(waitUntil([&] { return program.grab().width == 550; }));
+    program.click(300 + 145 + 45, 9);
+    // The white server boxes (the friends box of the notifications stands lower).
+    const std::vector<int> boxes = program.grab().rows(linkColour, 300 + 150, 300 + 200, 240, 320);
+    ASSERT_FALSE(boxes.empty());
+    program.click(300 + 180, boxes.back() - 5); // the lower one: CS:Source
+    program.xdotool("key --delay 10 --repeat 25 End BackSpace");
+    program.xdotool("type --delay 20 " + address(third));
+    program.click(300 + 195 + 25, 470 + 12);
+    EXPECT_TRUE(waitUntil([&] { return columns(true, true); })) << "the column follows the new server";
+    EXPECT_NE(readFile(program.dataFile("Settings.xml"))
+                  .find("<Servers CSGo=\"127.0.0.1:9\" CSSource=\"" + address(third) + "\"/>"),
+              std::string::npos);
 }
 
 } // namespace

@@ -1,150 +1,111 @@
-// The update check against nginx, with the headless message box answering from the
-// environment and a recording xdg-open first on PATH.
+// The version file read, and the update check against the project's scripted server, with
+// the headless message box answering from the environment and a recording xdg-open first on
+// PATH.
 #include "app/UpdateCheck.h"
 
-#include "tests/support/NginxServer.h"
+#include "os/Clock.h"
 #include "tests/support/RecordingCommand.h"
 #include "tests/support/ScriptedTcpServer.h"
-
-#include "os/Clock.h"
-#include "os/Sockets.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <map>
-#include <thread>
+#include <tuple>
 
 namespace {
 
-using testing_support::RecordingCommand;
+using testing_support::ScriptedTcpServer;
 
-std::string english(const std::string& text) { return text; }
+// A translation that marks every text it was asked for.
+std::string marked(const std::string& text) { return "<" + text + ">"; }
 
-const char* const boxLine = "Update Available: There is a new version of HolmikZiviza available\n"
-                            "Do you want to download it now?\n";
-
-class UpdateCheck : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        setenv("HOLMIK_DIALOGS", "stderr", 1);
-        ASSERT_TRUE(web.start()) << web.errorLog();
-    }
-    void TearDown() override { unsetenv("HOLMIK_DIALOG_ANSWER"); }
-
-    // Runs the check for program version 4.7.0 against a version file; returns what it
-    // wrote to standard error (the box, when it came).
-    std::string check(const std::string& versionFile, const char* answer, UpdateCheckOutcome& outcome)
-    {
-        web.serve(VersionInfo::versionFilePath, versionFile);
-        setenv("HOLMIK_DIALOG_ANSWER", answer, 1);
-        testing::internal::CaptureStderr();
-        outcome = runUpdateCheck(true, web.host(), 4, 7, 0, english);
-        return testing::internal::GetCapturedStderr();
-    }
-
-    testing_support::NginxServer web;
-    RecordingCommand browser{"xdg-open"};
-};
-
-TEST_F(UpdateCheck, NewerVersionAndYesOpensTheAddressAsItStands)
-{
-    for (const std::string file : {"4 7 1:http://www.example.net/a\n", "5\n0\n0\n:http://www.example.net/b\n",
-                                   "4 8 0:http://www.example.net/c"}) {
-        UpdateCheckOutcome outcome;
-        EXPECT_EQ(check(file, "yes", outcome), boxLine) << file;
-        EXPECT_EQ(outcome, UpdateCheckOutcome::Opened) << file;
-    }
-    ASSERT_TRUE(browser.waitForCalls(3));
-    std::vector<std::vector<std::string>> calls = browser.calls();
-    ASSERT_EQ(calls.size(), 3u);
-    // Started detached, the calls may come in any order.
-    std::sort(calls.begin(), calls.end());
-    EXPECT_EQ(calls[0], std::vector<std::string>{"http://www.example.net/a\n"});
-    EXPECT_EQ(calls[1], std::vector<std::string>{"http://www.example.net/b\n"});
-    EXPECT_EQ(calls[2], std::vector<std::string>{"http://www.example.net/c"});
-}
-
-TEST_F(UpdateCheck, NoBoxUnlessNewer)
-{
-    // How versions compare: see VersionInfoTest.
-    for (const std::string file : {"4 7 0:http://www.example.net/a\n", "new version!:http://x/", ""}) {
-        UpdateCheckOutcome outcome;
-        EXPECT_EQ(check(file, "yes", outcome), "") << file;
-        EXPECT_EQ(outcome, UpdateCheckOutcome::NoUpdate) << file;
-    }
-    web.remove(VersionInfo::versionFilePath);
-    const std::size_t logged = web.requests().size();
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(runUpdateCheck(true, web.host(), 4, 7, 0, english), UpdateCheckOutcome::NoUpdate);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_TRUE(browser.calls().empty());
-    // nginx logs a request after answering it: wait for its line.
-    for (int i = 0; i < 200 && web.requests().size() == logged; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_EQ(web.requests().back(), std::string("GET ") + VersionInfo::versionFilePath + " 404 " + web.host());
-}
-
-TEST_F(UpdateCheck, NoOpensNothingAndTheTextsAreTranslated)
-{
-    const std::map<std::string, std::string> german = {
-        {"There is a new version of HolmikZiviza available", "Eine neue Version von HolmikZiviza ist verfügbar"},
-        {"Do you want to download it now?", "Möchten Sie sie jetzt herunterladen?"},
-        {"Update Available", "Aktualisierung verfügbar"}};
-    web.serve(VersionInfo::versionFilePath, "4 7 1:http://x/");
-    setenv("HOLMIK_DIALOG_ANSWER", "no", 1);
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(runUpdateCheck(true, web.host(), 4, 7, 0,
-                             [&](const std::string& text) {
-                                 auto found = german.find(text);
-                                 return found == german.end() ? text : found->second;
-                             }),
-              UpdateCheckOutcome::Declined);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Aktualisierung verfügbar: Eine neue Version von HolmikZiviza ist verfügbar\n"
-              "Möchten Sie sie jetzt herunterladen?\n");
-    os::sleepMilliseconds(200);
-    EXPECT_TRUE(browser.calls().empty());
-}
-
-TEST(UpdateCheckOff, TheUpdateHostIsNeverContacted)
-{
-    testing_support::ScriptedTcpServer server("HTTP/1.0 200 OK\r\n\r\n9 9 9:http://x/");
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(runUpdateCheck(false, server.host(), 4, 7, 0, english), UpdateCheckOutcome::Off);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    // The server takes connections in the order they came: once it has read a probe sent
-    // after the check, it would have seen the check's connection too.
-    os::SocketHandle probe = os::openTcpSocket();
-    os::Ipv4Endpoint endpoint;
-    ASSERT_TRUE(os::parseIpv4("127.0.0.1", endpoint.address));
-    endpoint.port = server.port();
-    ASSERT_TRUE(os::connectSocket(probe, endpoint, 10000));
-    const std::string hello = "PROBE\r\n\r\n";
-    os::sendAll(probe, hello.data(), hello.size());
-    const std::uint32_t begin = os::monotonicMilliseconds();
-    auto probed = [&] {
-        const std::vector<std::string> requests = server.requests();
-        return std::find(requests.begin(), requests.end(), hello) != requests.end();
-    };
-    while (!probed() && os::monotonicMilliseconds() - begin < 30000)
-        os::sleepMilliseconds(5);
-    os::closeSocket(probe);
-    EXPECT_TRUE(probed());
-    EXPECT_EQ(server.connections(), 1);
-}
-
-TEST(UpdateCheckDeadHost, SilentWhenTheHostIsGoneOrHangs)
+TEST(UpdateCheck, ABoxOnlyForANewerVersionAndYesOpensTheAddressAsItStands)
 {
     setenv("HOLMIK_DIALOGS", "stderr", 1);
-    testing_support::ScriptedTcpServer hanging("", testing_support::ScriptedTcpServer::Ending::Hang);
+    testing_support::RecordingCommand browser("xdg-open");
+    const std::string ok = "HTTP/1.0 200 OK\r\n\r\n";
+    using Outcome = UpdateCheckOutcome;
+    const struct {
+        bool enabled;
+        std::string reply; // "": a server that accepts and never answers
+        const char* answer;
+        Outcome outcome;
+    } table[] = {
+        {true, ok + "4 7 1:http://www.example.net/a\n", "yes", Outcome::Opened},
+        {true, ok + "5\n0\n0\n:http://www.example.net/b\n", "yes", Outcome::Opened},
+        {true, ok + "4 8 0:http://www.example.net/c", "yes", Outcome::Opened},
+        {true, ok + "4 7 1:http://x/", "no", Outcome::Declined},
+        {true, ok + "4 7 0:http://x/\n", "yes", Outcome::NoUpdate}, // how versions compare: see below
+        {true, ok + "new version!:http://x/", "yes", Outcome::NoUpdate},
+        {true, ok, "yes", Outcome::NoUpdate},
+        {true, "HTTP/1.0 404 Not Found\r\n\r\n9 9 9:http://x/", "yes", Outcome::NoUpdate},
+        {true, "", "yes", Outcome::NoUpdate},
+        {false, ok + "9 9 9:http://x/", "yes", Outcome::Off}, // the host is never contacted
+    };
+    const std::string box = "<Update Available>: <There is a new version of HolmikZiviza available>\n"
+                            "<Do you want to download it now?>\n";
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.reply);
+        const bool hangs = row.reply.empty();
+        ScriptedTcpServer server(row.reply, hangs ? ScriptedTcpServer::Ending::Hang : ScriptedTcpServer::Ending::Close);
+        setenv("HOLMIK_DIALOG_ANSWER", row.answer, 1);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(runUpdateCheck(row.enabled, server.host(), 4, 7, 0, marked, hangs ? 300 : 10000), row.outcome);
+        const bool asked = row.outcome == Outcome::Opened || row.outcome == Outcome::Declined;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), asked ? box : "");
+        const std::string get = std::string("GET ") + VersionInfo::versionFilePath + " ";
+        if (!hangs) {
+            EXPECT_EQ(server.requests().empty() ? "none" : server.requests()[0].substr(0, get.size()), row.enabled ? get : "none");
+        }
+    }
     testing::internal::CaptureStderr();
-    EXPECT_EQ(runUpdateCheck(true, hanging.host(), 4, 7, 0, english, 300), UpdateCheckOutcome::NoUpdate);
-    EXPECT_EQ(runUpdateCheck(true, "no-such-host.invalid", 4, 7, 0, english, 300), UpdateCheckOutcome::NoUpdate);
+    EXPECT_EQ(runUpdateCheck(true, "no-such-host.invalid", 4, 7, 0, marked, 300), Outcome::NoUpdate);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    unsetenv("HOLMIK_DIALOG_ANSWER");
+
+    ASSERT_TRUE(browser.waitForCalls(3));
+    os::sleepMilliseconds(200); // and no more
+    std::vector<std::vector<std::string>> calls = browser.calls();
+    std::sort(calls.begin(), calls.end()); // started detached, the calls may come in any order
+    EXPECT_EQ(calls, (std::vector<std::vector<std::string>>{
+                         {"http://www.example.net/a\n"}, {"http://www.example.net/b\n"}, {"http://www.example.net/c"}}));
+}
+
+TEST(VersionInfo, NumbersBeforeTheFirstColonTheAddressAfterItAndTheFirstDifferingNumberDecides)
+{
+    const struct {
+        std::string body;
+        int major, minor, patch;
+        std::string address;
+        bool newerThan470;
+    } table[] = {
+        {"4 7 0:http://www.example.net/download", 4, 7, 0, "http://www.example.net/download", false},
+        {"4\n7\r\n1\n:http://x/\n", 4, 7, 1, "http://x/\n", true},
+        {"  5\t0 0 :http://x/", 5, 0, 0, "http://x/", true},
+        {"4 6 9:", 4, 6, 9, "", false},
+        {"4 8 0:", 4, 8, 0, "", true},
+        {"3 99 99:", 3, 99, 99, "", false},
+        {"4.8.0:http://x/", 4, 0, 0, "http://x/", false}, // dots do not separate
+        {"5.0.0:", 5, 0, 0, "", true},
+        {"4 x 3:http://x/", 4, 0, 0, "http://x/", false}, // a bad number ends the reading
+        {"garbage:http://x/", 0, 0, 0, "http://x/", false},
+        {"4 7 1 9:a:b", 4, 7, 1, "a:b", true},             // the first colon splits
+        {"4 7:http://h:8080/x", 4, 7, 0, "http://h:8080/x", false},
+        {"4 7 1", 4, 7, 1, "4 7 1", true},                 // no colon: the address is all of it
+        {"", 0, 0, 0, "", false},
+        {"-1 +2 3:", -1, 2, 3, "", false},
+        {"99999999999 1 1:x", 0, 0, 0, "x", false},        // too big to read
+    };
+    for (const auto& row : table) {
+        VersionInfo version;
+        version.read(row.body);
+        EXPECT_EQ(std::make_tuple(version.getMajor(), version.getMinor(), version.getPatch(), version.getDownloadAddress()),
+                  std::make_tuple(row.major, row.minor, row.patch, row.address))
+            << row.body;
+        EXPECT_EQ(version.isNewerThan(4, 7, 0), row.newerThan470) << row.body;
+    }
+    EXPECT_FALSE(VersionInfo().isNewerThan(0, 0, 0));
 }
 
 } // namespace

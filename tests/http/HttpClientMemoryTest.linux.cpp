@@ -8,42 +8,28 @@
 
 #include <filesystem>
 #include <fstream>
-#include <string>
 
 namespace {
 
-using testing_support::ScriptedTcpServer;
-
-// The process's peak resident size in KiB since the last resetPeak(); -1 when unknown.
+// The process's peak resident size in KiB since the peak was last reset; -1 when unknown.
 long peakKiB()
 {
     std::ifstream status("/proc/self/status");
-    std::string key;
     long value = -1;
-    while (status >> key) {
+    for (std::string key; status >> key; status.ignore(4096, '\n'))
         if (key == "VmHWM:" && status >> value)
             return value;
-        status.ignore(4096, '\n');
-    }
     return -1;
-}
-
-bool resetPeak()
-{
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return static_cast<bool>(clear);
 }
 
 TEST(HttpClientMemory, A300MegabyteBodyIsNeverHeld)
 {
-    ScriptedTcpServer server({{"HTTP/1.0 200 OK\r\n\r\n"}, {std::string(64 << 10, 'b'), 0, 4800}});
+    testing_support::ScriptedTcpServer server({{"HTTP/1.0 200 OK\r\n\r\n"}, {std::string(64 << 10, 'b'), 0, 4800}});
     testing_support::TempDir out;
     HttpClient client(server.host());
     // A cap far above the answer's own caps, far below the answer: memory stays with the cap.
     const HttpOptions options{30000, std::size_t{8} << 20};
-    if (!resetPeak() || peakKiB() < 0)
+    if (!(std::ofstream("/proc/self/clear_refs") << "5" << std::flush) || peakKiB() < 0)
         GTEST_SKIP() << "this system does not tell a process's peak memory";
     const long before = peakKiB();
     std::string body = "untouched";

@@ -27,6 +27,9 @@ TEST(LinuxDialog, ZenityFromTheSearchPathAsks)
     ASSERT_TRUE(zenity.waitForCalls(2));
     EXPECT_EQ(zenity.calls()[0], (std::vector<std::string>{"--question", "--title=Update", "--text=Install it?", "--no-markup"}));
     EXPECT_EQ(zenity.calls()[1][0], "--error");
+    // Without dialogs a yes/no box answers what the environment says, no by default.
+    unsetenv("HOLMIK_DIALOG_ANSWER");
+    EXPECT_EQ(os::messageBox("Install it?", "Update", os::MessageBoxYesNo), os::MessageBoxAnswerNo);
 }
 
 } // namespace

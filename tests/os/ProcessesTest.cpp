@@ -4,13 +4,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(Processes, ThisProgramByItsWholeName)
 {
     EXPECT_TRUE(os::isAnyProcessRunning({"no-such-program", "os_tests", "OS_TESTS.EXE"}));
     EXPECT_FALSE(os::isAnyProcessRunning({"OS_TESTS", "os_tests.ex", "os_test", ""}));
     EXPECT_FALSE(os::isAnyProcessRunning({}));
 }
-
-} // namespace

@@ -1,102 +1,142 @@
+// Map pictures: downloaded from the map-image host (a real nginx, or a host that never
+// answers) into the cache, shown, or the placeholder. Map names come from a stranger's server:
+// the file and address are made from them by one rule, and nothing is ever created, loaded
+// or deleted outside the cache.
 #include "panel/MapOverView.h"
 #include "panel/ServerHosts.h"
 #include "settings/Settings.h"
 #include "tests/panel/PanelEnvironment.h"
 #include "tests/support/NginxServer.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/ScriptedTcpServer.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace fs = std::filesystem;
 
 namespace {
 
+TEST(MapNames, FileBaseIsThePartAfterTheLastSlashWithOnlySafeBytes)
+{
+    panel_testing::enterProgram();
+    const struct {
+        std::string name;
+        std::string base; // empty: no picture
+    } table[] = {
+        {"de_dust2", "de_dust2"},       {"cs_$office", "cs__office"}, {"../../../evil", "evil"}, {"a\\b", "a_b"},
+        {"workshop/123456789/aim_deagle", "aim_deagle"}, {"de_dust2 v1.2-final", "de_dust2_v1.2-final"},
+        {"d\xc3\xa9" "fi\n", "d__fi_"}, {std::string(64, 'a'), std::string(64, 'a')}, {std::string(65, 'a'), ""},
+        {"..", ""},                     {"maps/..", ""},              {"maps/", ""},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.name.substr(0, 80));
+        EXPECT_EQ(MapOverView::fileBase(row.name), row.base);
+        const std::string file = MapOverView::cacheFile(row.name, true), path = MapOverView::resourcePath(row.name, false);
+        if (!row.base.empty() && row.base == row.name) {
+            EXPECT_EQ(fs::path(file).parent_path().filename(), "csgo");
+            EXPECT_EQ(path, "/images/maps/160x120/css/" + row.name + ".jpg");
+        } else {
+            EXPECT_EQ(file + path, "") << "only a base that the rule gives names a file";
+        }
+    }
+}
+
 class MapOverViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        data = panel_testing::enterProgram();
         Settings::instance().resetToDefaults();
         fs::remove_all(fs::path(data) / "mapOverViews");
         ASSERT_TRUE(web.start()) << web.errorLog();
         serverHosts().mapHost = web.host();
-        picture = testing_support::readFile(std::string(HOLMIK_FIXTURES_DIR) + "/maps/de_dust2.jpg");
-    }
-    int requestsFor(const std::string& path) const
-    {
-        const auto all = web.requests();
-        return static_cast<int>(std::count_if(all.begin(), all.end(),
-                                              [&](const std::string& r) { return r.find(path) != std::string::npos; }));
     }
     // The download runs on the worker: wait until its result has been taken in.
-    static void settle(MapOverView& view)
+    static void show(MapOverView& view, const std::string& map)
     {
+        view.setMap(map);
         for (int i = 0; i < 2000 && view.isFetching(); ++i) {
             view.getSurface();
             SDL_Delay(10);
         }
     }
-    std::string data;
-    std::string picture;
+    bool cached(const std::string& file) const { return fs::exists(fs::path(data) / "mapOverViews" / file); }
+
+    const std::string data = panel_testing::enterProgram();
     testing_support::NginxServer web;
 };
 
-TEST_F(MapOverViewTest, FirstShowDownloadsIntoTheCacheAndShowsThePicture)
+TEST_F(MapOverViewTest, FirstShowDownloadsIntoTheCacheOnceAndShowsThePicture)
 {
+    const std::string picture = testing_support::readFile(std::string(HOLMIK_FIXTURES_DIR) + "/maps/de_dust2.jpg");
     web.serve("/images/maps/160x120/csgo/de_dust2.jpg", picture);
     MapOverView view(true);
-    EXPECT_EQ(view.getSurface().getWidth(), 160);
-    view.setMap("de_dust2");
-    settle(view);
+    show(view, "de_dust2");
     EXPECT_TRUE(view.isAvailable());
-    EXPECT_TRUE(fs::exists(fs::path(data) / "mapOverViews" / "csgo" / "de_dust2.jpg"));
-    EXPECT_TRUE(fs::is_directory(fs::path(data) / "mapOverViews"));
-    EXPECT_EQ(requestsFor("/images/maps/160x120/csgo/de_dust2.jpg"), 1);
+    EXPECT_TRUE(cached("csgo/de_dust2.jpg"));
     // The picture, not the placeholder: the placeholder is the plain background there.
     EXPECT_NE(view.getSurface().getPixel(40, 40), Settings::instance().getBackgroundColor());
-
-    view.setMap("de_dust2"); // the same map: no file access, no request
-    EXPECT_EQ(requestsFor("de_dust2.jpg"), 1);
-    view.setMap(""); // an empty name keeps what is shown
+    view.setMap("de_dust2"); // the same map: no request
+    view.setMap("");         // an empty name keeps what is shown
     EXPECT_EQ(view.getMapName(), "de_dust2");
     EXPECT_TRUE(view.isAvailable());
+    EXPECT_EQ(web.requests().size(), 1u);
 }
 
-TEST_F(MapOverViewTest, DollarsBecomeUnderscoresAndCsSourceHasItsOwnFolder)
+TEST_F(MapOverViewTest, MissingPicturesBrokenFilesAndADeadHostEndInThePlaceholder)
 {
-    web.serve("/images/maps/160x120/css/cs_$office.jpg", picture); // never asked for
-    web.serve("/images/maps/160x120/css/cs__office.jpg", picture);
-    MapOverView view(false);
-    view.setMap("cs_$office");
-    settle(view);
-    EXPECT_EQ(view.getMapName(), "cs__office");
-    EXPECT_TRUE(view.isAvailable());
-    EXPECT_TRUE(fs::exists(fs::path(data) / "mapOverViews" / "css" / "cs__office.jpg"));
-}
-
-TEST_F(MapOverViewTest, MissingPicturesAndBrokenFilesEndInThePlaceholder)
-{
-    MapOverView view(true);
-    view.setMap("de_nowhere");
-    settle(view);
-    EXPECT_FALSE(view.isAvailable());
-    EXPECT_FALSE(fs::exists(fs::path(data) / "mapOverViews" / "csgo" / "de_nowhere.jpg")) << "a 404 stores nothing";
-
     web.serve("/images/maps/160x120/csgo/de_broken.jpg", "this is not a picture");
-    view.setMap("de_broken");
-    settle(view);
-    EXPECT_FALSE(fs::exists(fs::path(data) / "mapOverViews" / "csgo" / "de_broken.jpg"))
-        << "a file that is not a picture is deleted, to be fetched again";
-    EXPECT_EQ(view.getSurface().getWidth(), 160);
-
-    web.stop(); // a dead web server: the placeholder stays, nothing hangs
-    view.setMap("de_inferno");
-    settle(view);
+    MapOverView view(true);
+    show(view, "de_nowhere");
     EXPECT_FALSE(view.isAvailable());
-    EXPECT_EQ(view.getSurface().getWidth(), 160);
+    EXPECT_FALSE(cached("csgo/de_nowhere.jpg")) << "a 404 stores nothing";
+    show(view, "de_broken");
+    EXPECT_FALSE(cached("csgo/de_broken.jpg")) << "a file that is not a picture is deleted, to be fetched again";
+    web.stop();
+    show(view, "de_inferno");
+    EXPECT_FALSE(view.isAvailable());
+}
+
+// The map-image host serves a file that is not a picture for each hostile name it is asked.
+TEST_F(MapOverViewTest, HostileNamesStayInsideTheCache)
+{
+    const fs::path outside = fs::path(data).parent_path();
+    testing_support::writeFile((outside / "evil.jpg").string(), "not yours");
+    testing_support::writeFile((fs::path(data) / "passwd.jpg").string(), "not yours either");
+    for (const char* base : {"evil", "passwd", "a_b", "aim_x"})
+        web.serve(std::string("/images/maps/160x120/csgo/") + base + ".jpg", "no picture");
+    {
+        MapOverView view(true);
+        for (const std::string& map : std::vector<std::string>{"../../../evil", "/etc/passwd", "a\\b", "workshop/123/aim_x", std::string(4000, 'x'), ".."})
+            show(view, map);
+    }
+    const std::vector<std::string> requests = web.requests();
+    EXPECT_EQ(requests.size(), 4u) << "one request for each name with a picture";
+    for (const std::string& request : requests)
+        EXPECT_TRUE(request.find("..") == std::string::npos && request.find("/images/maps/160x120/csgo/") != std::string::npos) << request;
+    EXPECT_EQ(testing_support::readFile((outside / "evil.jpg").string()), "not yours");
+    EXPECT_EQ(testing_support::readFile((fs::path(data) / "passwd.jpg").string()), "not yours either");
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(data) / "mapOverViews"))
+        EXPECT_TRUE(entry.is_directory()) << entry.path() << ": the answers were no pictures";
+    fs::remove(outside / "evil.jpg");
+    fs::remove(fs::path(data) / "passwd.jpg");
+}
+
+// A map host that accepts and never answers holds up neither the rebuild nor the end.
+TEST_F(MapOverViewTest, ASilentMapHostHoldsUpNothing)
+{
+    testing_support::ScriptedTcpServer silent(std::vector<testing_support::ScriptedTcpServer::Step>{}, testing_support::ScriptedTcpServer::Ending::Hang);
+    serverHosts().mapHost = silent.host();
+    {
+        MapOverView view(true);
+        view.setMap("de_silent"); // returns at once: the worker asks
+        for (int i = 0; i < 500 && silent.connections() == 0; ++i)
+            SDL_Delay(10);
+        EXPECT_EQ(silent.connections(), 1);
+        EXPECT_TRUE(view.isFetching());
+        EXPECT_FALSE(view.isAvailable());
+    } // gone while the worker still waits for an answer
+    EXPECT_FALSE(cached("csgo/de_silent.jpg"));
 }
 
 } // namespace

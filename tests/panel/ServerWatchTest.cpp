@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace {
 
 using Kind = ServerNews::Kind;
@@ -25,12 +23,11 @@ struct Step {
 ServerStatus statusOf(const Step& step)
 {
     ServerStatus status("cs.example.net", 27015);
-    const std::string what = step.what;
-    if (what == "down")
+    if (std::string(step.what) == "down")
         return status;
     status.setName(step.serverName);
     status.setMap("de_dust2");
-    status.setPing(what == "good" ? 20 : -1);
+    status.setPing(std::string(step.what) == "good" ? 20 : -1);
     status.setPlayers(static_cast<std::uint8_t>(step.players));
     status.setMaxPlayers(static_cast<std::uint8_t>(step.slots));
     float duration = 1000.0f; // the list keeps the step's order
@@ -38,12 +35,6 @@ ServerStatus statusOf(const Step& step)
         status.insertPlayer(Player(0, name, 0, duration--));
     return status;
 }
-
-struct Case {
-    const char* name;
-    WatchOptions options;
-    std::vector<Step> steps;
-};
 
 const WatchOptions all{true, true, true, {"Zien", "Ulla"}};
 
@@ -54,23 +45,22 @@ ServerNews joined(const std::string& who) { return {Kind::FriendJoined, "Holmik"
 
 TEST(ServerWatch, NewsFollowsWhatChanged)
 {
-    const std::vector<Case> cases = {
+    const struct {
+        const char* name;
+        WatchOptions options;
+        std::vector<Step> steps;
+    } cases[] = {
         {"nothing for the state at start-up", all,
          {{"good", 16, 16, {"Zien"}}, {"good", 16, 16, {"Zien"}}}},
-        {"nothing for a server that is down at start-up", all, {{"down"}, {"down"}}},
-        {"a smoothed outage is no outage", all,
-         {{"good"}, {"smoothed"}, {"smoothed"}, {"good"}}},
         {"offline once the outage is no longer smoothed, online at the first good cycle", all,
          {{"good"}, {"smoothed"}, {"down", 0, 16, {}, "", {offline()}}, {"down"}, {"smoothed"},
           {"good", 0, 16, {}, "Holmik", {online()}}, {"good"}}},
-        {"back online after being down at start-up", all, {{"down"}, {"good", 0, 16, {}, "Holmik", {online()}}}},
-        {"a server that never answered is named by its host", all,
-         {{"down"}, {"good", 0, 16, {}, "", {online("cs.example.net")}}, {"down", 0, 16, {}, "", {offline("cs.example.net")}}}},
+        {"a server down at start-up that never answered is named by its host", all,
+         {{"down"}, {"down"}, {"good", 0, 16, {}, "", {online("cs.example.net")}}, {"down", 0, 16, {}, "", {offline("cs.example.net")}}}},
         {"a renamed server is named by its last name", all,
          {{"good", 0, 16, {}, "Old"}, {"good", 0, 16, {}, "New"}, {"down", 0, 16, {}, "", {offline("New")}}}},
         {"a slot frees on a full server", all,
          {{"good", 15}, {"good", 16}, {"good", 17}, {"good", 15, 16, {}, "Holmik", {slot()}}, {"good", 14}}},
-        {"a server with no slots is never full", all, {{"good", 0, 0}, {"good", 0, 0}}},
         {"slots come back with the server: no slot news", all,
          {{"good", 16}, {"down", 0, 16, {}, "", {offline()}}, {"good", 3, 16, {}, "Holmik", {online()}}}},
         {"friends: whole names, letter case counts, each once, again after leaving", all,
@@ -87,7 +77,7 @@ TEST(ServerWatch, NewsFollowsWhatChanged)
          {{"good", 16}, {"down"}, {"good", 15}, {"good", 16}, {"good", 15, 16, {}, "Holmik", {slot()}}}},
         {"free slots left out", {true, true, false, {}}, {{"good", 16}, {"good", 15}}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ServerWatch watch;
         for (std::size_t i = 0; i < c.steps.size(); ++i)
             EXPECT_EQ(watch.see(statusOf(c.steps[i]), c.options), c.steps[i].news) << c.name << ", step " << i;
@@ -96,17 +86,12 @@ TEST(ServerWatch, NewsFollowsWhatChanged)
 
 TEST(Notifier, TextsNameTheServerAndTheFriendInTheChosenLanguage)
 {
-    const std::map<std::string, std::string> swedish = {
-        {"<server> is offline", "<server> \xc3\xa4r nere"},
-        {"<friend> joined <server>", "<friend> anslöt till <server>"},
-    };
-    const auto translate = [&](const std::string& english) {
-        const auto it = swedish.find(english);
-        return it == swedish.end() ? english : it->second;
+    const auto translate = [](const std::string& english) -> std::string {
+        return english == "<server> is offline"        ? "<server> \xc3\xa4r nere"
+               : english == "<friend> joined <server>" ? "<friend> anslöt till <server>"
+                                                       : english;
     };
     EXPECT_EQ(Notifier::text(offline(), translate), "Holmik \xc3\xa4r nere");
-    EXPECT_EQ(Notifier::text(online(), translate), "Holmik is back online");
-    EXPECT_EQ(Notifier::text(slot(), translate), "A slot is free on Holmik");
     EXPECT_EQ(Notifier::text({Kind::FriendJoined, "<friend> server", "<server>"}, translate),
               "<server> anslöt till <friend> server")
         << "names are never read for marks";

@@ -1,15 +1,15 @@
-// Helpers for the query tests: the captured replies of real servers, and byte strings.
+// Helpers for the query tests: the captured replies of real servers, byte strings, and a
+// status as the list of the info reply's fields.
 #pragma once
 
 #include "query/ByteStream.h"
 #include "query/ReplyCollector.h"
+#include "query/ServerStatus.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cstdint>
 #include <fstream>
 #include <initializer_list>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,9 +22,7 @@ inline std::vector<std::string> datagrams(const std::string& name)
 {
     std::ifstream in(fixturePath(name + ".hex"));
     std::vector<std::string> out;
-    std::string line;
-    while (std::getline(in, line)) {
-        std::string bytes;
+    for (std::string line, bytes; std::getline(in, line); bytes.clear()) {
         for (std::size_t i = 0; i + 1 < line.size(); i += 2)
             bytes.push_back(static_cast<char>(std::stoi(line.substr(i, 2), nullptr, 16)));
         if (!bytes.empty())
@@ -35,8 +33,7 @@ inline std::vector<std::string> datagrams(const std::string& name)
 
 inline nlohmann::json expected(const std::string& name)
 {
-    std::ifstream in(fixturePath(name + ".json"));
-    return nlohmann::json::parse(in);
+    return nlohmann::json::parse(std::ifstream(fixturePath(name + ".json")));
 }
 
 // Hands the datagrams to an exchange's receiving half in this order; then the wait times out.
@@ -46,30 +43,37 @@ inline ByteStream collect(const std::vector<std::string>& sequence)
     ByteStream buffer;
     collectReply(
         [&](bool& ok) {
+            static const std::string none;
             ok = next < sequence.size();
-            if (!ok)
-                return Packet();
-            const std::string& datagram = sequence[next++];
+            const std::string& datagram = ok ? sequence[next++] : none;
             return Packet(datagram.data(), datagram.size());
         },
         buffer);
     return buffer;
 }
 
-inline std::string bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int v : values)
-        out.push_back(static_cast<char>(v));
-    return out;
-}
+inline std::string bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
 
 inline ByteStream stream(const std::string& data) { return ByteStream(data.data(), data.size()); }
 
-inline std::string text(ByteStream& stream)
+inline std::string text(const ByteStream& s) { return std::string(reinterpret_cast<const char*>(s.peek()), s.size()); }
+
+// n players for the test server, each with its own score and time.
+inline std::vector<Player> players(int n)
 {
-    const std::vector<std::uint8_t> rest = stream.readAll();
-    return std::string(rest.begin(), rest.end());
+    std::vector<Player> out;
+    for (int i = 0; i < n; ++i)
+        out.emplace_back(static_cast<std::uint8_t>(i), "player " + std::to_string(i), i % 7, 100.0f + float(i));
+    return out;
+}
+
+// The info reply's fields in the order they come, numbers as decimal text.
+inline std::vector<std::string> fields(const ServerStatus& s)
+{
+    auto n = [](int value) { return std::to_string(value); };
+    return {n(s.getProtocol()),   s.getName(),           s.getMap(),            s.getFolder(), s.getGame(),
+            n(s.getAppId()),      n(s.getPlayers()),     n(s.getMaxPlayers()),  n(s.getBots()),
+            n(s.getServerType()), n(s.getEnvironment()), n(s.getVisibility()), n(s.getVac()), s.getVersion()};
 }
 
 } // namespace captures

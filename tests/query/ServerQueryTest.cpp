@@ -3,8 +3,6 @@
 
 #include "Captures.h"
 #include "os/Clock.h"
-#include "os/Sockets.h"
-#include "query/ServerStatus.h"
 #include "query/TestServer.h"
 #include "query/UdpSocket.h"
 #include "tests/support/Platform.h"
@@ -13,218 +11,114 @@
 
 namespace {
 
-std::vector<Player> somePlayers(int n)
-{
-    std::vector<Player> players;
-    for (int i = 0; i < n; ++i)
-        players.emplace_back(static_cast<std::uint8_t>(i), "player " + std::to_string(i), i % 7,
-                             100.0f + static_cast<float>(i));
-    return players;
-}
+using Kind = TestServer::RequestKind;
 
 class ServerQueryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         server.setMap("de_inferno");
-        server.setPlayers(somePlayers(3));
+        server.setPlayers(captures::players(3));
         server.setRules({Rule("sv_gravity", "800"), Rule("mp_timelimit", "35")});
-        server.setDelay(3);
+        server.setDelay(3); // a reply within the same millisecond would be a ping of 0
         ASSERT_TRUE(server.start());
     }
 
-    ServerStatus run(bool players = true, bool rules = true)
+    ServerStatus run(bool players, bool rules, const std::string& map = "", const std::string& host = "127.0.0.1")
     {
-        ServerStatus status("127.0.0.1", server.port());
+        ServerStatus status(host, server.port());
+        status.setMap(map);
+        server.clearRequests();
         query.query(status, players, rules, true);
         return status;
+    }
+
+    // How many requests of each kind: challenge, info, players, rules.
+    std::vector<int> heard() const
+    {
+        std::vector<int> out;
+        for (Kind kind : {Kind::Challenge, Kind::Info, Kind::Players, Kind::Rules})
+            out.push_back(server.requestCount(kind));
+        return out;
     }
 
     TestServer server;
     ServerQuery query;
 };
 
-TEST_F(ServerQueryTest, AnsweringServerFillsEveryField)
+TEST_F(ServerQueryTest, AnsweringServerFillsTheStatusWithWhatWasAskedFor)
 {
     server.setPassword(true);
     server.setBots(2);
-    const ServerStatus s = run();
+    const ServerStatus s = run(true, true);
     EXPECT_GE(s.getPing(), 1);
-    EXPECT_EQ(s.getMap(), "de_inferno");
-    EXPECT_EQ(s.getName(), "Holmik test server");
-    EXPECT_EQ(s.getAppId(), 730);
-    EXPECT_EQ(s.getVisibility(), 1);
-    EXPECT_EQ(s.getVac(), 1);
-    EXPECT_EQ(s.getBots(), 2);
-    EXPECT_EQ(s.getPlayers(), 3);
+    EXPECT_EQ(captures::fields(s), (std::vector<std::string>{"17", "Holmik test server", "de_inferno", "csgo",
+                                                             "Counter-Strike: Global Offensive", "730", "3", "16", "2",
+                                                             "100", "108", "1", "1", "1.38.7.9"}));
     ASSERT_EQ(s.getPlayerList().size(), 3u);
     EXPECT_EQ(s.getPlayerList()[0].getName(), "player 2") << "highest score first";
     ASSERT_EQ(s.getRules().size(), 2u);
     EXPECT_EQ(s.getRules()[0].getName(), "mp_timelimit");
     EXPECT_TRUE(query.hasAnswered());
-    // Two challenges, info, players, rules: one socket and one request each.
-    EXPECT_EQ(server.requestCount(TestServer::RequestKind::Challenge), 2);
-    EXPECT_EQ(server.requestCount(TestServer::RequestKind::Info), 1);
-    EXPECT_EQ(server.requestCount(TestServer::RequestKind::Players), 1);
-    EXPECT_EQ(server.requestCount(TestServer::RequestKind::Rules), 1);
-}
+    EXPECT_EQ(heard(), (std::vector<int>{2, 1, 1, 1}));
 
-TEST_F(ServerQueryTest, WithoutWantRulesNoRulesRequestIsSent)
-{
-    const ServerStatus s = run(true, false);
-    EXPECT_TRUE(s.getRules().empty());
-    EXPECT_EQ(server.requestCount(TestServer::RequestKind::Rules), 0);
-}
+    EXPECT_TRUE(run(false, false).getPlayerList().empty());
+    EXPECT_EQ(heard(), (std::vector<int>{2, 1, 0, 0}));
 
-TEST_F(ServerQueryTest, InfoChallengeIsAnsweredWithTheRequestAgain)
-{
+    // Today's servers answer the info request with a challenge: it is asked again with it.
     server.setInfoChallenge(true);
-    const ServerStatus s = run();
-    EXPECT_EQ(s.getMap(), "de_inferno");
-    const auto heard = server.requests();
-    ASSERT_EQ(server.requestCount(TestServer::RequestKind::Info), 2);
-    std::string second;
-    for (const std::string& r : heard)
-        if (TestServer::kindOf(r) == TestServer::RequestKind::Info)
-            second = r;
-    EXPECT_EQ(second.size(), 25u + 4) << "the challenge follows the text's NUL";
+    EXPECT_EQ(run(false, false).getMap(), "de_inferno");
+    EXPECT_EQ(heard(), (std::vector<int>{2, 2, 0, 0}));
+    EXPECT_EQ(server.requests().back().size(), 25u + 4) << "the challenge follows the text's NUL";
+
+    // A reply split in compressed pieces, some out of order and one of another reply among them.
+    server.setPlayers(captures::players(60));
+    server.setSplitSize(100);
+    server.setCompressed(true);
+    server.setFault(TestServer::Fault::Foreign);
+    EXPECT_EQ(run(true, false).getPlayerList().size(), 60u);
 }
 
-TEST_F(ServerQueryTest, RefusedPlayersChallengeIsRetriedWithTheFreshOne)
+TEST_F(ServerQueryTest, ARefusedPlayersChallengeIsRetriedWithTheFreshOne)
 {
-    // The second challenge exchange goes unanswered, so the players request carries -1.
-    server.dropRequest(2);
-    const ServerStatus s = run(true, false);
+    server.dropRequest(2); // the second challenge goes unanswered: the players request carries -1
+    const ServerStatus s = run(true, false, "", "localhost"); // a host name is looked up
     EXPECT_GE(s.getPing(), 1) << "the first challenge exchange's round trip";
     const auto heard = server.requests();
-    ASSERT_GE(heard.size(), 5u);
+    ASSERT_EQ(heard.size(), 5u);
     EXPECT_EQ(heard[3], std::string("\xFF\xFF\xFF\xFF\x55\xFF\xFF\xFF\xFF", 9));
-    EXPECT_EQ(TestServer::kindOf(heard[4]), TestServer::RequestKind::Players);
+    EXPECT_EQ(heard[4], std::string("\xFF\xFF\xFF\xFF\x55\x3C\x2A\x1D\x4B", 9));
     EXPECT_EQ(s.getPlayerList().size(), 3u);
 }
 
-TEST_F(ServerQueryTest, SilentServerLeavesPingAtMinusOneAndFieldsAsTheyWere)
+TEST_F(ServerQueryTest, ASilentServerAClosedPortOrAnUnknownHostLeaveThePingAtMinusOne)
 {
     server.setSilent(true);
-    ServerStatus s("127.0.0.1", server.port());
-    s.setMap("kept");
     const std::uint32_t t0 = os::monotonicMilliseconds();
-    query.query(s, true, false, true);
-    EXPECT_GE(os::monotonicMilliseconds() - t0, 4 * ServerQuery::replyTimeoutMs - 50)
-        << "four exchanges, one time-out each";
-    EXPECT_EQ(s.getPing(), -1);
-    EXPECT_EQ(s.getMap(), "kept");
+    const ServerStatus silent = run(true, false, "kept");
+    EXPECT_GE(os::monotonicMilliseconds() - t0, 4 * ServerQuery::replyTimeoutMs - 50) << "four exchanges wait";
     EXPECT_FALSE(query.hasAnswered());
-}
-
-TEST_F(ServerQueryTest, ClosedPortIsANonAnswerToo)
-{
-    const std::uint16_t port = server.port();
     server.stop();
-    ServerStatus s("127.0.0.1", port);
-    query.query(s, true, true, true);
-    EXPECT_EQ(s.getPing(), -1);
-    EXPECT_EQ(s.getMap(), "");
-}
-
-TEST_F(ServerQueryTest, SplitRepliesInEveryLayoutAndFault)
-{
-    server.setPlayers(somePlayers(60));
-    server.setSplitSize(300);
-    for (auto layout : {TestServer::SplitLayout::Old, TestServer::SplitLayout::Source})
-        for (bool compressed : {false, true})
-            for (auto fault : {TestServer::Fault::None, TestServer::Fault::Reordered, TestServer::Fault::Foreign,
-                               TestServer::Fault::EmptyDatagram}) {
-                SCOPED_TRACE(std::to_string(int(layout)) + "/" + std::to_string(compressed) + "/"
-                             + std::to_string(int(fault)));
-                server.setSplitLayout(layout);
-                server.setCompressed(compressed);
-                server.setFault(fault);
-                const ServerStatus s = run(true, false);
-                EXPECT_EQ(s.getPlayerList().size(), 60u);
-                EXPECT_EQ(s.getMap(), "de_inferno");
-            }
-}
-
-TEST_F(ServerQueryTest, BrokenSplitRepliesGiveEmptyReplies)
-{
-    server.setPlayers(somePlayers(60));
-    server.setSplitSize(300);
-    for (auto fault : {TestServer::Fault::Doubled, TestServer::Fault::MissingPiece, TestServer::Fault::ZeroTotal}) {
-        SCOPED_TRACE(int(fault));
-        server.setFault(fault);
-        const ServerStatus s = run(true, false);
-        EXPECT_TRUE(s.getPlayerList().empty());
-        EXPECT_GE(s.getPing(), 1) << "the challenges still came";
+    const ServerStatus closed = run(true, true, "kept"), unknown = run(true, true, "kept", "no-such-host.invalid");
+    for (const ServerStatus& s : {silent, closed, unknown}) {
+        EXPECT_EQ(s.getPing(), -1);
+        EXPECT_EQ(s.getMap(), "kept");
     }
 }
 
-TEST_F(ServerQueryTest, ACutReplyReadsWhatItHas)
-{
-    server.setPlayers(somePlayers(60));
-    server.setSplitSize(300);
-    server.setFault(TestServer::Fault::Truncated);
-    const ServerStatus split = run(true, false);
-    EXPECT_EQ(split.getPlayers(), 60);
-    EXPECT_GT(split.getPlayerList().size(), 30u);
-    EXPECT_LT(split.getPlayerList().size(), 60u);
-    server.setSplitSize(0);
-
-    server.setFault(TestServer::Fault::Truncated);
-    server.setName("a rather long server name to cut");
-    const ServerStatus s = run(false, false);
-    EXPECT_EQ(s.getName(), "a rather long server name to cut");
-    EXPECT_EQ(s.getVersion(), "");
-}
-
-TEST_F(ServerQueryTest, ExchangeWithAnEmptyBufferSendsNothing)
-{
-    ByteStream nothing;
-    query.exchange("127.0.0.1", server.port(), nothing);
-    EXPECT_TRUE(nothing.empty());
-    EXPECT_TRUE(server.requests().empty());
-}
-
-TEST(UdpSocketTest, DottedHostIsUsedAsItIsAndTimeoutStartsAt200)
-{
-    UdpSocket socket("127.0.0.1", 9, true);
-    EXPECT_TRUE(socket.isUsable());
-    EXPECT_EQ(socket.getAddressText(), "127.0.0.1");
-    EXPECT_EQ(socket.getTimeout(), 200u);
-    EXPECT_EQ(socket.getRemote().port, 9);
-    EXPECT_NE(socket.getLocal().port, 0);
-    UdpSocket named("localhost", 9, true);
-    EXPECT_EQ(named.getAddressText(), "127.0.0.1");
-}
-
-TEST(UdpSocketTest, QuietFailuresLeaveAnUnusableSocket)
-{
-    UdpSocket socket("no-such-host.invalid", 27015, true);
-    EXPECT_FALSE(socket.isUsable());
-    EXPECT_FALSE(socket.send(Packet("x", 1)));
-    bool ok = true;
-    EXPECT_TRUE(socket.receive(ok).empty());
-    EXPECT_FALSE(ok);
-}
-
-using UdpSocketDeathTest = ::testing::Test;
-
-TEST_F(UdpSocketDeathTest, LoudFailuresShowTheirMessageAndExitMinusOne)
+TEST(UdpSocketDeathTest, LoudFailuresShowTheirMessageAndExitMinusOne)
 {
     ::testing::FLAGS_gtest_death_test_style = "threadsafe";
     setenv("HOLMIK_DIALOGS", "stderr", 1);
-    EXPECT_EXIT(UdpSocket("no-such-host.invalid", 27015, false), ::testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
-                "Resolve host error: Failed to resolve host : no-such-host.invalid");
-
-    // An IPv6 address text resolves to IPv6 only.
-    EXPECT_EXIT(UdpSocket("::1", 27015, false), ::testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
-                "Resolve host error: Resolve host returned ipv6, this was unexpected.");
-    // An IPv4 address that no UDP socket may connect to.
-    EXPECT_EXIT(UdpSocket("255.255.255.255", 27015, false), ::testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
-                "udp connect failed: Failed to connect UDP socket");
+    // No UDP socket connects to 255.255.255.255.
+    for (const auto& [host, message] :
+         {std::pair{"no-such-host.invalid", "Resolve host error: Failed to resolve host : no-such-host.invalid"},
+          {"::1", "Resolve host error: Resolve host returned ipv6, this was unexpected."},
+          {"255.255.255.255", "udp connect failed: Failed to connect UDP socket"}})
+        EXPECT_EXIT(UdpSocket(host, 9, false), testing::ExitedWithCode(testing_support::exitStatusOf(-1)), message);
 }
 
-TEST_F(UdpSocketDeathTest, AClosedPortOnLoopbackIsALoudReceiveFailure)
+TEST(UdpSocketDeathTest, AClosedPortOnLoopbackIsALoudReceiveFailure)
 {
     if (testing_support::runningUnderWine())
         GTEST_SKIP() << "Wine does not hand a UDP port's ICMP unreachable to the receive (Windows gives WSAECONNRESET)";
@@ -235,13 +129,9 @@ TEST_F(UdpSocketDeathTest, AClosedPortOnLoopbackIsALoudReceiveFailure)
     std::uint16_t closedPort = 0;
     ASSERT_TRUE(os::bindLoopback(probe, closedPort));
     os::closeSocket(probe);
-    EXPECT_EXIT(
-        {
-            ServerStatus s("127.0.0.1", closedPort);
-            ServerQuery().query(s, true, false, false);
-        },
-        ::testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
-        "Socket receive failed: Socket.recivefrom returned with error code : .");
+    ServerStatus s("127.0.0.1", closedPort);
+    EXPECT_EXIT(ServerQuery().query(s, true, false, false), testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
+                "Socket receive failed: Socket.recivefrom returned with error code : .");
 }
 
 } // namespace

@@ -13,6 +13,7 @@ holmik_fuzz_target(NAME query_fuzz SECONDS ${HOLMIK_FUZZ_SECONDS}
     ${CMAKE_SOURCE_DIR}/os/${HOLMIK_PLATFORM}/Clock.cpp
   LIBS -lbz2)
 
-# Writes the seed corpus (tests/query/fuzz/corpus): build query_fuzz_corpus and run it.
-add_executable(query_fuzz_corpus EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/query/fuzz/MakeCorpus.cpp)
-target_link_libraries(query_fuzz_corpus PRIVATE holmik_query)
+# The seed corpus (query/fuzz/corpus) holds each captured reply of tests/fixtures/a2s
+# (capture_*) and the test server's challenge, info, players and rules replies in both split
+# layouts, plain and compressed (server_*): each datagram as a 2-byte little-endian length
+# and its bytes.

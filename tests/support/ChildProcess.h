@@ -2,6 +2,7 @@
 // run to its end, and the fork-and-exec under both.
 #pragma once
 
+#include <csignal>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -31,11 +32,11 @@ public:
     bool readLine(std::string& line, int timeoutMs = 10000);
     // Waits for the exit; its exit code, 128 + the signal that ended it, or -1 on a time-out.
     int wait(int timeoutMs = 10000);
+    void signal(int number) const { if (pid > 0) kill(pid, number); }
 
 private:
     pid_t pid = -1;
-    int input = -1;
-    int output = -1;
+    int input = -1, output = -1;
     std::string buffered;
     int exitCode = -1;
 };

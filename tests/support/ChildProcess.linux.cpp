@@ -4,7 +4,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -17,20 +16,16 @@ namespace testing_support {
 pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& environment, int input,
             int output, int keep)
 {
-    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid != 0)
         return pid;
     prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (getppid() != parent)
-        _exit(127);
     setpgid(0, 0);
     for (const std::string& entry : environment)
         putenv(strdup(entry.c_str()));
-    if (input >= 0)
-        dup2(input, 0);
-    if (output >= 0)
-        dup2(output, 1);
+    for (const auto& [from, to] : {std::pair{input, 0}, {output, 1}})
+        if (from >= 0)
+            dup2(from, to);
     if (keep >= 0)
         fcntl(keep, F_SETFD, 0);
     std::vector<char*> args;
@@ -50,7 +45,7 @@ int reap(pid_t pid, int timeoutMs, bool kill)
             return -1; // not our child, or no more
         if (os::monotonicMilliseconds() - begin > static_cast<std::uint32_t>(timeoutMs)) {
             if (kill) {
-                ::kill(-pid, SIGKILL);
+                ::kill(-pid, SIGKILL); // the group, and the child itself before it made its group
                 ::kill(pid, SIGKILL);
                 waitpid(pid, &status, 0);
             }
@@ -65,7 +60,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::vect
     int in[2], out[2];
     if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0)
         return;
-    signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
     pid = spawn(argv, environment, in[0], out[1]);
     close(in[0]);
     close(out[1]);
@@ -94,14 +89,11 @@ bool ChildProcess::readLine(std::string& line, int timeoutMs)
     while ((at = buffered.find('\n')) == std::string::npos) {
         const int left = timeoutMs - static_cast<int>(os::monotonicMilliseconds() - begin);
         pollfd p = {output, POLLIN, 0};
-        if (left <= 0 || poll(&p, 1, left) < 0)
-            return false;
         char chunk[512];
-        const ssize_t n = p.revents ? read(output, chunk, sizeof chunk) : 1;
-        if (n <= 0)
+        ssize_t n = 0;
+        if (left <= 0 || poll(&p, 1, left) <= 0 || (n = read(output, chunk, sizeof chunk)) <= 0)
             return false;
-        if (p.revents)
-            buffered.append(chunk, static_cast<std::size_t>(n));
+        buffered.append(chunk, static_cast<std::size_t>(n));
     }
     line = buffered.substr(0, at);
     buffered.erase(0, at + 1);
@@ -110,11 +102,14 @@ bool ChildProcess::readLine(std::string& line, int timeoutMs)
 
 int ChildProcess::wait(int timeoutMs)
 {
-    const int code = pid > 0 ? reap(pid, timeoutMs) : exitCode;
-    if (code == -2)
-        return -1;
-    pid = -1;
-    return exitCode = code;
+    if (pid > 0) {
+        const int code = reap(pid, timeoutMs);
+        if (code == -2)
+            return -1;
+        pid = -1;
+        exitCode = code;
+    }
+    return exitCode;
 }
 
 int runCommand(const std::vector<std::string>& argv, const std::vector<std::string>& environment)

@@ -10,6 +10,7 @@
 #include "tests/support/TempDir.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,8 @@ namespace testing_support {
 
 class NginxServer {
 public:
-    NginxServer();
-    ~NginxServer();
+    NginxServer() = default;
+    ~NginxServer() { stop(); }
     NginxServer(const NginxServer&) = delete;
     NginxServer& operator=(const NginxServer&) = delete;
 
@@ -26,14 +27,14 @@ public:
     bool start();
     void stop();
     std::uint16_t port() const { return listenPort; }
-    std::string host() const;
-    std::string documentRoot() const;
+    std::string host() const { return "127.0.0.1:" + std::to_string(listenPort); }
+    std::string documentRoot() const { return folder.file("www"); }
     // Writes (or removes) the file served at urlPath, also while the server runs.
-    void serve(const std::string& urlPath, const std::string& contents) const;
-    void remove(const std::string& urlPath) const;
+    void serve(const std::string& urlPath, const std::string& contents) const { writeFile(documentRoot() + urlPath, contents); }
+    void remove(const std::string& urlPath) const { std::remove((documentRoot() + urlPath).c_str()); }
     // "METHOD URI STATUS HOST" for each answered request, in order.
     std::vector<std::string> requests() const;
-    std::string errorLog() const;
+    std::string errorLog() const { return folder.read("logs/error.log") + folder.read("logs/output.log"); }
 
 private:
     TempDir folder;

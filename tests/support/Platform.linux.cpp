@@ -6,14 +6,12 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace testing_support {
 
 namespace {
 struct rlimit savedLimit;
-void (*savedHandler)(int) = SIG_DFL;
 bool limited = false;
 } // namespace
 
@@ -29,21 +27,14 @@ bool limitFileSize(std::uint64_t bytes)
         return false;
     struct rlimit tiny = savedLimit;
     tiny.rlim_cur = static_cast<rlim_t>(bytes);
-    savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-    if (setrlimit(RLIMIT_FSIZE, &tiny) != 0) {
-        std::signal(SIGXFSZ, savedHandler);
-        return false;
-    }
-    limited = true;
-    return true;
+    std::signal(SIGXFSZ, SIG_IGN);
+    return limited = setrlimit(RLIMIT_FSIZE, &tiny) == 0;
 }
 
 void restoreFileSizeLimit()
 {
-    if (!limited)
-        return;
-    setrlimit(RLIMIT_FSIZE, &savedLimit);
-    std::signal(SIGXFSZ, savedHandler);
+    if (limited)
+        setrlimit(RLIMIT_FSIZE, &savedLimit);
     limited = false;
 }
 

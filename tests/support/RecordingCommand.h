@@ -34,7 +34,6 @@ public:
 private:
     TempDir dir;
     std::string oldPath;
-    bool hadPath = false;
 };
 
 } // namespace testing_support

@@ -3,19 +3,17 @@
 #include "os/Clock.h"
 #include "tests/support/Platform.h"
 
+#include <utility>
+
 namespace testing_support {
 
 ScriptedTcpServer::ScriptedTcpServer(std::vector<Step> script, Ending end) : steps(std::move(script)), ending(end)
 {
     listener = os::openTcpSocket();
-    if (listener == os::invalidSocket)
-        return;
-    if (!os::bindLoopback(listener, listenPort) || !os::listenSocket(listener, 16)) {
-        os::closeSocket(listener);
-        listener = os::invalidSocket;
-        return;
-    }
-    thread = std::thread([this] { run(); });
+    if (listener != os::invalidSocket && os::bindLoopback(listener, listenPort) && os::listenSocket(listener, 16))
+        thread = std::thread([this] { run(); });
+    else
+        os::closeSocket(std::exchange(listener, os::invalidSocket));
 }
 
 ScriptedTcpServer::ScriptedTcpServer(const std::string& reply, Ending end)
@@ -25,11 +23,7 @@ ScriptedTcpServer::ScriptedTcpServer(const std::string& reply, Ending end)
 
 ScriptedTcpServer::~ScriptedTcpServer()
 {
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        stop = true;
-    }
-    wake.notify_all();
+    stop = true;
     if (thread.joinable())
         thread.join();
     os::closeSocket(listener);
@@ -58,16 +52,10 @@ std::vector<std::string> ScriptedTcpServer::requests() const
     return received;
 }
 
-bool ScriptedTcpServer::stopping() const
-{
-    std::lock_guard<std::mutex> lock(mutex);
-    return stop;
-}
-
 void ScriptedTcpServer::run()
 {
-    while (!stopping()) {
-        os::SocketHandle client = os::acceptSocket(listener, 50);
+    while (!stop) {
+        const os::SocketHandle client = os::acceptSocket(listener, 50);
         if (client == os::invalidSocket)
             continue;
         {
@@ -84,38 +72,29 @@ void ScriptedTcpServer::answer(os::SocketHandle client)
     // Read the request: up to the blank line, or until the client is quiet for a while.
     std::string request;
     os::setReceiveTimeout(client, 2000);
-    while (request.find("\r\n\r\n") == std::string::npos && !stopping()) {
-        char buffer[1024];
-        std::size_t n = 0;
-        if (os::receiveSome(client, buffer, sizeof buffer, n) != os::IoResult::Ok)
-            break;
+    char buffer[1024];
+    std::size_t n = 0;
+    while (request.find("\r\n\r\n") == std::string::npos && !stop &&
+           os::receiveSome(client, buffer, sizeof buffer, n) == os::IoResult::Ok)
         request.append(buffer, n);
-    }
     {
         std::lock_guard<std::mutex> lock(mutex);
         received.back() = request;
     }
-
     // Every write its own segment, so that the client sees the pieces apart.
     sendEachWriteAtOnce(client);
     bool sending = true;
-    for (const Step& step : steps) {
+    for (const Step& step : steps)
         for (std::size_t i = 0; i < step.times && sending; ++i) {
-            if (stopping()
-                || (!step.bytes.empty() && os::sendAll(client, step.bytes.data(), step.bytes.size()) != os::IoResult::Ok))
-                sending = false;
-            else if (step.pauseMs)
+            sending = !stop &&
+                      (step.bytes.empty() || os::sendAll(client, step.bytes.data(), step.bytes.size()) == os::IoResult::Ok);
+            if (sending && step.pauseMs)
                 os::sleepMilliseconds(step.pauseMs);
         }
-    }
-
-    if (ending == Ending::Hang) {
-        std::unique_lock<std::mutex> lock(mutex);
-        wake.wait(lock, [this] { return stop; });
-    } else if (ending == Ending::Reset) {
-        resetConnection(client);
-        return;
-    }
+    if (ending == Ending::Reset)
+        return resetConnection(client);
+    while (ending == Ending::Hang && !stop)
+        os::sleepMilliseconds(10);
     os::closeSocket(client);
 }
 

@@ -6,7 +6,7 @@
 
 #include "os/Sockets.h"
 
-#include <condition_variable>
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -51,15 +51,13 @@ public:
 private:
     void run();
     void answer(os::SocketHandle client);
-    bool stopping() const;
 
     std::vector<Step> steps;
     Ending ending;
     os::SocketHandle listener = os::invalidSocket;
     std::uint16_t listenPort = 0;
     mutable std::mutex mutex;
-    std::condition_variable wake;
-    bool stop = false;
+    std::atomic<bool> stop{false};
     int accepted = 0;
     std::vector<std::string> received;
     std::thread thread;

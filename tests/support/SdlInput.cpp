@@ -18,39 +18,33 @@ void startDummyVideo()
 
 void dropQueuedEvents()
 {
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
+    for (SDL_Event event; SDL_PollEvent(&event);) {
     }
 }
+
+static void push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 0); }
 
 void pushMotion(int x, int y)
 {
     SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = static_cast<Uint16>(x);
-    event.motion.y = static_cast<Uint16>(y);
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
+    event.motion = {SDL_MOUSEMOTION, 0, 0, static_cast<Uint16>(x), static_cast<Uint16>(y), 0, 0};
+    push(event);
 }
 
 void pushButton(bool down, int x, int y, Uint8 button)
 {
     SDL_Event event{};
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.button = button;
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
+    event.button = {Uint8(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), 0, button, Uint8(down ? SDL_PRESSED : SDL_RELEASED),
+                    static_cast<Uint16>(x), static_cast<Uint16>(y)};
+    push(event);
 }
 
 void pushKey(bool down, SDLKey sym, Uint16 unicode)
 {
     SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = sym;
-    event.key.keysym.unicode = down ? unicode : 0;
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
+    event.key = {Uint8(down ? SDL_KEYDOWN : SDL_KEYUP), 0, Uint8(down ? SDL_PRESSED : SDL_RELEASED),
+                 {0, sym, KMOD_NONE, Uint16(down ? unicode : 0)}};
+    push(event);
 }
 
 } // namespace testing_support

@@ -6,6 +6,9 @@
 
 namespace testing_support {
 
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& contents);
+
 class TempDir {
 public:
     TempDir();
@@ -15,8 +18,8 @@ public:
 
     const std::string& path() const { return root; }
     std::string file(const std::string& name) const { return root + "/" + name; }
-    void write(const std::string& name, const std::string& contents) const;
-    std::string read(const std::string& name) const;
+    void write(const std::string& name, const std::string& contents) const { writeFile(file(name), contents); }
+    std::string read(const std::string& name) const { return readFile(file(name)); }
 
 private:
     std::string root;
@@ -50,7 +53,5 @@ private:
 // so that a test starts from the template even after someone ran the program from the build.
 void copyDataTemplate(const std::string& destination);
 
-std::string readFile(const std::string& path);
-void writeFile(const std::string& path, const std::string& contents);
 
 } // namespace testing_support

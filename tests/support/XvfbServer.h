@@ -17,12 +17,12 @@ public:
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
 
-    bool running() const { return pid > 0 && !name.empty(); }
+    bool running() const { return !name.empty(); }
     // ":N"
     const std::string& display() const { return name; }
 
 private:
-    pid_t pid = -1;
+    ChildProcess server;
     std::string name;
 };
 

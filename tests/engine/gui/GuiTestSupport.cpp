@@ -1,20 +1,15 @@
 #include "tests/engine/gui/GuiTestSupport.h"
 
-#include "engine/EventHandler.h"
 #include "engine/Window.h"
 #include "engine/gui/Button.h"
-#include "engine/gui/ImageButton.h"
 
 #include <SDL_ttf.h>
 
+#include <cctype>
 #include <cstring>
 
-namespace {
-
-int textRenders = 0;
-int surfaceCreates = 0;
-
-} // namespace
+int gui_test::textRenders = 0;
+int gui_test::surfaceCreates = 0;
 
 // The test program is linked with --wrap for these two, so every call from the engine's
 // surfaces passes here first.
@@ -22,39 +17,18 @@ extern "C" {
 SDL_Surface* __real_TTF_RenderUTF8_Blended(TTF_Font* font, const char* text, SDL_Color fg);
 SDL_Surface* __wrap_TTF_RenderUTF8_Blended(TTF_Font* font, const char* text, SDL_Color fg)
 {
-    ++textRenders;
+    ++gui_test::textRenders;
     return __real_TTF_RenderUTF8_Blended(font, text, fg);
 }
-
-SDL_Surface* __real_SDL_CreateRGBSurface(Uint32 flags, int width, int height, int depth, Uint32 rmask, Uint32 gmask, Uint32 bmask, Uint32 amask);
-SDL_Surface* __wrap_SDL_CreateRGBSurface(Uint32 flags, int width, int height, int depth, Uint32 rmask, Uint32 gmask, Uint32 bmask, Uint32 amask)
+SDL_Surface* __real_SDL_CreateRGBSurface(Uint32 flags, int w, int h, int depth, Uint32 r, Uint32 g, Uint32 b, Uint32 a);
+SDL_Surface* __wrap_SDL_CreateRGBSurface(Uint32 flags, int w, int h, int depth, Uint32 r, Uint32 g, Uint32 b, Uint32 a)
 {
-    ++surfaceCreates;
-    return __real_SDL_CreateRGBSurface(flags, width, height, depth, rmask, gmask, bmask, amask);
+    ++gui_test::surfaceCreates;
+    return __real_SDL_CreateRGBSurface(flags, w, h, depth, r, g, b, a);
 }
 }
 
 namespace gui_test {
-
-const std::string& fontFile()
-{
-    // The program's own font as the build installs it (DejaVu Sans unless configured).
-    static const std::string font = std::string(HOLMIK_DATA_DIR) + "/tahoma.ttf";
-    return font;
-}
-
-void startScreen()
-{
-    static bool started = false;
-    testing_support::startDummyVideo();
-    if (!started) {
-        ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
-        Engine::Window::instance().setSize(screenWidth, screenHeight);
-        started = true;
-    }
-    testing_support::dropQueuedEvents();
-    ASSERT_EQ(Engine::Window::instance().getWidth(), screenWidth);
-}
 
 void dispatch() { Engine::Window::instance().update(); }
 
@@ -75,9 +49,8 @@ void press(SDLKey sym, Uint16 unicode)
 void type(const std::string& text)
 {
     for (unsigned char c : text) {
-        SDLKey sym = c >= 'A' && c <= 'Z' ? static_cast<SDLKey>(c - 'A' + 'a') : static_cast<SDLKey>(c);
-        pushKey(true, sym, c);
-        pushKey(false, sym, 0);
+        pushKey(true, static_cast<SDLKey>(std::tolower(c)), c);
+        pushKey(false, static_cast<SDLKey>(std::tolower(c)), 0);
     }
     dispatch();
 }
@@ -87,63 +60,43 @@ Color pixel(int x, int y)
     SDL_Surface* screen = SDL_GetVideoSurface();
     if (x < 0 || y < 0 || x >= screen->w || y >= screen->h)
         return Color(0, 0, 0, 0);
-    SDL_LockSurface(screen);
-    Uint32 value = 0; // little-endian
-    const int bytes = screen->format->BytesPerPixel;
-    std::memcpy(&value, static_cast<const Uint8*>(screen->pixels) + y * screen->pitch + x * bytes, bytes);
-    SDL_UnlockSurface(screen);
+    Uint32 value = 0;
+    std::memcpy(&value, static_cast<const Uint8*>(screen->pixels) + y * screen->pitch + x * 4, 4);
     Uint8 r, g, b;
     SDL_GetRGB(value, screen->format, &r, &g, &b);
     return Color(r, g, b);
 }
 
-void paintScreen(const Color& color)
+int count(int x, int y, int w, int h, const Color& color)
 {
-    SDL_Surface* screen = SDL_GetVideoSurface();
-    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, color.r(), color.g(), color.b()));
-}
-
-int countNear(int x, int y, int w, int h, const Color& color, int tolerance)
-{
-    auto near = [tolerance](int a, int b) { return a - b <= tolerance && b - a <= tolerance; };
-    int count = 0;
+    int n = 0;
     for (int i = 0; i < w; ++i)
-        for (int j = 0; j < h; ++j) {
-            const Color c = pixel(x + i, y + j);
-            count += near(c.r(), color.r()) && near(c.g(), color.g()) && near(c.b(), color.b());
-        }
-    return count;
+        for (int j = 0; j < h; ++j)
+            n += pixel(x + i, y + j) == color;
+    return n;
 }
 
-int textRenderCount() { return textRenders; }
-int surfaceCreateCount() { return surfaceCreates; }
-
-RecordingFrame::RecordingFrame(const std::string& name) : Frame(name, fontFile())
-{
-    setBounds(0, 0, screenWidth, screenHeight);
-}
+RecordingFrame::RecordingFrame() : Frame("TestFrame", fontFile) { setBounds(0, 0, 320, 240); }
 
 void RecordingFrame::onEvent(Engine::Gui::Control* sender)
 {
-    bool pressed = false;
-    if (auto* button = dynamic_cast<Engine::Gui::Button*>(sender))
-        pressed = button->isPressed();
-    if (auto* image = dynamic_cast<Engine::Gui::ImageButton*>(sender))
-        pressed = image->isPressed();
-    notices.push_back({sender->getName(), sender->getKind(), pressed});
-    if (reaction)
-        reaction(sender);
+    auto* button = dynamic_cast<Engine::Gui::Button*>(sender);
+    notices.push_back(sender->getName() + (button && button->isPressed() ? "+" : ""));
 }
 
 void GuiTest::SetUp()
 {
-    startScreen();
-    paintScreen(backdrop);
+    testing_support::startDummyVideo();
+    ASSERT_TRUE(TTF_WasInit() || TTF_Init() == 0) << TTF_GetError();
+    Engine::Window::instance().setSize(320, 240); // a 32-bit screen
+    testing_support::dropQueuedEvents();
+    paint();
 }
 
-void GuiTest::TearDown()
+void GuiTest::paint(const Color& color)
 {
-    testing_support::dropQueuedEvents(); // nothing a test pushed may reach the next one
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, color.r(), color.g(), color.b()));
 }
 
 } // namespace gui_test

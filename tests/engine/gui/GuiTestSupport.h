@@ -1,6 +1,6 @@
-// What the widget tests share: SDL on its dummy video driver with the engine window as the
-// screen, user input pushed into SDL's queue and dispatched by the real event handler, the
-// screen's pixels, and a frame that records what its widgets tell it.
+// What the engine and widget tests share: SDL on its dummy video driver with the engine
+// window as the 320x240 screen, user input pushed into SDL's queue and dispatched by the real
+// event handler, the screen's pixels, and a frame that records what its widgets tell it.
 #pragma once
 
 #include "engine/Color.h"
@@ -10,11 +10,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
-
-#include <ostream>
 
 // Readable colours in failure messages.
 inline void PrintTo(const Color& c, std::ostream* os)
@@ -24,66 +22,42 @@ inline void PrintTo(const Color& c, std::ostream* os)
 
 namespace gui_test {
 
-inline constexpr int screenWidth = 320;
-inline constexpr int screenHeight = 240;
-
-// The font every test frame uses.
-const std::string& fontFile();
-
-// Makes sure SDL, SDL_ttf and the engine window (screenWidth x screenHeight) are up, and
-// that the event queue is empty.
-void startScreen();
-
-// One frame of the program: dispatch every queued event, then present.
-void dispatch();
-
 using testing_support::pushButton;
 using testing_support::pushKey;
 using testing_support::pushMotion;
-// A left (or other) press and release at one point, dispatched.
+
+// The program's own font as the build installs it.
+inline const std::string fontFile = std::string(HOLMIK_DATA_DIR) + "/tahoma.ttf";
+// One frame of the program: dispatch every queued event, then present.
+void dispatch();
+// A press and release at one point, dispatched.
 void click(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
-// A key press and release, dispatched.
-void press(SDLKey sym, Uint16 unicode = 0);
-// Each character as its key would type it, dispatched.
+// Each character as its key would type it; a key without a character by its SDL name.
 void type(const std::string& text);
-
-// Reading and painting the screen surface.
+void press(SDLKey sym, Uint16 unicode = 0);
+// The screen's pixel; how many pixels of a rectangle are exactly that colour (the stems of
+// anti-aliased text are).
 Color pixel(int x, int y);
-void paintScreen(const Color& color);
-// How many pixels of the rectangle are within a distance of this colour in every channel
-// (anti-aliased text), or exactly this colour.
-int countNear(int x, int y, int w, int h, const Color& color, int tolerance = 80);
-inline int countInRect(int x, int y, int w, int h, const Color& color) { return countNear(x, y, w, h, color, 0); }
-// The column x, rows y0..y1.
-inline int countInColumn(int x, int y0, int y1, const Color& color) { return countNear(x, y0, 1, y1 - y0 + 1, color, 0); }
+int count(int x, int y, int w, int h, const Color& color);
+// Text renders and surfaces made so far (counted by wrapping the library calls).
+extern int textRenders, surfaceCreates;
 
-// Counters of the drawing calls the widgets make (counted by wrapping the library calls).
-int textRenderCount();
-int surfaceCreateCount();
-
-// A frame that records every notification with the sender's state at that moment.
-struct Notice {
-    std::string name;
-    int kind;
-    bool pressed; // Button and ImageButton: isPressed() when it was told
-};
-
+// A frame (the whole 320x240 screen) that records the name of each widget that told it,
+// with '+' when it was a Button that was pressed then.
 class RecordingFrame : public Engine::Gui::Frame {
 public:
-    explicit RecordingFrame(const std::string& name = "TestFrame");
+    RecordingFrame();
     void onEvent(Engine::Gui::Control* sender) override;
-
-    std::vector<Notice> notices;
-    // Runs after recording, inside the widget's handler.
-    std::function<void(Engine::Gui::Control*)> reaction;
+    std::vector<std::string> notices;
 };
 
-// The base of every widget test: a fresh screen painted with a backdrop colour.
+// The base of every test that draws or dispatches: a fresh screen painted with the backdrop.
 class GuiTest : public ::testing::Test {
 protected:
     static constexpr Color backdrop{255, 0, 255};
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { testing_support::dropQueuedEvents(); }
+    void paint(const Color& color = backdrop);
 };
 
 } // namespace gui_test

@@ -1,4 +1,5 @@
-// Idle frames render nothing: text is rendered, and canvases made, only after a change.
+// Idle frames render nothing: text is rendered, and canvases made, only after a change, and
+// only for the widget that changed.
 #include "engine/gui/Button.h"
 #include "engine/gui/CheckBox.h"
 #include "engine/gui/ComboBox.h"
@@ -9,98 +10,46 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <functional>
 
 namespace {
 
-using namespace Engine::Gui;
 using namespace gui_test;
 
-class Redraws : public GuiTest {
-protected:
-    void SetUp() override
-    {
-        GuiTest::SetUp();
-        button = frame.addButton("OkButton", "OK", 0, 0);
-        image = frame.addImageButton("CloseButton", Engine::Surface(10, 10), Engine::Surface(10, 10), 110, 0);
-        label = frame.addLabel("NameLabel", "Name", 0, 30);
-        check = frame.addCheckBox("HeadCheck", "Head", true, 0, 50);
-        text = frame.addTextBox("NameTextBox", "one\ntwo", 0, 70);
-        combo = frame.addComboBox("LanguageCombo", 150, 0);
-        combo->addItem("English");
-        combo->addItem("Svenska");
-        combo->setSelectedIndex(0);
-        frame.draw();
-    }
-
-    // Several frames of a running program: dispatch, then draw.
-    void idle(int frames)
-    {
-        for (int i = 0; i < frames; ++i) {
-            dispatch();
-            frame.draw();
-        }
-    }
-
+TEST_F(GuiTest, IdleFramesRenderNothingAndAChangeRendersOnlyTheWidgetThatChanged)
+{
     RecordingFrame frame;
-    Button* button = nullptr;
-    ImageButton* image = nullptr;
-    Label* label = nullptr;
-    CheckBox* check = nullptr;
-    TextBox* text = nullptr;
-    ComboBox* combo = nullptr;
-};
-
-TEST_F(Redraws, IdleFramesRenderNoTextAndMakeNoSurface)
-{
-    // First with the text box blinking its caret, then with the combo box open.
-    for (auto [x, y] : {std::pair{5, 75}, std::pair{245, 5}}) {
-        click(x, y);
-        frame.draw();
-        const int texts = textRenderCount();
-        const int surfaces = surfaceCreateCount();
-        idle(30);
-        pushMotion(50, 50);
-        idle(1);
-        EXPECT_EQ(textRenderCount(), texts);
-        EXPECT_EQ(surfaceCreateCount(), surfaces);
-    }
+    Engine::Gui::Button* button = frame.addButton("OkButton", "OK", 0, 0);
+    frame.addImageButton("CloseButton", Engine::Surface(10, 10), Engine::Surface(10, 10), 110, 0);
+    Engine::Gui::Label* label = frame.addLabel("NameLabel", "Name", 0, 30);
+    frame.addCheckBox("HeadCheck", "Head", true, 0, 50);
+    frame.addTextBox("NameTextBox", "one\ntwo", 0, 70);
+    Engine::Gui::ComboBox* combo = frame.addComboBox("LanguageCombo", 150, 0);
+    combo->addItem("English");
+    combo->setSelectedIndex(0);
+    // The text renders, and surfaces made, by a change and the five frames after it.
+    auto renders = [&](const std::function<void()>& change) {
+        const int texts = textRenders, surfaces = surfaceCreates;
+        change();
+        for (int i = 0; i < 5; ++i, dispatch())
+            frame.draw();
+        return std::make_pair(textRenders - texts, surfaceCreates - surfaces);
+    };
+    renders([] {});
+    // With the text box blinking its caret, then with the combo box open.
+    EXPECT_EQ(renders([] { click(5, 75); }).first, 0);
+    EXPECT_EQ(renders([] { pushMotion(50, 50); }), std::make_pair(0, 0));
+    EXPECT_EQ(renders([] { click(245, 5); }).first, 0);
+    EXPECT_EQ(renders([] { pushMotion(50, 50); }), std::make_pair(0, 0));
     EXPECT_TRUE(combo->isOpen());
-}
-
-TEST_F(Redraws, AChangeRendersOnceAndOnlyTheWidgetThatChanged)
-{
-    int texts = textRenderCount();
-    label->setText("Other");
-    idle(5);
-    EXPECT_EQ(textRenderCount(), texts + 1);
-
-    texts = textRenderCount();
-    click(3, 53); // the check box flips
-    idle(5);
-    EXPECT_EQ(textRenderCount(), texts + 1);
-
-    texts = textRenderCount();
-    click(5, 5); // a button press and release only redraw the bevel
-    idle(5);
-    EXPECT_EQ(textRenderCount(), texts);
-
-    texts = textRenderCount();
-    click(5, 75);
-    type("x"); // one edit of a two-line box renders its two lines
-    idle(5);
-    EXPECT_EQ(textRenderCount(), texts + 2);
-}
-
-TEST_F(Redraws, HiddenWidgetsDrawNothing)
-{
+    EXPECT_EQ(renders([&] { label->setText("Other"); }).first, 1);
+    EXPECT_EQ(renders([] { click(3, 53); }).first, 1); // the check box flips
+    EXPECT_EQ(renders([] { click(5, 5); }).first, 0);  // a button press and release only redraw the bevel
+    EXPECT_EQ(renders([&] { button->setBounds(0, 0, 100, 25); }).first, 0);
+    EXPECT_EQ(renders([&] { button->setWidth(60); }).first, 1);
+    EXPECT_EQ(renders([] { click(5, 75); type("x"); }).first, 2); // one edit of a two-line box: its two lines
     frame.setVisible(false);
-    paintScreen(backdrop);
-    const int texts = textRenderCount();
-    label->setText("Changed while hidden");
-    idle(3);
-    EXPECT_EQ(textRenderCount(), texts);
-    EXPECT_EQ(countInRect(0, 0, screenWidth, screenHeight, backdrop), screenWidth * screenHeight);
+    EXPECT_EQ(renders([&] { label->setText("Changed while hidden"); }), std::make_pair(0, 0));
 }
 
 } // namespace

@@ -38,16 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         },
         reply);
 
-    const std::vector<std::uint8_t> payload = reply.readAll();
     ServerStatus status("fuzz", 27015);
     std::int32_t challenge = 0;
-    ByteStream a(payload.data(), payload.size());
+    ByteStream a = reply, b = reply, c = reply, d = reply;
     ReplyReader::readChallenge(a, challenge);
-    ByteStream b(payload.data(), payload.size());
     ReplyReader::readInfo(b, status);
-    ByteStream c(payload.data(), payload.size());
     ReplyReader::readPlayers(c, status);
-    ByteStream d(payload.data(), payload.size());
     ReplyReader::readRules(d, status);
     ServerStatus copy = status;
     return copy.getPlayerList().size() > 255 ? 1 : 0;
