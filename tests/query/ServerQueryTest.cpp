@@ -70,13 +70,6 @@ TEST_F(ServerQueryTest, AnsweringServerFillsTheStatusWithWhatWasAskedFor)
     EXPECT_EQ(run(false, false).getMap(), "de_inferno");
     EXPECT_EQ(heard(), (std::vector<int>{2, 2, 0, 0}));
     EXPECT_EQ(server.requests().back().size(), 25u + 4) << "the challenge follows the text's NUL";
-
-    // A reply split in compressed pieces, some out of order and one of another reply among them.
-    server.setPlayers(captures::players(60));
-    server.setSplitSize(100);
-    server.setCompressed(true);
-    server.setFault(TestServer::Fault::Foreign);
-    EXPECT_EQ(run(true, false).getPlayerList().size(), 60u);
 }
 
 TEST_F(ServerQueryTest, ARefusedPlayersChallengeIsRetriedWithTheFreshOne)

@@ -1,6 +1,6 @@
 // The plain widgets under real dispatch: a button's bevel, the two notifications of its
 // click and cancelling by moving off; a label's fixed box; a check box's flip and cross;
-// boxes, the parent chain and ownership.
+// the parent chain and ownership.
 #include "engine/TextSurface.h"
 #include "engine/gui/Button.h"
 #include "engine/gui/CheckBox.h"
@@ -106,18 +106,6 @@ TEST_F(Widgets, ACheckBoxFlipsOnceAPressAndShowsItsCrossBeforeOrAfterItsText)
     check->setTextFirst(false);
     EXPECT_EQ(centre(10), Black);
     EXPECT_GT(count(10 + s + 3, 10, textWidth, s, Black), 5); // the text after the box
-}
-
-TEST(Box, EdgesAreInclusiveAndTouchingBoxesIntersect)
-{
-    struct Rect : Engine::Box {
-        Rect(int x, int y, int w, int h) { setX(x), setY(y), setWidth(w), setHeight(h); }
-    };
-    const Rect b(10, 20, 30, 40);
-    EXPECT_TRUE(b.contains(10, 20) && b.contains(40, 60));
-    EXPECT_FALSE(b.contains(41, 60) || b.contains(40, 61) || b.contains(9, 30));
-    EXPECT_TRUE(b.intersects(Rect(40, 60, 5, 5)) && b.intersects(Rect(0, 0, 10, 100)));
-    EXPECT_FALSE(b.intersects(Rect(41, 60, 5, 5)) || b.intersects(Rect(0, 0, 9, 100)) || b.intersects(Rect(0, 61, 50, 5)));
 }
 
 TEST_F(Widgets, PositionsAddUpThroughTheParentChainAndChildrenGoWithTheirParent)
