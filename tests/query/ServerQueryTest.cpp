@@ -103,27 +103,22 @@ TEST(UdpSocketDeathTest, LoudFailuresShowTheirMessageAndExitMinusOne)
 {
     ::testing::FLAGS_gtest_death_test_style = "threadsafe";
     setenv("HOLMIK_DIALOGS", "stderr", 1);
+    const auto failed = testing::ExitedWithCode(testing_support::exitStatusOf(-1));
     // No UDP socket connects to 255.255.255.255.
     for (const auto& [host, message] :
          {std::pair{"no-such-host.invalid", "Resolve host error: Failed to resolve host : no-such-host.invalid"},
           {"::1", "Resolve host error: Resolve host returned ipv6, this was unexpected."},
           {"255.255.255.255", "udp connect failed: Failed to connect UDP socket"}})
-        EXPECT_EXIT(UdpSocket(host, 9, false), testing::ExitedWithCode(testing_support::exitStatusOf(-1)), message);
-}
-
-TEST(UdpSocketDeathTest, AClosedPortOnLoopbackIsALoudReceiveFailure)
-{
+        EXPECT_EXIT(UdpSocket(host, 9, false), failed, message);
     if (testing_support::runningUnderWine())
         GTEST_SKIP() << "Wine does not hand a UDP port's ICMP unreachable to the receive (Windows gives WSAECONNRESET)";
-    ::testing::FLAGS_gtest_death_test_style = "threadsafe";
-    setenv("HOLMIK_DIALOGS", "stderr", 1);
     // A closed port on loopback answers with an ICMP error, which the receive reports.
     os::SocketHandle probe = os::openUdpSocket();
     std::uint16_t closedPort = 0;
     ASSERT_TRUE(os::bindLoopback(probe, closedPort));
     os::closeSocket(probe);
     ServerStatus s("127.0.0.1", closedPort);
-    EXPECT_EXIT(ServerQuery().query(s, true, false, false), testing::ExitedWithCode(testing_support::exitStatusOf(-1)),
+    EXPECT_EXIT(ServerQuery().query(s, true, false, false), failed,
                 "Socket receive failed: Socket.recivefrom returned with error code : .");
 }
 

@@ -61,16 +61,6 @@ TEST_F(Widgets, AClickTellsThePressAndTheReleaseAndSinksTheBevelMeanwhile)
     button->setVisible(false);
     click(70, 42);
     EXPECT_EQ(frame.notices, Notices{"OkButton+"});
-
-    button->setVisible(true);
-    button->setBackgroundColor(Navy);
-    button->setTextColor(Yellow);
-    button->setWidth(60);
-    paint();
-    frame.draw();
-    EXPECT_EQ(pixel(24, 34), Navy);
-    EXPECT_GT(count(24, 35, 30, 15, Yellow), 0);
-    EXPECT_EQ((std::vector<Color>{pixel(20 + 59, 40), pixel(20 + 60, 40)}), (std::vector<Color>{Black, backdrop}));
 }
 
 TEST_F(Widgets, ALabelWithoutAutoSizeKeepsItsBoxAndCutsTheText)
