@@ -75,8 +75,6 @@ protected:
     {
         if (app) {
             app->send("quit");
-            for (std::string line; app->readLine(line, 5000) && line != "bye";) {
-            }
             EXPECT_EQ(app->wait(), 0);
         }
         if (display)

@@ -1,10 +1,9 @@
 // The plain widgets under real dispatch: a button's bevel, the two notifications of its
-// click and cancelling by moving off; a label's fixed box; a check box's flip and cross;
+// click and cancelling by moving off; a check box's flip and cross;
 // the parent chain and ownership.
 #include "engine/TextSurface.h"
 #include "engine/gui/Button.h"
 #include "engine/gui/CheckBox.h"
-#include "engine/gui/Label.h"
 #include "tests/engine/gui/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -61,19 +60,6 @@ TEST_F(Widgets, AClickTellsThePressAndTheReleaseAndSinksTheBevelMeanwhile)
     button->setVisible(false);
     click(70, 42);
     EXPECT_EQ(frame.notices, Notices{"OkButton+"});
-}
-
-TEST_F(Widgets, ALabelWithoutAutoSizeKeepsItsBoxAndCutsTheText)
-{
-    Engine::Gui::Label* label = frame.addLabel("NameLabel", "Name", 10, 10);
-    label->setAutoSize(false);
-    label->setBounds(10, 10, 20, 8);
-    label->setText("A text far wider than twenty pixels");
-    EXPECT_EQ(label->getWidth(), 20);
-    frame.draw();
-    EXPECT_NE(pixel(10 + 19, 11), backdrop);
-    EXPECT_EQ(count(10 + 20, 10, 100, 20, backdrop), 100 * 20);
-    EXPECT_EQ(count(10, 10 + 8, 20, 10, backdrop), 20 * 10);
 }
 
 TEST_F(Widgets, ACheckBoxFlipsOnceAPressAndShowsItsCrossBeforeOrAfterItsText)

@@ -82,7 +82,6 @@ int probeMain(int, char**)
         window.update();
         events.waitForEvents();
     }
-    std::printf("bye\n");
     return 0;
 }
 
