@@ -48,11 +48,8 @@ void press(SDLKey sym, Uint16 unicode)
 
 void type(const std::string& text)
 {
-    for (unsigned char c : text) {
-        pushKey(true, static_cast<SDLKey>(std::tolower(c)), c);
-        pushKey(false, static_cast<SDLKey>(std::tolower(c)), 0);
-    }
-    dispatch();
+    for (unsigned char c : text)
+        press(static_cast<SDLKey>(std::tolower(c)), c);
 }
 
 Color pixel(int x, int y)
