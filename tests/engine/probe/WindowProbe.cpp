@@ -1,7 +1,7 @@
 // A program that the window tests drive line by line on its standard input, inside the real
 // host window: it draws a known picture whenever a frame is asked for and answers each
 // command with one line. Between commands it sleeps in the frame loop's wait.
-//   size W H | position X Y | moveby DX DY | alpha A | colorkey R G B A | movable 0|1 | report | quit
+//   size W H | position X Y | moveby DX DY | alpha A | colorkey R G B A | report | quit
 #include "engine/EventHandler.h"
 #include "engine/Host.h"
 #include "engine/UserEvent.h"
@@ -53,8 +53,6 @@ struct CommandInbox : Engine::UserListner {
             window.setAlpha(byte(a));
         else if (command == "colorkey")
             window.setColorKey(Color(byte(a), byte(b), byte(c), byte(d)));
-        else if (command == "movable")
-            window.setMovable(a != 0);
         else if (command == "quit")
             Engine::EventHandler::instance().setQuit(true);
         std::printf("ok %d %d %d %d %d %d %d %d\n", window.getX(), window.getY(), window.getWidth(), window.getHeight(),
