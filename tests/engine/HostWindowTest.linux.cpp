@@ -172,10 +172,6 @@ TEST_F(HostWindowTest, ABorderlessToolWindowBelowTheOthersThatShowsWhatWasDrawnA
     EXPECT_EQ(opacity(), opaque);
     EXPECT_EQ(geometry(), (Ints{100, 100, 200, 200}));
     EXPECT_EQ(command("report")[ScreenWidth], 1024);
-
-    EXPECT_EQ(command("size 300 150")[Width], 300);
-    EXPECT_EQ(at(command("moveby 5 -10")), (Ints{105, 90}));
-    EXPECT_EQ(geometry(), (Ints{105, 90, 300, 150})) << "a resize keeps the window in its place";
     // What was drawn shows after another window covered it: the idle program must paint
     // itself back.
     XSetWindowAttributes black = {};
@@ -188,7 +184,7 @@ TEST_F(HostWindowTest, ABorderlessToolWindowBelowTheOthersThatShowsWhatWasDrawnA
     XDestroyWindow(display, cover);
     XSync(display, False);
     pause(200); // the frames that follow
-    XImage* image = XGetImage(display, root, 105, 90, 200, 150, AllPlanes, ZPixmap);
+    XImage* image = XGetImage(display, root, 100, 100, 200, 150, AllPlanes, ZPixmap);
     ASSERT_NE(image, nullptr);
     Ints counts(3); // red pixels in the red box, red ones elsewhere, blue ones
     for (int y = 0; y < 150; ++y)

@@ -6,7 +6,6 @@
 #include "engine/Window.h"
 #include "tests/engine/gui/GuiTestSupport.h"
 #include "tests/support/Platform.h"
-#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -60,16 +59,6 @@ TEST_F(SurfaceRulesTest, CopiesShareThePixels)
     EXPECT_EQ(first.getColorKey(), Color(1, 2, 3, 255));
     EXPECT_TRUE(first.hasColorKey() && first.hasAlpha());
     EXPECT_EQ(first.getAlpha(), 100);
-}
-
-TEST_F(SurfaceRulesTest, AQuietLoadOfAMissingOrBrokenPictureGivesOnePixel)
-{
-    testing_support::TempDir dir;
-    dir.write("broken.gif", "GIF89a nonsense");
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(Surface::load(dir.file("missing.gif"), true).getWidth(), 1);
-    EXPECT_EQ(Surface::load(dir.file("broken.gif"), true).getHeight(), 1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(SurfaceRulesTest, EachFontFileAndSizeIsOpenedOnceAndTextIsMeasuredAsUtf8)
