@@ -197,9 +197,6 @@ TEST_F(HostWindowTest, ABorderlessToolWindowBelowTheOthersThatShowsWhatWasDrawnA
     EXPECT_EQ(counts, (Ints{21 * 11, 0, 39 * 39})); // the blue corner less the frame
     EXPECT_TRUE(command("alpha 128")[HasAlpha]);
     EXPECT_EQ(opacity(), opaque * 128 / 255);
-    // A colour key makes the window opaque.
-    EXPECT_TRUE(command("colorkey 255 0 255 255")[HasColorKey]);
-    EXPECT_EQ(opacity(), opaque);
 }
 
 TEST_F(HostWindowTest, UnderAWindowManagerItStaysBorderlessOffTheTaskBarAndBelowAndFollowsADrag)
