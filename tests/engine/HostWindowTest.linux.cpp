@@ -171,7 +171,6 @@ TEST_F(HostWindowTest, ABorderlessToolWindowBelowTheOthersThatShowsWhatWasDrawnA
     EXPECT_EQ(motif, (Longs{2, 0, 0, 0, 0})) << "decorations given, and none";
     EXPECT_EQ(opacity(), opaque);
     EXPECT_EQ(geometry(), (Ints{100, 100, 200, 200}));
-    EXPECT_EQ(command("report")[ScreenWidth], 1024);
     // What was drawn shows after another window covered it: the idle program must paint
     // itself back.
     XSetWindowAttributes black = {};

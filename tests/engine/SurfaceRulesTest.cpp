@@ -51,13 +51,8 @@ TEST_F(SurfaceRulesTest, CopiesShareThePixels)
     third = second;
     third = third;
     second.drawPixel(1, 1, Red);
-    third.setColorKey(Color(1, 2, 3, 0));
-    third.setAlpha(100);
     second = Surface(2, 2); // reassigning a copy leaves the others
     EXPECT_EQ(drawn(first), 1);
-    EXPECT_EQ(first.getColorKey(), Color(1, 2, 3, 255));
-    EXPECT_TRUE(first.hasColorKey() && first.hasAlpha());
-    EXPECT_EQ(first.getAlpha(), 100);
 }
 
 TEST_F(SurfaceRulesTest, EachFontFileAndSizeIsOpenedOnceAndTextIsMeasuredAsUtf8)

@@ -42,8 +42,7 @@ TEST_F(ComboBoxes, TenEntriesShowFourAndScrollOneAtATimeAndAnEntryIsToldOnce)
     EXPECT_FALSE(combo->isOpen()) << "the text part does not open it";
     clickRow(0, true);
     frame.draw();
-    EXPECT_EQ(combo->getHeight(), lineH + 2 + 4 * lineH);
-    EXPECT_TRUE(rowHasText(1) && rowHasText(4));
+    EXPECT_TRUE(rowHasText(1) && rowHasText(4) && !rowHasText(5));
     // The up arrow shows once the list has scrolled, the down arrow until its end.
     auto arrows = [&] {
         frame.draw();

@@ -87,13 +87,8 @@ void GuiTest::SetUp()
     ASSERT_TRUE(TTF_WasInit() || TTF_Init() == 0) << TTF_GetError();
     Engine::Window::instance().setSize(320, 240); // a 32-bit screen
     testing_support::dropQueuedEvents();
-    paint();
-}
-
-void GuiTest::paint(const Color& color)
-{
     SDL_Surface* screen = SDL_GetVideoSurface();
-    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, color.r(), color.g(), color.b()));
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, backdrop.r(), backdrop.g(), backdrop.b()));
 }
 
 } // namespace gui_test

@@ -75,7 +75,6 @@ TEST_F(Widgets, ACheckBoxFlipsOnceAPressAndShowsItsCrossBeforeOrAfterItsText)
     const int textWidth = TextSurface("Head", fontFile, 12, Black).getWidth(), s = check->getHeight() - 2;
     // The box's centre, where the diagonals cross, when the box starts at `left`.
     auto centre = [&](int left) {
-        paint();
         frame.draw();
         return pixel(left + 1 + (s - 1) / 2, 10 + (1 + s) / 2);
     };
