@@ -8,7 +8,6 @@ namespace {
 
 const std::string emptyString;
 const std::optional<std::string> noValue;
-const XmlClear emptyClear;
 
 bool sameName(const std::string& a, const std::string& b)
 {
@@ -207,10 +206,8 @@ void XmlNode::addClear(const std::string& text, const char* open, const char* cl
 
 const std::string& XmlNode::getName() const { return data ? data->name : emptyString; }
 bool XmlNode::isDeclaration() const { return data && data->isDeclaration; }
-XmlNode XmlNode::getParent() const { return data && data->parent ? XmlNodeData::handle(data->parent) : XmlNode(); }
 int XmlNode::childCount() const { return data ? static_cast<int>(data->children.size()) : 0; }
 int XmlNode::textCount() const { return data ? static_cast<int>(data->texts.size()) : 0; }
-int XmlNode::clearCount() const { return data ? static_cast<int>(data->clears.size()) : 0; }
 int XmlNode::attributeCount() const { return data ? static_cast<int>(data->attributes.size()) : 0; }
 int XmlNode::contentCount() const { return data ? static_cast<int>(data->order.size()) : 0; }
 
@@ -226,13 +223,6 @@ const std::string& XmlNode::getText(int i) const
     if (i < 0 || i >= textCount())
         return emptyString;
     return data->texts[static_cast<std::size_t>(i)];
-}
-
-const XmlClear& XmlNode::getClear(int i) const
-{
-    if (i < 0 || i >= clearCount())
-        return emptyClear;
-    return data->clears[static_cast<std::size_t>(i)];
 }
 
 const std::string& XmlNode::getAttributeName(int i) const

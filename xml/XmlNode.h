@@ -87,14 +87,11 @@ public:
     // Queries; names compare without regard to case.
     const std::string& getName() const;
     bool isDeclaration() const;
-    XmlNode getParent() const;
     int childCount() const;
     int textCount() const;
-    int clearCount() const;
     int attributeCount() const;
     XmlNode getChild(int i) const;
     const std::string& getText(int i) const;
-    const XmlClear& getClear(int i) const;
     const std::string& getAttributeName(int i) const;
     const std::optional<std::string>& getAttributeValue(int i) const;
     // Children, texts and clears in document order: kind 0 child, 2 text, 3 clear, and

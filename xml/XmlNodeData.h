@@ -148,11 +148,6 @@ struct XmlNodeData {
     static void operator delete(void*, void*) {}
     static void operator delete(void* p) { ::operator delete(p); }
 
-    static XmlNode handle(XmlNodeData* data)
-    {
-        ++data->referenceCount;
-        return XmlNode(data);
-    }
     static XmlNode adopt(XmlNodeData* data) { return XmlNode(data); }
     static XmlNodeData* of(const XmlNode& node) { return node.data; }
     // Empties the handle without touching the count, which passes to the caller.

@@ -5,25 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
-using Registry::RegKey;
-using Registry::RegValue;
-
-namespace {
-
 TEST(WindowsRegistry, SteamPathIsReadFromValvesKey)
 {
     bool ok = false;
-    RegKey steam = RegKey::create(Registry::CurrentUser, Registry::steamKeyPath, ok);
-    ASSERT_TRUE(ok);
-    steam.setValue(RegValue(Registry::steamPathValue, L"c:/games/steam", false), ok);
-    ASSERT_TRUE(ok);
+    Registry::RegKey steam = Registry::RegKey::create(Registry::CurrentUser, Registry::steamKeyPath, ok);
+    steam.setValue(Registry::RegValue(Registry::steamPathValue, L"c:/games/steam", false), ok);
+    ASSERT_TRUE(ok) << "a key that did not open refuses the value";
     EXPECT_EQ(Registry::readSteamPath(ok), "c:/games/steam");
     EXPECT_TRUE(ok);
     steam.deleteValue(Registry::steamPathValue, ok);
     EXPECT_EQ(Registry::readSteamPath(ok), "");
     EXPECT_FALSE(ok);
 }
-
-} // namespace

@@ -12,7 +12,6 @@
 #include "xml/XmlNode.h"
 #include "xml/XmlNodeData.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,25 +19,17 @@
 namespace xml_fuzz {
 
 // Whether writing `s` and reading it back must give `s` again: no zero byte, no white space
-// at either end (reading drops it), and no character cut short at its end (its missing
-// bytes would be taken from the markup that follows).
+// at either end of a text (reading drops it), and no character cut short at its end (its
+// missing bytes would be taken from the markup that follows).
 inline bool survivesWriting(const std::string& s, bool isText)
 {
-    const unsigned char* lengths = xmlLengthTable();
     std::size_t i = 0;
-    while (i < s.size()) {
-        if (s[i] == '\0')
-            return false;
-        i += lengths[static_cast<unsigned char>(s[i])];
-    }
-    if (i != s.size())
-        return false;
-    if (isText && xmlDropWhiteSpace() && !s.empty()) {
-        auto space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-        if (space(s.front()) || space(s.back()))
-            return false;
-    }
-    return true;
+    while (i < s.size() && s[i] != '\0')
+        i += xmlLengthTable()[static_cast<unsigned char>(s[i])];
+    const std::string space = " \t\n\r";
+    return i == s.size()
+        && !(isText && xmlDropWhiteSpace() && !s.empty()
+            && (space.find(s.front()) != space.npos || space.find(s.back()) != space.npos));
 }
 
 // Names are written as they stand, so some read back as other markup: "<?x" as a
@@ -46,9 +37,8 @@ inline bool survivesWriting(const std::string& s, bool isText)
 // before the '>' of a start tag as an empty element. Quotes in names may pair up with others.
 inline bool nameSurvivesWriting(const std::string& name)
 {
-    return survivesWriting(name, false) && name.find_first_of("\"'") == std::string::npos &&
-           (name.empty() || (name.front() != '?' && name.front() != '!' && name.front() != '/' && name.back() != '/')) &&
-           name != "PRE";
+    return survivesWriting(name, false) && name.find_first_of("\"'") == std::string::npos && name != "PRE"
+        && (name.empty() || (std::string("?!/").find(name.front()) == std::string::npos && name.back() != '/'));
 }
 
 // Walks the whole tree through the public queries (without recursion); false when some part
@@ -56,44 +46,25 @@ inline bool nameSurvivesWriting(const std::string& name)
 inline bool walk(const XmlNode& root)
 {
     bool survives = true;
-    std::vector<XmlNode> pending{root};
+    std::vector<XmlNode> pending { root };
     while (!pending.empty()) {
-        XmlNode node = pending.back();
+        const XmlNode node = pending.back();
         pending.pop_back();
-        const std::string& name = node.getName();
-        if (!nameSurvivesWriting(name))
-            survives = false;
+        survives &= nameSurvivesWriting(node.getName());
+        std::string last = node.getName();
         for (int i = 0; i < node.attributeCount(); ++i) {
-            const std::string& attributeName = node.getAttributeName(i);
-            if (!nameSurvivesWriting(attributeName))
-                survives = false;
+            const std::string& name = node.getAttributeName(i);
             const std::optional<std::string>& value = node.getAttributeValue(i);
-            if (value && !survivesWriting(*value, false))
-                survives = false;
-            (void)node.hasAttribute(attributeName);
-            (void)node.attributeValue(attributeName);
+            survives &= nameSurvivesWriting(name) && (!value || survivesWriting(*value, false));
+            (void)node.hasAttribute(name), (void)node.attributeValue(name);
+            last = value ? *value : name;
         }
-        if (node.isDeclaration()) {
-            // A last name or value ending in '?' loses it once more when read again.
-            const std::string& last = node.attributeCount() == 0 ? name
-                                      : node.getAttributeValue(node.attributeCount() - 1)
-                                          ? *node.getAttributeValue(node.attributeCount() - 1)
-                                          : node.getAttributeName(node.attributeCount() - 1);
-            if (!last.empty() && last.back() == '?')
-                survives = false;
-        }
+        // In a declaration a last name or value ending in '?' loses it once more when read again.
+        survives &= !(node.isDeclaration() && !last.empty() && last.back() == '?');
         for (int i = 0; i < node.textCount(); ++i)
-            if (!survivesWriting(node.getText(i), true))
-                survives = false;
-        for (int i = 0; i < node.contentCount(); ++i) {
-            int kind, index;
-            node.getContent(i, kind, index);
-            if (kind == 0)
-                pending.push_back(node.getChild(index));
-        }
-        int index = 0;
-        if (node.childCount() > 0)
-            (void)node.findChild(node.getChild(node.childCount() - 1).getName(), &index);
+            survives &= survivesWriting(node.getText(i), true);
+        for (int i = 0; i < node.childCount(); ++i)
+            pending.push_back(node.getChild(i));
     }
     return survives;
 }
@@ -106,43 +77,31 @@ inline std::string check(const std::uint8_t* data, std::size_t size)
     const int options = data[0] ^ '@';
     setXmlOptions(1 + (options & 7) % 6, true, !(options & 8), !(options & 16));
     const std::string tag = options & 32 ? "Settings" : "";
-
-    std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+    std::string text(reinterpret_cast<const char*>(data + 1), size - 1), narrow;
     (void)guessEncoding(data + 1, size - 1, true);
-    if (os::looksLikeUtf16(data + 1, size - 1)) {
-        // As a file would be read.
-        std::string narrow;
-        if (os::utf16BytesToNarrow(data + 1, size - 1, xmlEncoding() == XmlEncodingUtf8, narrow))
-            text = narrow;
-    }
+    // As a file would be read.
+    if (os::looksLikeUtf16(data + 1, size - 1)
+        && os::utf16BytesToNarrow(data + 1, size - 1, xmlEncoding() == XmlEncodingUtf8, narrow))
+        text = narrow;
 
-    std::string problem;
     XmlResult result;
     const XmlNode node = XmlNode::parseText(text.c_str(), tag, &result);
+    const std::string code = "code " + std::to_string(result.code);
     if (result.code < 0 || result.code > 16)
-        problem = "code " + std::to_string(result.code) + " outside the table";
-    else if ((result.code == 0 || result.code == 1 || result.code == 2) != !node.isEmpty())
-        problem = "code " + std::to_string(result.code) + " with " + (node.isEmpty() ? "no tree" : "a tree");
-    else if (result.code != 0 && result.code != 11 && (result.line < 1 || result.column < 1))
-        problem = "no position for code " + std::to_string(result.code);
-    if (!problem.empty())
-        return problem;
+        return code + " outside the table";
+    if ((result.code <= 2) == node.isEmpty())
+        return code + (node.isEmpty() ? " with no tree" : " with a tree");
+    if (result.code != 0 && result.code != 11 && (result.line < 1 || result.column < 1))
+        return "no position for " + code;
 
     const bool survives = walk(node);
-    for (bool formatted : {false, true}) {
-        const std::string written = node.toText(formatted);
+    for (bool formatted : { false, true }) {
+        const std::string written = node.toText(formatted), how = formatted ? " (formatted)" : " (one line)";
         XmlResult again;
         const XmlNode back = XmlNode::parseText(written.c_str(), "", &again);
-        if (again.code < 0 || again.code > 16)
-            return "written text gives code " + std::to_string(again.code);
-        if (result.code == 0 && tag.empty() && survives) {
-            if (again.code != 0)
-                return std::string("written text (") + (formatted ? "formatted" : "one line") + ") gives " +
-                       xmlErrorText(again.code) + ": " + written;
-            if (back.toText(formatted) != written)
-                return std::string("written text (") + (formatted ? "formatted" : "one line") +
-                       ") reads back differently: " + written + " became " + back.toText(formatted);
-        }
+        if (result.code == 0 && tag.empty() && survives && (again.code != 0 || back.toText(formatted) != written))
+            return "written text" + how + " reads back as "
+                + (again.code ? xmlErrorText(again.code) : back.toText(formatted)) + ": " + written;
     }
     return "";
 }

@@ -7,7 +7,10 @@
 #include <cstdlib>
 
 // openFileOrExit is never called here; this stands in for the message box backend.
-int os::messageBox(const std::string&, const std::string&, unsigned) { return os::MessageBoxAnswerOk; }
+int os::messageBox(const std::string&, const std::string&, unsigned)
+{
+    return os::MessageBoxAnswerOk;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
