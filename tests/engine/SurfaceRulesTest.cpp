@@ -1,17 +1,19 @@
+// Surfaces and text surfaces: what a blit copies, shared pixels, fonts opened once, text
+// measured as UTF-8, and the failures that end the program.
+#include "engine/FontManager.h"
 #include "engine/Surface.h"
+#include "engine/TextSurface.h"
 #include "engine/Window.h"
 #include "tests/engine/gui/GuiTestSupport.h"
 #include "tests/support/Platform.h"
-#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <optional>
 
 namespace {
 
 using namespace gui_test;
 using Engine::Surface;
+using Engine::TextSurface;
 
 class SurfaceRulesTest : public GuiTest {
 protected:
@@ -38,43 +40,38 @@ TEST_F(SurfaceRulesTest, BlitCopiesOnlyTheSourceClipRectangleAndEmptySurfacesDoN
     none.blit(0, 0, s);
     none.drawRect(0, 0, 3, 3, Red, true);
     EXPECT_EQ(drawn(none), 0);
-    EXPECT_TRUE(none.getWidth() == 0 && none.getAlpha() == 255 && !none.hasColorKey());
 }
 
-TEST_F(SurfaceRulesTest, CopiesShareThePixelsAndTheLastOneFreesOnce)
+// Copies share the pixels; freeing them once, by the last holder, is the sanitizer build's check.
+TEST_F(SurfaceRulesTest, CopiesShareThePixels)
 {
-    std::optional<Surface> first(Surface(8, 8));
-    SDL_Surface* sdl = first->getSDLSurface();
-    ++sdl->refcount; // keep it readable after the wrapper lets it go
-    first->fill(Black);
-    Surface second = *first, third;
+    Surface first(8, 8), third;
+    first.fill(Black);
+    Surface second = first;
     third = second;
     third = third;
     second.drawPixel(1, 1, Red);
-    third.setColorKey(Color(1, 2, 3, 0));
-    third.setAlpha(100);
-    EXPECT_EQ(drawn(*first), 1);
-    EXPECT_EQ(first->getColorKey(), Color(1, 2, 3, 255));
-    EXPECT_TRUE(first->hasColorKey() && first->hasAlpha());
-    EXPECT_EQ(first->getAlpha(), 100);
-
-    first.reset();
-    EXPECT_EQ(sdl->refcount, 2);
-    second = Surface(2, 2); // reassigning a copy frees nothing
-    EXPECT_EQ(sdl->refcount, 2);
-    third = Surface();
-    EXPECT_EQ(sdl->refcount, 1); // the last holder freed it, once
-    SDL_FreeSurface(sdl);
+    second = Surface(2, 2); // reassigning a copy leaves the others
+    EXPECT_EQ(drawn(first), 1);
 }
 
-TEST_F(SurfaceRulesTest, AQuietLoadOfAMissingOrBrokenPictureGivesOnePixel)
+TEST_F(SurfaceRulesTest, EachFontFileAndSizeIsOpenedOnceAndTextIsMeasuredAsUtf8)
 {
-    testing_support::TempDir dir;
-    dir.write("broken.gif", "GIF89a nonsense");
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(Surface::load(dir.file("missing.gif"), true).getWidth(), 1);
-    EXPECT_EQ(Surface::load(dir.file("broken.gif"), true).getHeight(), 1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    Engine::FontManager& fonts = Engine::FontManager::instance();
+    const int before = fonts.openCount();
+    TTF_Font* thirteen = fonts.getFont(fontFile, 13);
+    EXPECT_NE(fonts.getFont(fontFile, 14), thirteen);
+    EXPECT_EQ(fonts.getFont(fontFile, 13), thirteen);
+    EXPECT_EQ(fonts.openCount(), before + 2);
+
+    EXPECT_EQ(TextSurface("Join Game", fontFile, 12, Red).getWidth(), TextSurface::textWidth("Join Game", fontFile, 12));
+    EXPECT_GT(TextSurface::lineSkip(fontFile, 12), TextSurface::lineSkip(fontFile, 6));
+    // A stranger's endless name is cut where SDL's rows end, not refused.
+    const int cut = TextSurface(std::string(3000, 'W') + "\xC3\xB6", fontFile, 12, Red).getWidth();
+    EXPECT_TRUE(cut > 7900 && cut <= 8000) << cut;
+    // UTF-8 is rendered as such: one Cyrillic letter is one glyph, narrower than its bytes
+    // read as two Latin-1 letters.
+    EXPECT_LT(TextSurface("\xD0\x96", fontFile, 12, White).getWidth(), TextSurface::textWidth("\xD0\x96", fontFile, 12));
 }
 
 using SurfaceRulesDeathTest = SurfaceRulesTest;
@@ -89,6 +86,9 @@ TEST_F(SurfaceRulesDeathTest, FailuresEndTheProgramWithTheirMessages)
             screen().blit(0, 0, Surface(2, 2));
         },
         failed, "ERROR, Blit Surface Filed: .*locked");
+    EXPECT_EXIT(Engine::FontManager::instance().getFont("no-such-font.ttf", 9), failed,
+                "Failed To Load Font: Failed to load font : no-such-font.ttf\n");
+    EXPECT_EXIT(TextSurface("", fontFile, 9, White), failed, "Failed To Render TextSurface: ");
 }
 
 } // namespace

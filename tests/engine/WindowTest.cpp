@@ -19,7 +19,7 @@ struct Corner : Engine::MouseListner {
 class WindowTest : public gui_test::GuiTest {};
 
 // Without a desktop window the drag follows the events' own points.
-TEST_F(WindowTest, APressAWidgetTookDoesNotDragAndAnUnhandledOneFollowsTheEventsPoints)
+TEST_F(WindowTest, APressAWidgetTookDoesNotDragAnUnhandledOneDoesAndAnUnhandledMotionBringsTheArrowBack)
 {
     Window& window = Window::instance();
     Corner corner;
@@ -33,11 +33,7 @@ TEST_F(WindowTest, APressAWidgetTookDoesNotDragAndAnUnhandledOneFollowsTheEvents
     EXPECT_EQ(std::vector<int>({window.getX(), window.getY()}), std::vector<int>({80, 70}));
     pushButton(false, 100, 40);
     window.update();
-}
 
-TEST_F(WindowTest, TheHandCursorShowsUntilAMotionThatNobodyHandledBringsTheArrowBack)
-{
-    Window& window = Window::instance();
     window.setCursor(Window::Hand);
     SDL_Cursor* hand = SDL_GetCursor();
     EXPECT_EQ(hand->hot_x, 9);

@@ -68,7 +68,6 @@ TEST(WindowsHostWindow, ALayeredToolWindowThatSdlIsToldAbout)
     EXPECT_EQ(std::vector<LONG>({x, y, r.left, r.top, r.right, r.bottom}), std::vector<LONG>({300, 200, 300, 200, 550, 320}));
     EXPECT_EQ(std::vector<int>({os::screenWidth(), os::screenHeight()}),
               std::vector<int>({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
-    EXPECT_GT(os::screenWidth(), 0);
 
     os::destroyHostWindow();
     pump();

@@ -43,9 +43,9 @@ inline ByteStream collect(const std::vector<std::string>& sequence)
     ByteStream buffer;
     collectReply(
         [&](bool& ok) {
-            static const std::string none;
-            ok = next < sequence.size();
-            const std::string& datagram = ok ? sequence[next++] : none;
+            if (!(ok = next < sequence.size()))
+                return Packet();
+            const std::string& datagram = sequence[next++];
             return Packet(datagram.data(), datagram.size());
         },
         buffer);

@@ -89,7 +89,6 @@ TEST(PlayersReply, NamedEntriesInOrderAndWholeNamelessOnesCounted)
         {3, entry("old", 5, 10) + entry("new", 5, 10) + entry("low", -1, 500), "new old low ", 0},
         {3, entry("") + entry("") + entry(""), "", 3},
         {5, entry("") + entry("Zien"), "Zien ", 1},
-        {5, entry("one", 1) + entry("two", 2), "two one ", 0},
         {2, entry("") + entry("").substr(0, 4), "", 1},
         {255, "", "", 0},
         // Cut inside an entry: a half name ends with the data, and no entry after it takes a

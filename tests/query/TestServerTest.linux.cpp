@@ -33,15 +33,12 @@ TEST(QstatCrossCheck, ReadsTheTestServersReplies)
         nullptr, false);
     ASSERT_TRUE(all.is_array() && all.size() == 1u) << all.dump();
     const nlohmann::json& q = all[0];
-    EXPECT_EQ(q["status"], "online");
-    EXPECT_EQ(q["name"], "Cross check");
-    EXPECT_EQ(q["map"], "de_dust2");
-    EXPECT_EQ(q["maxplayers"], 24);
-    EXPECT_EQ(q["numplayers"], 40);
-    EXPECT_EQ(q["rules"]["password"], "1");
-    EXPECT_EQ(q["rules"]["gamedir"], "csgo");
-    EXPECT_EQ(q["rules"]["sv_gravity"], "800");
-    EXPECT_EQ(q["rules"]["mp_timelimit"], "35");
+    std::string seen;
+    for (const char* key : {"status", "name", "map", "maxplayers", "numplayers"})
+        seen += q[key].dump() + " ";
+    for (const char* key : {"password", "gamedir", "sv_gravity", "mp_timelimit"})
+        seen += q["rules"][key].dump() + " ";
+    EXPECT_EQ(seen, R"("online" "Cross check" "de_dust2" 24 40 "1" "csgo" "800" "35" )");
     // qstat lists the players in an order of its own.
     std::map<std::string, int> scores, want;
     for (const auto& p : q["players"])

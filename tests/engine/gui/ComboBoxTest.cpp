@@ -19,11 +19,6 @@ protected:
         button = frame.addButton("EarlierButton", "Earlier", 200, 150);
         combo = frame.addComboBox("LanguageCombo", 20, 20);
     }
-    void fill(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            combo->addItem("Item " + std::to_string(i));
-    }
     // A click on the top row (0) or list row r, in the text part or the scroll column.
     void clickRow(int r, bool column = false) { click(column ? 115 : 30, 20 + r * lineH + lineH / 2); }
     // The row shows an entry: its text is the text colour somewhere in it.
@@ -37,13 +32,13 @@ protected:
 
 TEST_F(ComboBoxes, TenEntriesShowFourAndScrollOneAtATimeAndAnEntryIsToldOnce)
 {
-    fill(10);
+    for (int i = 0; i < 10; ++i)
+        combo->addItem("Item " + std::to_string(i));
     clickRow(0);
     EXPECT_FALSE(combo->isOpen()) << "the text part does not open it";
     clickRow(0, true);
     frame.draw();
-    EXPECT_EQ(combo->getHeight(), lineH + 2 + 4 * lineH);
-    EXPECT_TRUE(rowHasText(1) && rowHasText(4));
+    EXPECT_TRUE(rowHasText(1) && rowHasText(4) && !rowHasText(5));
     // The up arrow shows once the list has scrolled, the down arrow until its end.
     auto arrows = [&] {
         frame.draw();
@@ -67,7 +62,8 @@ TEST_F(ComboBoxes, TenEntriesShowFourAndScrollOneAtATimeAndAnEntryIsToldOnce)
 
 TEST_F(ComboBoxes, APressElsewhereClosesEvenWhenAnEarlierWidgetTookIt)
 {
-    fill(2);
+    combo->addItem("Item 0");
+    combo->addItem("Item 1");
     clickRow(0, true);
     clickRow(2, true); // two entries do not scroll
     click(30, 20 + lineH + lineH / 2, SDL_BUTTON_RIGHT); // taken, but selects nothing

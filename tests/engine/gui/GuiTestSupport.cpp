@@ -48,11 +48,8 @@ void press(SDLKey sym, Uint16 unicode)
 
 void type(const std::string& text)
 {
-    for (unsigned char c : text) {
-        pushKey(true, static_cast<SDLKey>(std::tolower(c)), c);
-        pushKey(false, static_cast<SDLKey>(std::tolower(c)), 0);
-    }
-    dispatch();
+    for (unsigned char c : text)
+        press(static_cast<SDLKey>(std::tolower(c)), c);
 }
 
 Color pixel(int x, int y)
@@ -90,13 +87,8 @@ void GuiTest::SetUp()
     ASSERT_TRUE(TTF_WasInit() || TTF_Init() == 0) << TTF_GetError();
     Engine::Window::instance().setSize(320, 240); // a 32-bit screen
     testing_support::dropQueuedEvents();
-    paint();
-}
-
-void GuiTest::paint(const Color& color)
-{
     SDL_Surface* screen = SDL_GetVideoSurface();
-    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, color.r(), color.g(), color.b()));
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, backdrop.r(), backdrop.g(), backdrop.b()));
 }
 
 } // namespace gui_test

@@ -57,7 +57,6 @@ protected:
     static constexpr Color backdrop{255, 0, 255};
     void SetUp() override;
     void TearDown() override { testing_support::dropQueuedEvents(); }
-    void paint(const Color& color = backdrop);
 };
 
 } // namespace gui_test

@@ -87,14 +87,11 @@ TEST_F(TextBoxes, EditingKeysMoveTheCaretAndBreakAndJoinLines)
         {"ab\nc", "X", "ab\n\rc", 1, 1, 0},    // nothing right of the very end
         {"ab\nc", "UEXHX", "bc", 0, 0, 2},     // Delete at a line's end joins
         {"ab\nc", "HLR", "ab\n\rc", 0, 2, 0},  // Left wraps to the line above, Right stops at its end
-        {"ab\nc", "HLHL", "ab\n\rc", 0, 0, 0},
-        {"abcdef\nxy\nlonger line", "U", nullptr, 1, 2, 0}, // the column, shortened to the line
-        {"abcdef\nxy\nlonger line", "UUU", nullptr, 0, 2, 0},
+        {"abcdef\nxy\nlonger line", "UUU", nullptr, 0, 2, 0}, // the column, shortened to the line
         {"abcdef\nxy\nlonger line", "UUUN", nullptr, 2, 2, 0},
         {"abcdef\nxy\nlonger line", "NP", nullptr, 0, 6, 0},
         {"abcdef\nxy\nlonger line", "PED", nullptr, 1, 2, 0},
-        {"J\xC3\xB6rg", "LLL", nullptr, 0, 1, 0}, // whole characters
-        {"J\xC3\xB6rg", "LLLRB", "Jrg", 0, 1, 1},
+        {"J\xC3\xB6rg", "LLLRB", "Jrg", 0, 1, 1}, // whole characters
         {"J\xC3\xB6rg", "HRX", "Jrg", 0, 1, 1},
         {"ab", "Lx", "axb", 0, 2, 1},
     };

@@ -1,14 +1,19 @@
 // The plain widgets under real dispatch: a button's bevel, the two notifications of its
-// click and cancelling by moving off; a label's fixed box; a check box's flip and cross;
-// boxes, the parent chain and ownership.
+// click and cancelling by moving off; a check box's flip and cross; the parent chain and
+// ownership; and idle frames that render nothing: text is rendered, and canvases made, only
+// after a change, and only for the widget that changed.
 #include "engine/TextSurface.h"
 #include "engine/gui/Button.h"
 #include "engine/gui/CheckBox.h"
+#include "engine/gui/ComboBox.h"
+#include "engine/gui/ImageButton.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/TextBox.h"
 #include "tests/engine/gui/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -61,29 +66,6 @@ TEST_F(Widgets, AClickTellsThePressAndTheReleaseAndSinksTheBevelMeanwhile)
     button->setVisible(false);
     click(70, 42);
     EXPECT_EQ(frame.notices, Notices{"OkButton+"});
-
-    button->setVisible(true);
-    button->setBackgroundColor(Navy);
-    button->setTextColor(Yellow);
-    button->setWidth(60);
-    paint();
-    frame.draw();
-    EXPECT_EQ(pixel(24, 34), Navy);
-    EXPECT_GT(count(24, 35, 30, 15, Yellow), 0);
-    EXPECT_EQ((std::vector<Color>{pixel(20 + 59, 40), pixel(20 + 60, 40)}), (std::vector<Color>{Black, backdrop}));
-}
-
-TEST_F(Widgets, ALabelWithoutAutoSizeKeepsItsBoxAndCutsTheText)
-{
-    Engine::Gui::Label* label = frame.addLabel("NameLabel", "Name", 10, 10);
-    label->setAutoSize(false);
-    label->setBounds(10, 10, 20, 8);
-    label->setText("A text far wider than twenty pixels");
-    EXPECT_EQ(label->getWidth(), 20);
-    frame.draw();
-    EXPECT_NE(pixel(10 + 19, 11), backdrop);
-    EXPECT_EQ(count(10 + 20, 10, 100, 20, backdrop), 100 * 20);
-    EXPECT_EQ(count(10, 10 + 8, 20, 10, backdrop), 20 * 10);
 }
 
 TEST_F(Widgets, ACheckBoxFlipsOnceAPressAndShowsItsCrossBeforeOrAfterItsText)
@@ -93,7 +75,6 @@ TEST_F(Widgets, ACheckBoxFlipsOnceAPressAndShowsItsCrossBeforeOrAfterItsText)
     const int textWidth = TextSurface("Head", fontFile, 12, Black).getWidth(), s = check->getHeight() - 2;
     // The box's centre, where the diagonals cross, when the box starts at `left`.
     auto centre = [&](int left) {
-        paint();
         frame.draw();
         return pixel(left + 1 + (s - 1) / 2, 10 + (1 + s) / 2);
     };
@@ -106,18 +87,6 @@ TEST_F(Widgets, ACheckBoxFlipsOnceAPressAndShowsItsCrossBeforeOrAfterItsText)
     check->setTextFirst(false);
     EXPECT_EQ(centre(10), Black);
     EXPECT_GT(count(10 + s + 3, 10, textWidth, s, Black), 5); // the text after the box
-}
-
-TEST(Box, EdgesAreInclusiveAndTouchingBoxesIntersect)
-{
-    struct Rect : Engine::Box {
-        Rect(int x, int y, int w, int h) { setX(x), setY(y), setWidth(w), setHeight(h); }
-    };
-    const Rect b(10, 20, 30, 40);
-    EXPECT_TRUE(b.contains(10, 20) && b.contains(40, 60));
-    EXPECT_FALSE(b.contains(41, 60) || b.contains(40, 61) || b.contains(9, 30));
-    EXPECT_TRUE(b.intersects(Rect(40, 60, 5, 5)) && b.intersects(Rect(0, 0, 10, 100)));
-    EXPECT_FALSE(b.intersects(Rect(41, 60, 5, 5)) || b.intersects(Rect(0, 0, 9, 100)) || b.intersects(Rect(0, 61, 50, 5)));
 }
 
 TEST_F(Widgets, PositionsAddUpThroughTheParentChainAndChildrenGoWithTheirParent)
@@ -136,6 +105,41 @@ TEST_F(Widgets, PositionsAddUpThroughTheParentChainAndChildrenGoWithTheirParent)
     delete doomed; // a child that goes unlinks itself
     EXPECT_EQ(root->getChildren(), std::vector<Control*>{child});
     root.reset(); // deletes the others; the sanitizer build catches a double or missing delete
+}
+
+TEST_F(Widgets, IdleFramesRenderNothingAndAChangeRendersOnlyTheWidgetThatChanged)
+{
+    Engine::Gui::Button* button = frame.addButton("OkButton", "OK", 0, 0);
+    frame.addImageButton("CloseButton", Engine::Surface(10, 10), Engine::Surface(10, 10), 110, 0);
+    Engine::Gui::Label* label = frame.addLabel("NameLabel", "Name", 0, 30);
+    frame.addCheckBox("HeadCheck", "Head", true, 0, 50);
+    frame.addTextBox("NameTextBox", "one\ntwo", 0, 70);
+    Engine::Gui::ComboBox* combo = frame.addComboBox("LanguageCombo", 150, 0);
+    combo->addItem("English");
+    combo->setSelectedIndex(0);
+    // The text renders, and surfaces made, by a change and the five frames after it.
+    auto renders = [&](const std::function<void()>& change) {
+        const int texts = textRenders, surfaces = surfaceCreates;
+        change();
+        for (int i = 0; i < 5; ++i, dispatch())
+            frame.draw();
+        return std::make_pair(textRenders - texts, surfaceCreates - surfaces);
+    };
+    renders([] {});
+    // With the text box blinking its caret, then with the combo box open.
+    EXPECT_EQ(renders([] { click(5, 75); }).first, 0);
+    EXPECT_EQ(renders([] { pushMotion(50, 50); }), std::make_pair(0, 0));
+    EXPECT_EQ(renders([] { click(245, 5); }).first, 0);
+    EXPECT_EQ(renders([] { pushMotion(50, 50); }), std::make_pair(0, 0));
+    EXPECT_TRUE(combo->isOpen());
+    EXPECT_EQ(renders([&] { label->setText("Other"); }).first, 1);
+    EXPECT_EQ(renders([] { click(3, 53); }).first, 1); // the check box flips
+    EXPECT_EQ(renders([] { click(5, 5); }).first, 0);  // a button press and release only redraw the bevel
+    EXPECT_EQ(renders([&] { button->setBounds(0, 0, 100, 25); }).first, 0);
+    EXPECT_EQ(renders([&] { button->setWidth(60); }).first, 1);
+    EXPECT_EQ(renders([] { click(5, 75); type("x"); }).first, 2); // one edit of a two-line box: its two lines
+    frame.setVisible(false);
+    EXPECT_EQ(renders([&] { label->setText("Changed while hidden"); }), std::make_pair(0, 0));
 }
 
 } // namespace

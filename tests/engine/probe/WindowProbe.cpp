@@ -1,7 +1,7 @@
 // A program that the window tests drive line by line on its standard input, inside the real
 // host window: it draws a known picture whenever a frame is asked for and answers each
 // command with one line. Between commands it sleeps in the frame loop's wait.
-//   size W H | position X Y | moveby DX DY | alpha A | colorkey R G B A | movable 0|1 | report | quit
+//   size W H | position X Y | moveby DX DY | alpha A | report | quit
 #include "engine/EventHandler.h"
 #include "engine/Host.h"
 #include "engine/UserEvent.h"
@@ -40,9 +40,8 @@ struct CommandInbox : Engine::UserListner {
         Engine::Window& window = Engine::Window::instance();
         std::istringstream in(*static_cast<const std::string*>(event.user.data1));
         std::string command;
-        int a = 0, b = 0, c = 0, d = 0;
-        in >> command >> a >> b >> c >> d;
-        const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
+        int a = 0, b = 0;
+        in >> command >> a >> b;
         if (command == "size")
             window.setSize(a, b);
         else if (command == "position")
@@ -50,11 +49,7 @@ struct CommandInbox : Engine::UserListner {
         else if (command == "moveby")
             window.moveBy(a, b);
         else if (command == "alpha")
-            window.setAlpha(byte(a));
-        else if (command == "colorkey")
-            window.setColorKey(Color(byte(a), byte(b), byte(c), byte(d)));
-        else if (command == "movable")
-            window.setMovable(a != 0);
+            window.setAlpha(static_cast<std::uint8_t>(a));
         else if (command == "quit")
             Engine::EventHandler::instance().setQuit(true);
         std::printf("ok %d %d %d %d %d %d %d %d\n", window.getX(), window.getY(), window.getWidth(), window.getHeight(),
@@ -82,7 +77,6 @@ int probeMain(int, char**)
         window.update();
         events.waitForEvents();
     }
-    std::printf("bye\n");
     return 0;
 }
 
