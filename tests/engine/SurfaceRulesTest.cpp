@@ -55,6 +55,20 @@ TEST_F(SurfaceRulesTest, CopiesShareThePixels)
     EXPECT_EQ(drawn(first), 1);
 }
 
+// Our surfaces carry their own alpha per pixel, so SDL keeps a colour key and a surface alpha
+// only as settings; a missing picture asked for quietly is a 1 x 1 stand-in.
+TEST_F(SurfaceRulesTest, ColourKeyAndAlphaAreKeptAndAQuietLoadDoesNotEndTheProgram)
+{
+    Surface s(4, 4), none;
+    s.setColorKey(Red);
+    s.setAlpha(128);
+    EXPECT_TRUE(s.hasColorKey() && s.hasAlpha() && !none.hasColorKey());
+    EXPECT_EQ(s.getColorKey(), Color(255, 0, 0, 255));
+    EXPECT_EQ(s.getAlpha(), 128);
+    const Surface stand = Surface::load("/nonexistent/CloseUp.gif", true);
+    EXPECT_EQ(stand.getWidth() * stand.getHeight(), 1);
+}
+
 TEST_F(SurfaceRulesTest, EachFontFileAndSizeIsOpenedOnceAndTextIsMeasuredAsUtf8)
 {
     Engine::FontManager& fonts = Engine::FontManager::instance();

@@ -107,6 +107,23 @@ TEST_F(Widgets, PositionsAddUpThroughTheParentChainAndChildrenGoWithTheirParent)
     root.reset(); // deletes the others; the sanitizer build catches a double or missing delete
 }
 
+// Hit tests count both edges; a label that does not size itself keeps its box.
+TEST_F(Widgets, BoxesThatTouchIntersectAndALabelWithoutAutoSizeKeepsItsBox)
+{
+    Engine::Gui::Label* label = frame.addLabel("NameLabel", "A rather long name", 0, 0);
+    label->setAutoSize(false);
+    label->setBounds(10, 10, 20, 20);
+    frame.draw();
+    EXPECT_EQ(label->getWidth(), 20);
+    const struct { int x, y, w, h; bool meets; } others[] = {
+        {30, 30, 5, 5, true}, {0, 0, 10, 10, true}, {31, 10, 5, 5, false}, {10, 31, 5, 5, false}, {0, 0, 9, 40, false}};
+    for (const auto& o : others) {
+        Engine::Box other;
+        other.setX(o.x), other.setY(o.y), other.setWidth(o.w), other.setHeight(o.h);
+        EXPECT_EQ(label->intersects(other), o.meets) << o.x << "," << o.y;
+    }
+}
+
 TEST_F(Widgets, IdleFramesRenderNothingAndAChangeRendersOnlyTheWidgetThatChanged)
 {
     Engine::Gui::Button* button = frame.addButton("OkButton", "OK", 0, 0);
