@@ -10,6 +10,6 @@ int main(int argc, char** argv)
     if (!std::getenv("SDL_VIDEODRIVER") && std::getenv("DISPLAY"))
         setenv("SDL_VIDEODRIVER", "x11", 1);
     return runProgram(argc, argv, [](const std::string& problem) {
-        std::fprintf(stderr, "holmikziviza: %s%s", problem.c_str(), problem.back() == '\n' ? "" : "\n");
+        std::fprintf(stderr, "holmikziviza: %s%s", problem.c_str(), !problem.empty() && problem.back() == '\n' ? "" : "\n");
     });
 }

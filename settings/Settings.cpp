@@ -8,6 +8,8 @@
 #include "settings/SettingsValues.h"
 #include "xml/XmlNode.h"
 
+#include <algorithm>
+
 using SettingsValues::colorFromText;
 using SettingsValues::colorToText;
 
@@ -135,17 +137,16 @@ void Settings::load()
 
     // A hand-edited file may say anything: the numbers are brought into the ranges that
     // the settings panel keeps, and the name is cut to what its text box takes.
-    using SettingsValues::clampToRange;
     readInteger(root, "FontSize", fontSize);
-    fontSize = clampToRange(fontSize, SettingsValues::minFontSize, SettingsValues::maxFontSize);
+    fontSize = std::clamp(fontSize, SettingsValues::minFontSize, SettingsValues::maxFontSize);
     readInteger(root, "PlayerFontSize", playerFontSize);
-    playerFontSize = clampToRange(playerFontSize, SettingsValues::minFontSize, SettingsValues::maxFontSize);
+    playerFontSize = std::clamp(playerFontSize, SettingsValues::minFontSize, SettingsValues::maxFontSize);
     readInteger(root, "Width", width);
-    width = clampToRange(width, SettingsValues::minWidth, SettingsValues::maxWidth);
+    width = std::clamp(width, SettingsValues::minWidth, SettingsValues::maxWidth);
     customName = SettingsValues::cutText(attribute(root, "CustomName"), SettingsValues::maxCustomNameLength);
     int opacity = alpha;
     if (SettingsValues::readInteger(attribute(root, "Alpha"), opacity))
-        alpha = static_cast<std::uint8_t>(clampToRange(opacity, SettingsValues::minAlpha, SettingsValues::maxAlpha));
+        alpha = static_cast<std::uint8_t>(std::clamp(opacity, SettingsValues::minAlpha, SettingsValues::maxAlpha));
     readInteger(root, "X", x);
     readInteger(root, "Y", y);
     readFlag(root, "Update", update);

@@ -77,8 +77,6 @@ bool readFlag(const std::string& text, bool& value)
     return true;
 }
 
-int clampToRange(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
-
 std::string cutText(const std::string& text, std::size_t length)
 {
     if (text.size() <= length)

@@ -18,8 +18,6 @@ inline constexpr int maxAlpha = 255;
 // The custom name's text box takes this many bytes; a longer name cannot be drawn.
 inline constexpr unsigned maxCustomNameLength = 255;
 
-// A value from the file brought into its range.
-int clampToRange(int value, int low, int high);
 // The text cut to at most `length` bytes, never inside a UTF-8 character.
 std::string cutText(const std::string& text, std::size_t length);
 

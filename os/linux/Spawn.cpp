@@ -38,8 +38,7 @@ pid_t spawnProcess(const std::string& program, const std::vector<std::string>& a
             prctl(PR_SET_PDEATHSIG, SIGTERM);
             if (getppid() != parent)
                 _exit(127);
-        }
-        if (detach) {
+        } else {
             // A grandchild that init reaps, so a started browser or game never leaves a zombie.
             setsid();
             pid_t grandchild = fork();
