@@ -2,6 +2,7 @@
 // text or as JSON whose keys are the ServerStatus field names. Exit code 0 when the server
 // answered, 1 when it did not, 2 for bad arguments.
 #include "BuildConfig.h"
+#include "app/HistoryTool.h"
 #include "os/Utf.h"
 #include "query/ServerQuery.h"
 #include "query/ServerStatus.h"
@@ -15,7 +16,8 @@
 namespace {
 
 constexpr std::uint16_t defaultPort = 27015;
-const char* const usage = "usage: holmik-query HOST[:PORT] [--rules] [--json] | --version | --help";
+const char* const usage =
+    "usage: holmik-query HOST[:PORT] [--rules] [--json] | --history HOST[:PORT] [--data DIR] [--json] | --version | --help";
 
 struct Options {
     std::string host;
@@ -195,6 +197,8 @@ void printText(const ServerStatus& s, bool withRules)
 
 int main(int argc, char** argv)
 {
+    if (HistoryTool::wanted(argc, argv))
+        return HistoryTool::run(argc, argv);
     Options options;
     std::string problem;
     if (!parse(argc, argv, options, problem)) {
@@ -206,6 +210,9 @@ int main(int argc, char** argv)
                     "port %u unless given) and prints it.\n\n"
                     "  --rules    also ask for the server's rules\n"
                     "  --json     print JSON whose keys are the ServerStatus field names\n"
+                    "  --history  print the window's history of the server instead: the last 24 hours\n"
+                    "             by hour and the mean by weekday and hour, in local time\n"
+                    "  --data DIR the data folder whose History.sqlite --history reads\n"
                     "  --version  print the version\n"
                     "  --help     show this text\n\n"
                     "Exit code: 0 when the server answered, 1 when it did not, 2 for bad arguments.\n",
