@@ -223,7 +223,7 @@ int main(int argc, char** argv)
         printJson(status);
     else
         printText(status, options.rules);
-    if (!query.hasAnswered()) {
+    if (!status.isAnswered()) {
         std::fprintf(stderr, "holmik-query: no answer from %s:%u\n", options.host.c_str(), options.port);
         return 1;
     }

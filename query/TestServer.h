@@ -8,7 +8,7 @@
 //     TestServer server;
 //     server.setMap("de_dust2");
 //     server.setPlayers({Player(0, "Zien", 12, 600.0f)});
-//     server.setDelay(5);            // a reply within 1 ms would be a ping of 0
+//     server.setDelay(5);            // a late reply, as from a server far away
 //     if (server.start())            // 127.0.0.1, a free port
 //         query "127.0.0.1", server.port() ...
 //

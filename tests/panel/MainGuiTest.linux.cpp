@@ -35,6 +35,7 @@ TEST(MainGui, AStatusTheLinksAndTheSettingsPanel)
     MainGui gui;
     ServerStatus status(hosts.csgoHost, hosts.csgoPort);
     status.setPing(20);
+    status.setAnswered(true);
     status.setMap(std::string(3000, 'x')); // a stranger's name, cut to what can be drawn
     status.insertPlayer(Player(0, "Alice", 5, 100.0f));
     status.insertPlayer(Player(1, "Holmik", 9, 50.0f));
