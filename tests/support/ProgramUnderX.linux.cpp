@@ -51,7 +51,7 @@ void ProgramUnderX::start(const std::vector<std::string>& arguments, const std::
 
 bool ProgramUnderX::waitForWindow(int milliseconds)
 {
-    return waitUntil([&] { return !(window = xdotool("search --class 'Engine SDL Window' | head -n1")).empty(); },
+    return waitUntil([&] { return !(window = xdotool("search --onlyvisible --class 'HolmikZiviza' | head -n1")).empty(); },
                      milliseconds);
 }
 
