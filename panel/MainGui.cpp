@@ -9,7 +9,6 @@
 #include "panel/ServerHosts.h"
 #include "panel/ShownStatus.h"
 #include "engine/UserEvent.h"
-#include "os/Screens.h"
 #include "settings/ServerAddress.h"
 #include "settings/Settings.h"
 
@@ -148,11 +147,7 @@ int MainGui::buildColumn(const ServerStatus& status, bool game, const ColumnPlac
 int MainGui::screenBottom()
 {
     const Engine::Window& window = Engine::Window::instance();
-    const int x = window.getX(), y = window.getY();
-    for (const os::ScreenArea& area : os::screenAreas())
-        if (x >= area.x && x < area.x + area.width && y >= area.y && y < area.y + area.height)
-            return area.y + area.height - y;
-    return window.getScreenHeight() - y;
+    return window.getScreenHeight() - window.getY();
 }
 
 void MainGui::rebuild()
