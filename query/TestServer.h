@@ -62,6 +62,7 @@ public:
     void setProtocol(std::uint8_t value);
     void setName(const std::string& value);
     void setMap(const std::string& value);
+    std::string map() const;
     void setFolder(const std::string& value);
     void setGame(const std::string& value);
     void setAppId(std::uint16_t value);
