@@ -103,7 +103,10 @@ void Settings::load()
 {
     if (!fileExists(settingsFile))
         return;
-    const XmlNode root = XmlNode::openFileOrExit(settingsFile, "Settings");
+    // A file that cannot be read ends the program with a message that says which file it is
+    // and the way out, in the language files' default language.
+    const XmlNode root = XmlNode::openFileOrExit(joinPath(currentDirectory().getPath(), settingsFile), "Settings",
+                                                 translate("Rename or delete it to start with the default settings."));
     const XmlNode colors = root.findChild("Colors");
     const XmlNode display = root.findChild("Display");
     const XmlNode servers = root.findChild("Servers");

@@ -67,8 +67,9 @@ public:
     explicit operator bool() const { return data != nullptr; }
     bool operator==(const XmlNode& other) const { return data == other.data; }
 
-    // Reading. openFileOrExit shows the parse error and ends the process with 255.
-    static XmlNode openFileOrExit(const std::string& path, const std::string& firstTag);
+    // Reading. openFileOrExit shows the parse error, then the advice when there is one, and
+    // ends the process with 255.
+    static XmlNode openFileOrExit(const std::string& path, const std::string& firstTag, const std::string& advice = "");
     static XmlNode parseFile(const std::string& path, const std::string& firstTag, XmlResult* result = nullptr);
     // Parses up to the first zero byte; a null text gives "No elements found".
     static XmlNode parseText(const char* text, const std::string& firstTag, XmlResult* result = nullptr);

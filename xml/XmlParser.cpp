@@ -672,7 +672,7 @@ XmlNode XmlNode::parseFile(const std::string& path, const std::string& firstTag,
     return parseText(bytes.c_str() + start, firstTag, &r);
 }
 
-XmlNode XmlNode::openFileOrExit(const std::string& path, const std::string& firstTag)
+XmlNode XmlNode::openFileOrExit(const std::string& path, const std::string& firstTag, const std::string& advice)
 {
     if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
         unsigned char head[200];
@@ -691,6 +691,8 @@ XmlNode XmlNode::openFileOrExit(const std::string& path, const std::string& firs
                           ".\n";
     if (firstTagMissing)
         message += "First Tag should be '" + firstTag + "'.\n";
+    if (!advice.empty())
+        message += advice + "\n";
     os::messageBox(message, "XML Parsing error", os::MessageBoxIconError | os::MessageBoxTopmost);
     std::exit(255);
 }

@@ -37,7 +37,7 @@ void CheckBox::render()
     const int textHeight = text.empty() ? Engine::TextSurface::lineSkip(fontName, fontSize) : label.getHeight();
     const int b = std::max(textHeight, 10) - 2;
     width = textWidth + b + 2;
-    height = b;
+    height = std::max(b, textHeight); // the caption whole, descenders included
     canvas = makeCanvas(width, height, backgroundColor);
 
     // The box spans 1..s on both axes, after the text or before it.

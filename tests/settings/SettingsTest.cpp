@@ -114,7 +114,8 @@ TEST_F(SettingsFileDeathTest, BrokenFilesEndTheProgramWith255)
 {
     for (const std::string& contents : {defaultFile.substr(0, 200), std::string("<?xml version=\"1.0\"?>\n<Other Width=\"1\"/>\n")}) {
         data.write("Settings.xml", contents);
-        EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "XML Parsing error inside file 'Settings.xml'") << contents;
+        EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "Rename or delete it to start with the default settings.")
+            << "the way out: " << contents;
     }
     // A Settings.xml that has become a folder: a save leaves it alone, the next start says so.
     fs::remove(data.file("Settings.xml"));
@@ -123,7 +124,8 @@ TEST_F(SettingsFileDeathTest, BrokenFilesEndTheProgramWith255)
     settings.save();
     EXPECT_EQ(data.read("Settings.xml/keep"), "x");
     EXPECT_FALSE(fs::exists(data.file("Settings.xml.new")));
-    EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "XML Parsing error inside file 'Settings.xml'");
+    EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "XML Parsing error inside file '.+Settings.xml'")
+        << "the whole path";
 }
 
 TEST_F(SettingsFile, DefaultsKeepTheAutostartEntry)
