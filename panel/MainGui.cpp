@@ -3,7 +3,9 @@
 #include "engine/TextSurface.h"
 #include "engine/Window.h"
 #include "engine/gui/ImageButton.h"
+#include "history/HistoryRecorder.h"
 #include "panel/FittedText.h"
+#include "panel/HistoryBars.h"
 #include "panel/JoinGame.h"
 #include "panel/PlayerRules.h"
 #include "panel/ServerHosts.h"
@@ -91,6 +93,17 @@ int MainGui::buildColumn(const ServerStatus& status, bool game, const ColumnPlac
             box.setX(box.getX() + settingsGui.getWidth());
         add(link);
     }
+    // The last day's players: known also of a server that does not answer now.
+    auto addHistory = [&] {
+        if (!s.getHistory() || !history)
+            return;
+        const ServerHosts& hosts = serverHosts();
+        const DayBars day = history->bars(game ? HistoryRecorder::serverKey(hosts.csgoHost, hosts.csgoPort)
+                                               : HistoryRecorder::serverKey(hosts.cssHost, hosts.cssPort));
+        const HistoryBars::Style style{s.getPlayerBackgroundColor(), s.getMapColor(), s.getTextColor(), s.getFont(),
+                                       s.getPlayerFontSize()};
+        add(HistoryBars::draw(day, width - 6, style));
+    };
     // A server that never answered, or whose outage is no longer smoothed: nothing of it is
     // known but where it is.
     if (!status.isAnswered() && status.getMap().empty()) {
@@ -100,6 +113,7 @@ int MainGui::buildColumn(const ServerStatus& status, bool game, const ColumnPlac
         if (at != std::string::npos)
             line.replace(at, 9, place.address);
         add(text(line, s.getTextColor()));
+        addHistory();
         return column.height;
     }
     const int ping = status.getPing();
@@ -137,6 +151,7 @@ int MainGui::buildColumn(const ServerStatus& status, bool game, const ColumnPlac
             << static_cast<int>(status.getMaxPlayers());
         add(text(row.str(), s.getTextColor()));
     }
+    addHistory();
     if (s.getPlayerList()) {
         // The list ends where the window would leave the screen it stands on.
         add(renderPlayerList(status, place.screenBottom - (place.headerHeight + column.height) - 2));
@@ -399,8 +414,8 @@ bool MainGui::onUserEvent(const SDL_Event& event, bool handled)
 {
     if (handled)
         return false;
-    if (event.user.code == MapOverView::pictureEventCode) {
-        dirty = true; // a map picture has arrived: the next rebuild takes it
+    if (event.user.code == MapOverView::pictureEventCode || event.user.code == HistoryRecorder::eventCode) {
+        dirty = true; // a map picture or new bars have arrived: the next rebuild takes them
         return true;
     }
     if (event.user.code != Engine::userEventCode || !event.user.data1) {
@@ -426,6 +441,8 @@ bool MainGui::onUserEvent(const SDL_Event& event, bool handled)
             take(sourceStatus, sourceShown);
         if (go)
             take(goStatus, goShown);
+        if (history)
+            history->see(status);
         // News for the user who isn't looking, once for a server both columns watch.
         notifier.see(go ? Notifier::Go : Notifier::Source, status);
     }
