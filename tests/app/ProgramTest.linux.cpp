@@ -63,7 +63,7 @@ TEST_F(Program, ASecondStartBringsTheFirstToTheFrontAndLeavesAndAKilledCopyLeave
     EXPECT_LT(os::monotonicMilliseconds() - t0, 2000u);
     EXPECT_EQ(code, 0);
     EXPECT_EQ(said, "holmikziviza: already running with this data folder; its window is in front now");
-    EXPECT_EQ(program.xdotool("search --onlyvisible --class 'Engine SDL Window'"), program.window) << "one window";
+    EXPECT_EQ(program.xdotool("search --onlyvisible --class 'HolmikZiviza'"), program.window) << "one window";
 
     program.signal(SIGKILL);
     program.waitForExit(promptly);
