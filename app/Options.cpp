@@ -2,10 +2,17 @@
 
 #include "settings/ServerAddress.h"
 
-bool splitHostPort(const std::string& text, std::string& host, std::uint16_t& port)
+namespace {
+
+// The problem with an address option in the words the settings panel and holmik-query use.
+std::string readAddress(const std::string& option, const std::string& text, std::string& host, std::uint16_t& port)
 {
-    return ServerAddress::read(text, host, port) == ServerAddress::Problem::None;
+    const ServerAddress::Problem problem = ServerAddress::read(text, host, port);
+    return problem == ServerAddress::Problem::None ? std::string()
+                                                   : option + " " + text + ": " + ServerAddress::message(problem);
 }
+
+} // namespace
 
 Options parseOptions(int argc, char** argv, ServerHosts& hosts)
 {
@@ -32,17 +39,15 @@ Options parseOptions(int argc, char** argv, ServerHosts& hosts)
                 break;
             std::string& host = arg == "--server" ? hosts.csgoHost : hosts.cssHost;
             std::uint16_t& port = arg == "--server" ? hosts.csgoPort : hosts.cssPort;
-            if (!splitHostPort(text, host, port))
-                options.error = "bad host for " + arg + ": " + text;
+            options.error = readAddress(arg, text, host, port);
             (arg == "--server" ? hosts.csgoGiven : hosts.cssGiven) = true; // wins over Settings.xml
         } else if (arg == "--update-host" || arg == "--map-host") {
             if (!value(text))
                 break;
             std::string host;
             std::uint16_t port = 80;
-            if (!splitHostPort(text, host, port))
-                options.error = "bad host for " + arg + ": " + text;
-            else
+            options.error = readAddress(arg, text, host, port);
+            if (options.error.empty())
                 (arg == "--update-host" ? hosts.updateHost : hosts.mapHost) = text; // the port stays in the text
         } else {
             options.error = "unknown option: " + arg;

@@ -16,7 +16,4 @@ struct Options {
 // Reads argv into `hosts` (left as they are where no option says otherwise).
 Options parseOptions(int argc, char** argv, ServerHosts& hosts);
 
-// "HOST" or "HOST:PORT" (port 1..65535); false for an empty host, a bad port or a space.
-bool splitHostPort(const std::string& text, std::string& host, std::uint16_t& port);
-
 const char* optionsHelp();

@@ -10,7 +10,7 @@ else()
   set(holmik_data_dest ${HOLMIK_TEMPLATE_DIR})
 endif()
 
-foreach(program holmikziviza holmik-query)
+foreach(program holmikziviza holmik-query holmik-testserver)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${holmik_bin_dest})
   endif()
@@ -61,7 +61,7 @@ else()
   find_program(HOLMIK_GZIP gzip REQUIRED)
   set(holmik_gz_dir ${CMAKE_BINARY_DIR}/packaging)
   set(holmik_gz_outputs)
-  foreach(page holmikziviza.1 holmik-query.1 changelog.Debian)
+  foreach(page holmikziviza.1 holmik-query.1 holmik-testserver.1 changelog.Debian)
     add_custom_command(OUTPUT ${holmik_gz_dir}/${page}.gz
       COMMAND ${CMAKE_COMMAND} -E make_directory ${holmik_gz_dir}
       COMMAND ${HOLMIK_GZIP} -9nc ${pkg}/${page} > ${holmik_gz_dir}/${page}.gz
@@ -69,7 +69,7 @@ else()
     list(APPEND holmik_gz_outputs ${holmik_gz_dir}/${page}.gz)
   endforeach()
   add_custom_target(holmik_packaging_files ALL DEPENDS ${holmik_gz_outputs})
-  install(FILES ${holmik_gz_dir}/holmikziviza.1.gz ${holmik_gz_dir}/holmik-query.1.gz
+  install(FILES ${holmik_gz_dir}/holmikziviza.1.gz ${holmik_gz_dir}/holmik-query.1.gz ${holmik_gz_dir}/holmik-testserver.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${holmik_gz_dir}/changelog.Debian.gz ${pkg}/copyright
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/holmikziviza)

@@ -352,6 +352,35 @@ void TestServer::loadHiddenNamesDemoContent()
     content.live = true;
 }
 
+void TestServer::keepAsBase()
+{
+    change([&](Content& c) { base = c; });
+}
+
+void TestServer::serveState(const TestServerState& state)
+{
+    change([&](Content& c) {
+        const std::set<int> dropped = c.dropped;
+        const std::int32_t nextReplyId = c.nextReplyId;
+        c = base;
+        c.dropped = dropped;
+        c.nextReplyId = nextReplyId;
+        c.name = state.name.value_or(c.name);
+        c.map = state.map.value_or(c.map);
+        c.game = state.game.value_or(c.game);
+        c.appId = state.appId.value_or(c.appId);
+        c.maxPlayers = state.maxPlayers.value_or(c.maxPlayers);
+        c.bots = state.bots.value_or(c.bots);
+        c.password = state.password.value_or(c.password);
+        c.vac = state.vac.value_or(c.vac);
+        c.silent = state.silent.value_or(c.silent);
+        c.players = state.players.value_or(c.players);
+        c.rules = state.rules.value_or(c.rules);
+        // A state's times are the times it names, not counted on from the server's start.
+        c.live = c.live && !state.players;
+    });
+}
+
 void TestServer::setProtocol(std::uint8_t value)
 {
     change([&](Content& c) { c.protocol = value; });

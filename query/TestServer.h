@@ -18,6 +18,7 @@
 #include "os/Sockets.h"
 #include "query/Player.h"
 #include "query/Rule.h"
+#include "query/TestServerState.h"
 
 #include <atomic>
 #include <cstddef>
@@ -79,6 +80,10 @@ public:
     // answering after 20 ms; and a Counter-Strike 2 server that hides every player's name.
     void loadDemoContent();
     void loadHiddenNamesDemoContent();
+    // What it says now becomes the base of serveState(), which puts a state's keys over that
+    // base in one step: a key taken out of a state file comes back to the base's value.
+    void keepAsBase();
+    void serveState(const TestServerState& state);
 
     // How it says it.
     void setInfoChallenge(bool required);
@@ -147,6 +152,7 @@ private:
 
     mutable std::mutex lock;
     Content content;
+    Content base;
     std::vector<std::string> heard;
     int ordinal = 0;
     std::uint32_t startedMs = 0;
