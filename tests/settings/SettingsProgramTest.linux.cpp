@@ -184,6 +184,19 @@ TEST_F(SettingsProgram, EveryTabChangesTheSettingsAndSaveWritesThem)
     EXPECT_EQ(program.waitForExit(20000), 0);
 }
 
+// A Width from a hand-edited file that leaves the settings panel no room on the 1024-pixel
+// screen is brought to the widest that does, and saved so.
+TEST_F(SettingsProgram, AWidthTooWideForTheScreenIsBroughtToItAtStart)
+{
+    writeFile(program.dataFile("Settings.xml"), "<?xml version=\"1.0\"?>\n<Settings Width=\"3000\"><Colors/><Display/></Settings>\n");
+    program.start({"--demo"});
+    ASSERT_TRUE(program.waitForWindow());
+    EXPECT_TRUE(waitUntil([&] { return geometry().rfind("774x", 0) == 0; })) << geometry();
+    EXPECT_TRUE(waitUntil([&] { return readFile(program.dataFile("Settings.xml")).find("Width=\"774\"") != std::string::npos; }));
+    program.signal(SIGTERM);
+    EXPECT_EQ(program.waitForExit(20000), 0);
+}
+
 // Escape and "Cancel" give back what the panel changed, though it showed at once; the panel
 // never takes the window off the screen; "Defaults" leave the version line alone.
 TEST_F(SettingsProgram, CancelGivesEverythingBackAndTheWindowStaysOnTheScreen)
