@@ -7,6 +7,7 @@
 #include "engine/Directory.h"
 #include "engine/EventHandler.h"
 #include "engine/Window.h"
+#include "history/HistoryRecorder.h"
 #include "os/MessageBox.h"
 #include "os/Notifications.h"
 #include "os/Sockets.h"
@@ -44,8 +45,12 @@ int applicationMain(int, char**)
     Termination::endTheFrameLoop();
     ServerPollers pollers;
     pollers.follow(hosts);
+    // The players' history, kept beside the settings; its thread never holds up the window.
+    HistoryRecorder history("History.sqlite");
+    history.start();
     {
         MainGui mainPanel;
+        mainPanel.setHistory(&history);
         // A server address saved in the settings panel is watched from then on.
         mainPanel.setServersChangedHandler([&pollers] { pollers.follow(serverHosts()); });
         // Without a notification service the program runs as before (it says so once).
@@ -69,6 +74,7 @@ int applicationMain(int, char**)
         }
 
         pollers.stop();
+        history.stop(); // the running minute is written too
         os::stopNotifications();
         os::socketsCleanup();
     } // the main panel goes before the pollers

@@ -103,4 +103,14 @@ std::string runFolder(const std::string& programFolder, const std::string& userD
     return own;
 }
 
+std::string dataFolder(const std::string& programFolder, const std::string& userDataHome)
+{
+    if (!programFolder.empty() && os::isDirectory(joinPath(programFolder, "data")))
+        return joinPath(programFolder, "data");
+    const std::string own = joinPath(joinPath(userDataHome, userFolderName), "data");
+    if (!userDataHome.empty() && os::isDirectory(own))
+        return own;
+    return "data";
+}
+
 } // namespace DataFolder

@@ -28,4 +28,8 @@ bool bringUpToDate(const std::string& templateData, const std::string& userData,
 // `problem` when the user's folder cannot be prepared.
 std::string runFolder(const std::string& programFolder, const std::string& userDataHome, std::string& problem);
 
+// The data folder the program uses, found without changing anything (for the tools that
+// read it): the one beside `programFolder`, else the user's, else "data" where started.
+std::string dataFolder(const std::string& programFolder, const std::string& userDataHome);
+
 } // namespace DataFolder

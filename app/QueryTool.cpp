@@ -3,6 +3,7 @@
 #include "app/QueryTool.h"
 
 #include "BuildConfig.h"
+#include "app/HistoryTool.h"
 #include "settings/ServerAddress.h"
 
 #include <cstdio>
@@ -12,13 +13,18 @@ namespace {
 
 using namespace QueryTool;
 
-const char* const usage = "usage: holmik-query HOST[:PORT]... [--rules] [--json] | --version | --help";
+const char* const usage = "usage: holmik-query HOST[:PORT]... [--rules] [--json] | --history HOST[:PORT] [--data DIR] [--json]\n"
+                          "       | --version | --help";
 
 const char* const help = "Asks game servers for their state with the Source Engine query protocol (UDP,\n"
                          "port 27015 unless given), all at the same time, and prints each.\n\n"
                          "  --rules    also ask for the servers' rules\n"
                          "  --json     print JSON whose keys are the ServerStatus field names (an array\n"
                          "             for several servers)\n"
+                         "  --history  print the window's history of one server instead: its last 24\n"
+                         "             hours by hour and its mean by weekday and hour, in local time\n"
+                         "  --data DIR the data folder whose History.sqlite --history reads (the\n"
+                         "             program's own by default)\n"
                          "  --version  print the version\n"
                          "  --help     show this text\n\n"
                          "Exit codes:\n"
@@ -77,6 +83,8 @@ int run(const Options& options)
 
 int main(int argc, char** argv)
 {
+    if (HistoryTool::wanted(argc, argv))
+        return HistoryTool::run(argc, argv);
     Options options;
     std::string problem;
     if (!parse(argc, argv, options, problem)) {

@@ -33,6 +33,23 @@ if(NOT WIN32)
   # sd-bus, for desktop notifications over the session D-Bus.
   pkg_check_modules(SYSTEMD REQUIRED IMPORTED_TARGET libsystemd)
 endif()
+# SQLite for the player history: Debian's libsqlite3-dev on Linux; on Windows the amalgamation
+# in third_party/, compiled into the static program.
+if(WIN32)
+  set(holmik_sqlite_dir ${CMAKE_BINARY_DIR}/third_party/sqlite-amalgamation-3530200)
+  if(NOT EXISTS ${holmik_sqlite_dir}/sqlite3.c)
+    file(ARCHIVE_EXTRACT INPUT ${CMAKE_SOURCE_DIR}/third_party/sqlite-amalgamation-3530200.tar.gz
+         DESTINATION ${CMAKE_BINARY_DIR}/third_party)
+  endif()
+  add_library(holmik_sqlite3 STATIC ${holmik_sqlite_dir}/sqlite3.c)
+  target_include_directories(holmik_sqlite3 SYSTEM PUBLIC ${holmik_sqlite_dir})
+  target_compile_definitions(holmik_sqlite3 PRIVATE SQLITE_THREADSAFE=1 SQLITE_OMIT_LOAD_EXTENSION SQLITE_DQS=0)
+  target_compile_options(holmik_sqlite3 PRIVATE -w)
+  add_library(Holmik::SQLite ALIAS holmik_sqlite3)
+else()
+  pkg_check_modules(SQLITE3 REQUIRED IMPORTED_TARGET sqlite3)
+  add_library(Holmik::SQLite ALIAS PkgConfig::SQLITE3)
+endif()
 if(HOLMIK_TESTS)
   find_package(GTest REQUIRED)
   include(GoogleTest)

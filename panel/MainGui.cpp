@@ -3,6 +3,8 @@
 #include "engine/TextSurface.h"
 #include "engine/Window.h"
 #include "engine/gui/ImageButton.h"
+#include "history/HistoryRecorder.h"
+#include "panel/HistoryBars.h"
 #include "panel/JoinGame.h"
 #include "panel/PlayerRules.h"
 #include "panel/ServerHosts.h"
@@ -119,6 +121,17 @@ int MainGui::buildColumn(const ServerStatus& status, bool game, int centre, int 
         text << s.translate("Players: ") << static_cast<int>(status.getPlayers()) << " / "
              << static_cast<int>(status.getMaxPlayers());
         add(textRow(text.str(), s.getTextColor()));
+    }
+    if (s.getHistory() && history) {
+        const ServerHosts& hosts = serverHosts();
+        const DayBars day = history->bars(game ? HistoryRecorder::serverKey(hosts.csgoHost, hosts.csgoPort)
+                                               : HistoryRecorder::serverKey(hosts.cssHost, hosts.cssPort));
+        const int columnWidth = s.getCSGo() && s.getCSSource() ? s.getWidth() / 2 : s.getWidth();
+        const HistoryBars::Style style{s.getPlayerBackgroundColor(), s.getMapColor(), s.getTextColor(), s.getFont(),
+                                       s.getPlayerFontSize()};
+        Surface bars = HistoryBars::draw(day, columnWidth - 10, style);
+        if (!bars.isEmpty())
+            add(bars);
     }
     if (s.getPlayerList()) {
         Surface list = renderPlayerList(status);
@@ -344,8 +357,8 @@ bool MainGui::onUserEvent(const SDL_Event& event, bool handled)
 {
     if (handled)
         return false;
-    if (event.user.code == MapOverView::pictureEventCode) {
-        dirty = true; // a map picture has arrived: the next rebuild takes it
+    if (event.user.code == MapOverView::pictureEventCode || event.user.code == HistoryRecorder::eventCode) {
+        dirty = true; // a map picture or new bars have arrived: the next rebuild takes them
         return true;
     }
     if (event.user.code != Engine::userEventCode || !event.user.data1) {
@@ -371,6 +384,8 @@ bool MainGui::onUserEvent(const SDL_Event& event, bool handled)
             take(sourceStatus, sourceShown);
         if (go)
             take(goStatus, goShown);
+        if (history)
+            history->see(status);
         // News for the user who isn't looking, once for a server both columns watch.
         notifier.see(go ? Notifier::Go : Notifier::Source, status);
     }

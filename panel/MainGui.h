@@ -15,6 +15,7 @@
 
 #include <functional>
 
+class HistoryRecorder;
 namespace Engine {
 class Window;
 }
@@ -40,6 +41,9 @@ public:
     // Called when the settings panel saved new server addresses into serverHosts(): the
     // pollers are to follow them.
     void setServersChangedHandler(std::function<void()> handler) { serversChanged = std::move(handler); }
+    // The history that each column's records go to and whose last 24 hours its History row
+    // shows; none: no History rows.
+    void setHistory(HistoryRecorder* recorder) { history = recorder; }
 
     // For checks of what the panel shows.
     const Engine::Surface& getPanel() const { return panel; }
@@ -79,4 +83,5 @@ private:
     MapOverView goOverView{true};
     Notifier notifier;
     std::function<void()> serversChanged;
+    HistoryRecorder* history = nullptr;
 };

@@ -82,6 +82,7 @@ void Settings::resetToDefaults()
     csSource = false;
     time = false;
     kills = true;
+    history = true;
     alpha = 255;
     font = "tahoma.ttf";
     x = y = 0;
@@ -132,6 +133,7 @@ void Settings::load()
     readFlag(display, "PlayerList", playerList);
     readFlag(display, "Time", time);
     readFlag(display, "Kills", kills);
+    readFlag(display, "History", history);
 
     // A hand-edited file may say anything: the numbers are brought into the ranges that
     // the settings panel keeps, and the name is cut to what its text box takes.
@@ -207,6 +209,9 @@ void Settings::save()
         display.addAttribute("CS:Source", flagText(csSource));
         display.addAttribute("Time", flagText(time));
         display.addAttribute("Kills", flagText(kills));
+        // Only when off: a file written before the history row is saved as it was.
+        if (!history)
+            display.addAttribute("History", flagText(history));
 
         root.addAttribute("FontSize", std::to_string(fontSize));
         root.addAttribute("PlayerFontSize", std::to_string(playerFontSize));

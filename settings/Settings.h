@@ -50,6 +50,7 @@ protected:
     bool csSource = false;
     bool time = false;
     bool kills = false;
+    bool history = true;
     bool notifications = true;
     bool notifyOffline = true;
     bool notifySlot = true;
@@ -139,6 +140,9 @@ public:
     void setTime(bool on) { Hold hold(guard); time = on; }
     bool getKills() const { return kills; }
     void setKills(bool on) { Hold hold(guard); kills = on; }
+    // The row of the last 24 hours' players; in the file only when off.
+    bool getHistory() const { return history; }
+    void setHistory(bool on) { Hold hold(guard); history = on; }
 
     // The servers of <Servers> as the user wrote them, "host" or "host:port"; empty: the
     // built-in CS:Go server, no CS:Source server.

@@ -69,6 +69,8 @@ desktop-file-validate /usr/share/applications/net.holmikziviza.HolmikZiviza.desk
   appstreamcli validate --no-net /usr/share/metainfo/net.holmikziviza.HolmikZiviza.metainfo.xml || fail "metainfo"
 man -P cat holmik-query 2>/dev/null | grep -q "ask a game server for its state" || fail "man holmik-query"
 man -P cat holmikziviza 2>/dev/null | grep -q "status window" || fail "man holmikziviza"
+man -P cat holmik-testserver 2>/dev/null | grep -q "STATE FILE" || fail "man holmik-testserver"
+[ "$(command -v holmik-testserver)" = /usr/bin/holmik-testserver ] || fail "holmik-testserver is not installed"
 
 echo "-- the installed program against the test server"
 exec 3< <("$build/bin/holmik-testserver" --port 0 --seconds 600)

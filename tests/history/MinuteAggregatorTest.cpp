@@ -1,0 +1,55 @@
+// The minute rows made from poller cycles.
+#include "history/MinuteAggregator.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr std::int64_t minute = 1'765'000'020; // a minute's start
+
+TEST(MinuteAggregator, AMinuteKeepsTheLowestHighestAndMeanOfItsAnsweredCycles)
+{
+    MinuteAggregator minutes;
+    minutes.add("a:1", minute + 1, true, 5, 1, 20);
+    minutes.add("a:1", minute + 2, false, 99, 99, 99); // a failed cycle's numbers are not counts
+    minutes.add("a:1", minute + 3, true, 2, 0, 20);
+    minutes.add("a:1", minute + 59, true, 8, 2, 24);
+    minutes.add("b:2", minute + 4, false, 0, 0, 0);
+
+    const std::vector<MinuteRow> rows = minutes.takeFinished(minute + 60);
+    ASSERT_EQ(rows.size(), 2u);
+    const MinuteRow& a = rows[0];
+    EXPECT_EQ(a.server, "a:1");
+    EXPECT_EQ(a.minute, minute);
+    EXPECT_EQ(a.lowest, 2);
+    EXPECT_EQ(a.highest, 8);
+    EXPECT_DOUBLE_EQ(a.mean, 5.0);
+    EXPECT_EQ(a.bots, 2);
+    EXPECT_EQ(a.maxPlayers, 24);
+    EXPECT_EQ(a.answered, 3);
+    const MinuteRow& b = rows[1];
+    EXPECT_EQ(b.server, "b:2");
+    EXPECT_EQ(b.answered, 0) << "a minute without an answer is a gap, not zero players";
+    EXPECT_EQ(b.lowest, -1);
+    EXPECT_TRUE(minutes.empty());
+}
+
+TEST(MinuteAggregator, OnlyFinishedMinutesAreTakenUntilTheEnd)
+{
+    MinuteAggregator minutes;
+    minutes.add("a:1", minute - 1, true, 1, 0, 10);
+    minutes.add("a:1", minute, true, 3, 0, 10);
+    minutes.add("a:1", minute + 61, true, 4, 0, 10);
+
+    EXPECT_TRUE(minutes.takeFinished(minute - 1).empty()) << "the running minute stays";
+    std::vector<MinuteRow> rows = minutes.takeFinished(minute + 59);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].minute, minute - 60);
+    rows = minutes.takeAll();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].minute, minute);
+    EXPECT_EQ(rows[1].minute, minute + 60);
+    EXPECT_EQ(MinuteAggregator::minuteOf(-1), -60);
+}
+
+} // namespace
