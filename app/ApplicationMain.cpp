@@ -8,6 +8,8 @@
 #include "engine/EventHandler.h"
 #include "engine/Window.h"
 #include "history/HistoryRecorder.h"
+#include "os/HostWindow.h"
+#include "os/InstanceLock.h"
 #include "os/MessageBox.h"
 #include "os/Notifications.h"
 #include "os/Sockets.h"
@@ -62,6 +64,8 @@ int applicationMain(int, char**)
         int x = settings.getX(), y = settings.getY();
         keepOnScreens(x, y, window.getWidth(), window.getHeight(), os::screenAreas());
         window.setPosition(x, y);
+        // A second start finds the window here to bring it to the front.
+        os::writeInstanceNote(os::hostWindowId());
         settings.save();
 
         // Each frame draws what changed, hands out what arrived, and sleeps until the next

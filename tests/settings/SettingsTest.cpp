@@ -48,6 +48,15 @@ protected:
     testing_support::TempHome home;
     testing_support::TempDir data;
     testing_support::ScopedCurrentDirectory inData;
+
+    // Whether a save left nothing beside its file.
+    bool noTemporaryFiles() const
+    {
+        for (const auto& entry : fs::directory_iterator(data.path()))
+            if (entry.path().extension() == ".tmp")
+                return false;
+        return true;
+    }
 };
 
 TEST_F(SettingsFile, AFirstStartHasTheDefaultsAndSavesThemWithTheWindowsPosition)
@@ -55,7 +64,7 @@ TEST_F(SettingsFile, AFirstStartHasTheDefaultsAndSavesThemWithTheWindowsPosition
     FreshSettings settings;
     settings.save();
     EXPECT_EQ(data.read("Settings.xml"), defaultFile);
-    EXPECT_FALSE(fs::exists(data.file("Settings.xml.new")));
+    EXPECT_TRUE(noTemporaryFiles());
 }
 
 // Every value differs from its default (but the window's position, which a save takes from the window).
@@ -123,7 +132,7 @@ TEST_F(SettingsFileDeathTest, BrokenFilesEndTheProgramWith255)
     data.write("Settings.xml/keep", "x");
     settings.save();
     EXPECT_EQ(data.read("Settings.xml/keep"), "x");
-    EXPECT_FALSE(fs::exists(data.file("Settings.xml.new")));
+    EXPECT_TRUE(noTemporaryFiles());
     EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "XML Parsing error inside file 'Settings.xml'");
 }
 
@@ -169,27 +178,21 @@ TEST_F(SettingsFile, TheVersionIsTheBuildsWhateverTheDefaults)
               std::vector<int>({4, 7, 0}));
 }
 
-TEST_F(SettingsFile, ASaveThatCannotFinishLeavesTheOldFileAsItWas)
+TEST_F(SettingsFile, ACutOffFileFallsBackToTheBackupWithOneLine)
 {
     FreshSettings first;
+    first.setCustomName("kept");
     first.save();
-    const std::string before = data.read("Settings.xml"), full = testing_support::fullDevicePath();
-    const std::function<void()> obstacles[] = {
-        [&] { fs::create_directory(data.file("Settings.xml.new")); }, // the new file cannot be made
-        [&] { fs::create_symlink(full, data.file("Settings.xml.new")); }, // the disk is full
-    };
-    for (const auto& obstruct : obstacles) {
-        if (&obstruct != obstacles && full.empty())
-            continue; // this system has no device whose writes fail
-        obstruct();
-        FreshSettings settings;
-        settings.setCustomName("new and longer, so the file would grow");
-        settings.save();
-        EXPECT_EQ(data.read("Settings.xml"), before);
-        if (fs::is_directory(data.file("Settings.xml.new")))
-            fs::remove(data.file("Settings.xml.new"));
-    }
-    EXPECT_FALSE(fs::exists(fs::symlink_status(data.file("Settings.xml.new")))) << "the failed new file is removed";
+    data.write("Settings.xml.bak", data.read("Settings.xml"));
+    data.write("Settings.xml", data.read("Settings.xml").substr(0, 200));
+    testing::internal::CaptureStderr();
+    FreshSettings again;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "holmikziviza: Settings.xml cannot be read; the settings come from Settings.xml.bak\n");
+    EXPECT_EQ(again.getCustomName(), "kept");
+    // A backup cut off too leaves the program's own error.
+    data.write("Settings.xml.bak", data.read("Settings.xml"));
+    EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "XML Parsing error inside file 'Settings.xml'");
 }
 
 } // namespace
