@@ -37,8 +37,10 @@ void CheckBox::render()
     const int textHeight = text.empty() ? Engine::TextSurface::lineSkip(fontName, fontSize) : label.getHeight();
     const int b = std::max(textHeight, 10) - 2;
     width = textWidth + b + 2;
-    height = std::max(b, textHeight); // the caption whole, descenders included
-    canvas = makeCanvas(width, height, backgroundColor);
+    height = b;
+    // The picture holds the caption whole, descenders included; they reach into the gap
+    // below the box's height, where the next row does not start.
+    canvas = makeCanvas(width, std::max(b, textHeight), backgroundColor);
 
     // The box spans 1..s on both axes, after the text or before it.
     const int s = b - 2;
