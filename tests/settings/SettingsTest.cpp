@@ -2,6 +2,7 @@
 // was, the loader's rules for odd values, broken files (exit 255), and saves that fail
 // without losing the old file.
 #include "settings/Settings.h"
+#include "settings/SettingsValues.h"
 #include "engine/WindowPosition.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
@@ -135,16 +136,46 @@ TEST_F(SettingsFileDeathTest, BrokenFilesEndTheProgramWith255)
     EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "XML Parsing error inside file 'Settings.xml'");
 }
 
-TEST_F(SettingsFile, DefaultsKeepTheAutostartEntry)
+// The box is a choice; the entry follows it only when written (at the panel's "Save").
+TEST_F(SettingsFile, DefaultsKeepTheAutostartEntryWhichFollowsTheFlagOnlyWhenWritten)
 {
     FreshSettings settings;
     settings.setAutoStart(true);
+    EXPECT_FALSE(FreshSettings().getAutoStart()) << "the flag alone writes no entry";
+    settings.writeAutoStart();
     settings.resetToDefaults();
     EXPECT_TRUE(settings.getAutoStart()) << "the entry stays";
     EXPECT_TRUE(FreshSettings().getAutoStart()) << "and the next start reads it";
     settings.setAutoStart(false);
+    settings.writeAutoStart();
     settings.resetToDefaults();
     EXPECT_FALSE(settings.getAutoStart());
+}
+
+// The loader, the panel's buttons and the start-up fit share one table of ranges.
+TEST_F(SettingsFile, NumbersAreKeptInTheirRangesAndWidthLeavesTheSettingsPanelRoomOnTheScreen)
+{
+    data.write("Settings.xml", "<Settings FontSize=\"4\" PlayerFontSize=\"17\" Width=\"12000\" Alpha=\"14\"/>");
+    FreshSettings s;
+    EXPECT_EQ(std::vector<int>({s.getFontSize(), s.getPlayerFontSize(), s.getWidth(), s.getAlpha()}), std::vector<int>({5, 16, 9999, 15}));
+    s.fitWidthToScreen(1280);
+    EXPECT_EQ(s.getWidth(), 1030) << "the window with the panel open is as wide as the screen";
+    s.fitWidthToScreen(300);
+    EXPECT_EQ(s.getWidth(), 100) << "never below the lowest width";
+    using SettingsValues::Number;
+    EXPECT_EQ(SettingsValues::rangeOf(Number::Width, 0).highest, 9999) << "no screen known: the table's bound";
+    EXPECT_EQ(SettingsValues::clampNumber(Number::Width, 9000, 1920), 1670);
+    EXPECT_EQ(SettingsValues::clampNumber(Number::Alpha, 9000, 1920), 255) << "the screen bounds Width alone";
+}
+
+// The version is the build's: "Defaults" cannot take it away.
+TEST_F(SettingsFile, TheVersionIsTheBuildsWhateverTheDefaults)
+{
+    FreshSettings s;
+    s.resetToDefaults();
+    EXPECT_EQ(Settings::getVersionString(), "4.7.0");
+    EXPECT_EQ(std::vector<int>({Settings::getVersionMajor(), Settings::getVersionMinor(), Settings::getVersionPatch()}),
+              std::vector<int>({4, 7, 0}));
 }
 
 TEST_F(SettingsFile, ACutOffFileFallsBackToTheBackupWithOneLine)
