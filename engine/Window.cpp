@@ -4,6 +4,7 @@
 #include "engine/Fatal.h"
 #include "engine/WindowPosition.h"
 #include "os/HostWindow.h"
+#include "os/Screens.h"
 
 #include <cstdio>
 #include <vector>
@@ -81,6 +82,8 @@ void Window::update()
     if (!drawn)
         return;
     drawn = false;
+    // The window goes on the screen with its first painted frame, never blank before it.
+    os::showHostWindow();
     if (SDL_Surface* screen = getSDLSurface())
         SDL_UpdateRect(screen, 0, 0, static_cast<Uint32>(getWidth()), static_cast<Uint32>(getHeight()));
 }
@@ -139,6 +142,12 @@ int Window::getY() const
 int Window::getScreenWidth() const { return os::hasHostWindow() ? os::screenWidth() : 1024; }
 
 int Window::getScreenHeight() const { return os::hasHostWindow() ? os::screenHeight() : 768; }
+
+int Window::getPrimaryScreenWidth() const
+{
+    const std::vector<os::ScreenArea> screens = os::hasHostWindow() ? os::screenAreas() : std::vector<os::ScreenArea>();
+    return screens.empty() || screens.front().width <= 0 ? getScreenWidth() : screens.front().width;
+}
 
 void Window::setCursor(int kind)
 {

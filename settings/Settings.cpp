@@ -1,5 +1,6 @@
 #include "settings/Settings.h"
 
+#include "BuildConfig.h"
 #include "engine/Directory.h"
 #include "engine/WindowPosition.h"
 #include "os/AtomicFile.h"
@@ -78,9 +79,6 @@ Settings::Settings()
 void Settings::resetToDefaults()
 {
     Hold hold(guard);
-    versionMajor = versionMinor = versionPatch = 0;
-    versionString = "0 0 0";
-
     backgroundColor = Color(0x7A, 0x89, 0xAA);
     textColor = Color(0x00, 0x00, 0x00);
     linkColor = Color(0xFF, 0xFF, 0xFF);
@@ -129,8 +127,11 @@ void Settings::load()
         // Cut off in an in-place rewrite: the old text kept beside it stands in, when it reads.
         XmlResult backupCheck;
         XmlNode backup = XmlNode::openFile(backupSettingsFile, "Settings", &backupCheck);
+        // Neither reads: a message that says which file it is and the way out, in the
+        // language files' default language, ends the program.
         if (backupCheck.code != XmlNoError)
-            root = XmlNode::openFileOrExit(settingsFile, "Settings");
+            root = XmlNode::openFileOrExit(joinPath(currentDirectory().getPath(), settingsFile), "Settings",
+                                           translate("Rename or delete it to start with the default settings."));
         else {
             std::fprintf(stderr, "holmikziviza: %s cannot be read; the settings come from %s\n", settingsFile,
                          backupSettingsFile);
@@ -171,16 +172,18 @@ void Settings::load()
 
     // A hand-edited file may say anything: the numbers are brought into the ranges that
     // the settings panel keeps, and the name is cut to what its text box takes.
+    using SettingsValues::clampNumber;
+    using SettingsValues::Number;
     readInteger(root, "FontSize", fontSize);
-    fontSize = std::clamp(fontSize, SettingsValues::minFontSize, SettingsValues::maxFontSize);
+    fontSize = clampNumber(Number::FontSize, fontSize);
     readInteger(root, "PlayerFontSize", playerFontSize);
-    playerFontSize = std::clamp(playerFontSize, SettingsValues::minFontSize, SettingsValues::maxFontSize);
+    playerFontSize = clampNumber(Number::PlayerFontSize, playerFontSize);
     readInteger(root, "Width", width);
-    width = std::clamp(width, SettingsValues::minWidth, SettingsValues::maxWidth);
+    width = clampNumber(Number::Width, width);
     customName = SettingsValues::cutText(attribute(root, "CustomName"), SettingsValues::maxCustomNameLength);
     int opacity = alpha;
     if (SettingsValues::readInteger(attribute(root, "Alpha"), opacity))
-        alpha = static_cast<std::uint8_t>(std::clamp(opacity, SettingsValues::minAlpha, SettingsValues::maxAlpha));
+        alpha = static_cast<std::uint8_t>(clampNumber(Number::Alpha, opacity));
     readInteger(root, "X", x);
     readInteger(root, "Y", y);
     readFlag(root, "Update", update);
@@ -291,22 +294,34 @@ void Settings::save()
     }
 }
 
-void Settings::setAutoStart(bool on)
-{
-    {
-        Hold hold(guard);
-        autoStart = on;
-    }
-    AutoStart::enable(on);
-}
-
-void Settings::setVersion(int major, int minor, int patch)
+void Settings::fitWidthToScreen(int screenWidth)
 {
     Hold hold(guard);
-    versionMajor = major;
-    versionMinor = minor;
-    versionPatch = patch;
-    versionString = std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(patch);
+    width = SettingsValues::clampNumber(SettingsValues::Number::Width, width, screenWidth);
+}
+
+void Settings::writeAutoStart() const
+{
+    const bool on = getAutoStart();
+    if (on != AutoStart::isEnabled())
+        AutoStart::enable(on);
+}
+
+int Settings::getVersionMajor() { return BuildConfig::versionMajor; }
+int Settings::getVersionMinor() { return BuildConfig::versionMinor; }
+int Settings::getVersionPatch() { return BuildConfig::versionPatch; }
+std::string Settings::getVersionString() { return BuildConfig::version; }
+
+SettingsState Settings::snapshot() const
+{
+    Hold hold(guard);
+    return *this;
+}
+
+void Settings::restore(const SettingsState& state)
+{
+    Hold hold(guard);
+    static_cast<SettingsState&>(*this) = state;
 }
 
 std::string Settings::translate(const std::string& text) const

@@ -2,6 +2,7 @@
 // was, the loader's rules for odd values, broken files (exit 255), and saves that fail
 // without losing the old file.
 #include "settings/Settings.h"
+#include "settings/SettingsValues.h"
 #include "engine/WindowPosition.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
@@ -123,7 +124,8 @@ TEST_F(SettingsFileDeathTest, BrokenFilesEndTheProgramWith255)
 {
     for (const std::string& contents : {defaultFile.substr(0, 200), std::string("<?xml version=\"1.0\"?>\n<Other Width=\"1\"/>\n")}) {
         data.write("Settings.xml", contents);
-        EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "XML Parsing error inside file 'Settings.xml'") << contents;
+        EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "Rename or delete it to start with the default settings.")
+            << "the way out: " << contents;
     }
     // A Settings.xml that has become a folder: a save leaves it alone, the next start says so.
     fs::remove(data.file("Settings.xml"));
@@ -132,19 +134,50 @@ TEST_F(SettingsFileDeathTest, BrokenFilesEndTheProgramWith255)
     settings.save();
     EXPECT_EQ(data.read("Settings.xml/keep"), "x");
     EXPECT_TRUE(noTemporaryFiles());
-    EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "XML Parsing error inside file 'Settings.xml'");
+    EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "XML Parsing error inside file '.+Settings.xml'")
+        << "the whole path";
 }
 
-TEST_F(SettingsFile, DefaultsKeepTheAutostartEntry)
+// The box is a choice; the entry follows it only when written (at the panel's "Save").
+TEST_F(SettingsFile, DefaultsKeepTheAutostartEntryWhichFollowsTheFlagOnlyWhenWritten)
 {
     FreshSettings settings;
     settings.setAutoStart(true);
+    EXPECT_FALSE(FreshSettings().getAutoStart()) << "the flag alone writes no entry";
+    settings.writeAutoStart();
     settings.resetToDefaults();
     EXPECT_TRUE(settings.getAutoStart()) << "the entry stays";
     EXPECT_TRUE(FreshSettings().getAutoStart()) << "and the next start reads it";
     settings.setAutoStart(false);
+    settings.writeAutoStart();
     settings.resetToDefaults();
     EXPECT_FALSE(settings.getAutoStart());
+}
+
+// The loader, the panel's buttons and the start-up fit share one table of ranges.
+TEST_F(SettingsFile, NumbersAreKeptInTheirRangesAndWidthLeavesTheSettingsPanelRoomOnTheScreen)
+{
+    data.write("Settings.xml", "<Settings FontSize=\"4\" PlayerFontSize=\"17\" Width=\"12000\" Alpha=\"14\"/>");
+    FreshSettings s;
+    EXPECT_EQ(std::vector<int>({s.getFontSize(), s.getPlayerFontSize(), s.getWidth(), s.getAlpha()}), std::vector<int>({5, 16, 9999, 15}));
+    s.fitWidthToScreen(1280);
+    EXPECT_EQ(s.getWidth(), 1030) << "the window with the panel open is as wide as the screen";
+    s.fitWidthToScreen(300);
+    EXPECT_EQ(s.getWidth(), 100) << "never below the lowest width";
+    using SettingsValues::Number;
+    EXPECT_EQ(SettingsValues::rangeOf(Number::Width, 0).highest, 9999) << "no screen known: the table's bound";
+    EXPECT_EQ(SettingsValues::clampNumber(Number::Width, 9000, 1920), 1670);
+    EXPECT_EQ(SettingsValues::clampNumber(Number::Alpha, 9000, 1920), 255) << "the screen bounds Width alone";
+}
+
+// The version is the build's: "Defaults" cannot take it away.
+TEST_F(SettingsFile, TheVersionIsTheBuildsWhateverTheDefaults)
+{
+    FreshSettings s;
+    s.resetToDefaults();
+    EXPECT_EQ(Settings::getVersionString(), "4.7.0");
+    EXPECT_EQ(std::vector<int>({Settings::getVersionMajor(), Settings::getVersionMinor(), Settings::getVersionPatch()}),
+              std::vector<int>({4, 7, 0}));
 }
 
 TEST_F(SettingsFile, ACutOffFileFallsBackToTheBackupWithOneLine)
@@ -161,7 +194,7 @@ TEST_F(SettingsFile, ACutOffFileFallsBackToTheBackupWithOneLine)
     EXPECT_EQ(again.getCustomName(), "kept");
     // A backup cut off too leaves the program's own error.
     data.write("Settings.xml.bak", data.read("Settings.xml"));
-    EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "XML Parsing error inside file 'Settings.xml'");
+    EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "XML Parsing error inside file '.+Settings.xml'");
 }
 
 } // namespace
