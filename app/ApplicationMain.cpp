@@ -8,6 +8,8 @@
 #include "engine/EventHandler.h"
 #include "engine/Window.h"
 #include "history/HistoryRecorder.h"
+#include "os/HostWindow.h"
+#include "os/InstanceLock.h"
 #include "os/MessageBox.h"
 #include "os/Notifications.h"
 #include "os/Sockets.h"
@@ -36,12 +38,11 @@ int applicationMain(int, char**)
     }
 
     Settings& settings = Settings::instance();
-    settings.setVersion(4, 7, 0);
 
     ServerHosts& hosts = serverHosts();
     takeServersFromSettings(hosts, settings);
-    runUpdateCheck(settings.getUpdate(), hosts.updateHost, settings.getVersionMajor(), settings.getVersionMinor(),
-                   settings.getVersionPatch(), [&settings](const std::string& text) { return settings.translate(text); });
+    runUpdateCheck(settings.getUpdate(), hosts.updateHost, Settings::getVersionMajor(), Settings::getVersionMinor(),
+                   Settings::getVersionPatch(), [&settings](const std::string& text) { return settings.translate(text); });
 
     Termination::endTheFrameLoop();
     ServerPollers pollers;
@@ -57,10 +58,14 @@ int applicationMain(int, char**)
         // Without a notification service the program runs as before (it says so once).
         os::startNotifications("HolmikZiviza");
         Engine::Window& window = Engine::Window::instance();
+        // A Width wider than leaves the settings panel room on the screen is brought to it.
+        settings.fitWidthToScreen(window.getPrimaryScreenWidth());
         window.setAlpha(settings.getAlpha());
         int x = settings.getX(), y = settings.getY();
         keepOnScreens(x, y, window.getWidth(), window.getHeight(), os::screenAreas());
         window.setPosition(x, y);
+        // A second start finds the window here to bring it to the front.
+        os::writeInstanceNote(os::hostWindowId());
         settings.save();
 
         // Each frame draws what changed, hands out what arrived, and sleeps until the next

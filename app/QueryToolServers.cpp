@@ -12,16 +12,24 @@ namespace QueryTool {
 
 namespace {
 
-// The host is looked up once, and the query goes to the address found, so that a name
-// without one is told apart from a server that is silent.
+std::string lookUpError(const std::string& host, os::ResolveResult found)
+{
+    if (found == os::ResolveResult::Ipv6Only)
+        return "cannot resolve " + host + " to an IPv4 address";
+    if (found == os::ResolveResult::Late)
+        return "cannot resolve " + host + " within " + std::to_string(os::lookUpTimeoutMs / 1000) + " s";
+    return "cannot resolve " + host;
+}
+
+// The host is looked up once, within the window's deadline, and the query goes to the
+// address found, so that a name without one is told apart from a server that is silent.
 Outcome ask(ServerStatus& status, bool rules)
 {
     const std::string host = status.getHost();
     std::string address;
-    const os::ResolveResult found = os::resolveHost(host, address);
+    const os::ResolveResult found = os::resolveHostWithin(host, address, os::lookUpTimeoutMs);
     if (found != os::ResolveResult::Ipv4)
-        return {LookUpFailed, found == os::ResolveResult::Ipv6Only ? "cannot resolve " + host + " to an IPv4 address"
-                                                                   : "cannot resolve " + host};
+        return {LookUpFailed, lookUpError(host, found)};
     status.setHost(address);
     ServerQuery query;
     query.query(status, true, rules, true);

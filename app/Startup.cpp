@@ -7,6 +7,7 @@
 #include "app/Options.h"
 #include "engine/Host.h"
 #include "os/FileSystem.h"
+#include "os/InstanceLock.h"
 #include "os/MessageBox.h"
 #include "os/Sockets.h"
 
@@ -37,6 +38,21 @@ bool enterRunFolder()
     return true;
 }
 
+// One copy per data folder: a second start brings the first one's window to the front and
+// leaves. True when this copy may go on.
+bool becomeTheOnlyCopy()
+{
+    const char separator = os::pathSeparator();
+    const std::string lockFile = os::currentDirectory() + separator + "data" + separator + "HolmikZiviza.lock";
+    if (os::takeInstanceLock(lockFile) != os::InstanceLockResult::HeldElsewhere)
+        return true;
+    const bool raised = os::raiseWindow(os::readInstanceNote(lockFile));
+    std::printf("holmikziviza: already running with this data folder%s\n",
+                raised ? "; its window is in front now" : "");
+    std::fflush(stdout);
+    return false;
+}
+
 std::unique_ptr<DemoServers> startDemoServers(ServerHosts& hosts)
 {
     // Winsock counts its start-ups: the demo servers' sockets need one before the
@@ -62,6 +78,8 @@ int runProgram(int argc, char** argv, void (*tell)(const std::string& problem))
         return 0;
     if (!enterRunFolder())
         return 1;
+    if (!becomeTheOnlyCopy())
+        return 0;
     std::unique_ptr<DemoServers> demo;
     if (options.demo) {
         if (!(demo = startDemoServers(hosts))) {

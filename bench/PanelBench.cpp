@@ -1,5 +1,6 @@
 // What the status window costs: a rebuild of the panel picture after a status with a full
-// server (64 players), and an idle frame (nothing changed), headless with SDL's dummy driver.
+// server (64 players), an idle frame (nothing changed) and a change in the settings panel,
+// headless with SDL's dummy driver.
 #include "engine/Window.h"
 #include "panel/MainGui.h"
 #include "panel/ServerHosts.h"
@@ -70,5 +71,17 @@ void IdleFrame(benchmark::State& state)
 BENCHMARK(IdleFrame)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+// What one change in the settings panel costs it: every page laid out again, translated and
+// coloured (a colour, a flag, a number's "Change", each key typed into the custom name).
+void SettingsPanelChange(benchmark::State& state)
+{
+    SettingsGui& panel = program().getSettingsGui();
+    for (auto _ : state) {
+        panel.layout();
+        benchmark::DoNotOptimize(panel.getWidth());
+    }
+}
+BENCHMARK(SettingsPanelChange)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

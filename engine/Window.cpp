@@ -4,6 +4,7 @@
 #include "engine/Fatal.h"
 #include "engine/WindowPosition.h"
 #include "os/HostWindow.h"
+#include "os/Screens.h"
 
 #include <cstdio>
 #include <vector>
@@ -139,6 +140,12 @@ int Window::getY() const
 int Window::getScreenWidth() const { return os::hasHostWindow() ? os::screenWidth() : 1024; }
 
 int Window::getScreenHeight() const { return os::hasHostWindow() ? os::screenHeight() : 768; }
+
+int Window::getPrimaryScreenWidth() const
+{
+    const std::vector<os::ScreenArea> screens = os::hasHostWindow() ? os::screenAreas() : std::vector<os::ScreenArea>();
+    return screens.empty() || screens.front().width <= 0 ? getScreenWidth() : screens.front().width;
+}
 
 void Window::setCursor(int kind)
 {

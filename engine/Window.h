@@ -37,6 +37,8 @@ public:
     // The desktop's size (a nominal 1024x768 without a desktop window).
     int getScreenWidth() const;
     int getScreenHeight() const;
+    // The primary screen's width: the desktop's when the screens are not known.
+    int getPrimaryScreenWidth() const;
 
     // Arrow or Hand; other values change nothing.
     void setCursor(int kind);

@@ -1,6 +1,6 @@
 #include "http/HttpAnswer.h"
 
-#include "os/FileSystem.h"
+#include "os/AtomicFile.h"
 
 #include <cstdio>
 #include <cstring>
@@ -10,9 +10,6 @@ namespace {
 
 const char headEnd[] = "\r\n\r\n";
 constexpr std::size_t headEndLength = 4;
-
-// The partly written body of a picture waits under this name beside its file.
-const char partSuffix[] = ".part";
 
 HttpPiece receive(HttpAnswerSource& source, char* buffer, std::size_t& received)
 {
@@ -137,19 +134,12 @@ bool readHttpAnswerToFile(HttpAnswerSource& source, const HttpOptions& options, 
     if (responseCode != 200)
         return false;
 
-    const std::string partPath = filePath + partSuffix;
-    std::FILE* file = std::fopen(partPath.c_str(), "wb");
-    bool written = file != nullptr;
+    os::AtomicFile file(filePath, os::AtomicFile::Sync::Cache);
     const bool whole = readBody(source, options.bodyCap, rest, [&](const char* data, std::size_t count) {
-        if (written && std::fwrite(data, 1, count, file) != count)
-            written = false;
+        file.write(data, count);
     });
-    if (file && std::fclose(file) != 0)
-        written = false;
-    if (whole && written && os::replaceFile(partPath, filePath))
-        return true;
-    if (file)
-        os::deleteFile(partPath);
+    if (whole)
+        file.commit();
     // A file that could not be written is not told apart: the status decides.
     return whole;
 }

@@ -78,15 +78,17 @@ public:
         os::Ipv4Endpoint remote;
         if (!splitHost(hostText, name, remote.port))
             return false;
-        // A dotted address is used as it stands; a name is looked up.
+        // A dotted address is used as it stands; a name is looked up within the request's time.
+        std::uint32_t wait = 0;
         if (!os::parseIpv4(name, remote.address)) {
             std::string dotted;
-            if (os::resolveHost(name, dotted) != os::ResolveResult::Ipv4)
+            if (!deadline.nextWait(wait))
                 return false;
-            if (!os::parseIpv4(dotted, remote.address))
+            const os::ResolveResult found =
+                wait == 0 ? os::resolveHost(name, dotted) : os::resolveHostWithin(name, dotted, wait);
+            if (found != os::ResolveResult::Ipv4 || !os::parseIpv4(dotted, remote.address))
                 return false;
         }
-        std::uint32_t wait = 0;
         return deadline.nextWait(wait) && os::connectSocket(socket, remote, wait);
     }
 

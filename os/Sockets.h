@@ -3,6 +3,8 @@
 // (name resolution included); interrupted calls are retried inside.
 #pragma once
 
+#include "os/StopToken.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,9 +23,19 @@ void socketsCleanup();
 bool parseIpv4(const std::string& text, std::uint32_t& addressNetworkOrder);
 std::string ipv4ToText(std::uint32_t addressNetworkOrder);
 
-enum class ResolveResult { Ipv4, Ipv6Only, NotFound, OtherFamily };
-// gethostbyname: the first IPv4 address as dotted text when there is one.
+enum class ResolveResult { Ipv4, Ipv6Only, NotFound, OtherFamily, Late };
+// gethostbyname: the first IPv4 address as dotted text when there is one. Waits as long as
+// the system's resolver does (seconds per try when its server is silent).
 ResolveResult resolveHost(const std::string& host, std::string& dottedAddress);
+
+// How long a poll cycle or a command waits for a host name.
+inline constexpr std::uint32_t lookUpTimeoutMs = 2000;
+// resolveHost on a thread of its own that the caller walks away from after timeoutMs, or at
+// once when `stop` is asked to stop: then Late, and the look-up ends by itself later (a
+// second call for the same host meanwhile waits for that one instead of starting another).
+// A dotted address is taken as it stands, without a thread.
+ResolveResult resolveHostWithin(const std::string& host, std::string& dottedAddress, std::uint32_t timeoutMs,
+                                const StopToken& stop = StopToken());
 
 struct Ipv4Endpoint {
     std::uint32_t address = 0; // network order

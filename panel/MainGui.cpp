@@ -267,11 +267,11 @@ void MainGui::draw()
     Engine::Window& window = Engine::Window::instance();
     const bool asked = Engine::EventHandler::instance().takeRedrawRequest();
 
+    if (settingsGui.takeChanged())
+        dirty = true; // what the settings panel changes shows beside it at once
     if (isVisible()) {
-        if (!panel.isEmpty() && (panel.getWidth() != window.getWidth() || panel.getHeight() != window.getHeight())) {
-            window.setSize(panel.getWidth(), panel.getHeight());
+        if (fitWindow())
             dirty = true;
-        }
     } else if (settingsGui.isCloseRequested()) {
         settingsGui.setVisible(false);
         setVisible(true);
@@ -289,10 +289,8 @@ void MainGui::draw()
     if (dirty) {
         rebuild();
         dirty = false;
-        // A new picture of another size: the window follows before it is drawn on.
-        if (!settingsOpen && (panel.getWidth() != window.getWidth() || panel.getHeight() != window.getHeight()))
-            window.setSize(panel.getWidth(), panel.getHeight());
     }
+    fitWindow(); // a new picture of another size: the window follows before it is drawn on
     window.fill(s.getBackgroundColor());
     window.blit(settingsOpen && s.getSettingsOnTheLeft() ? settingsGui.getWidth() : 0, 0, panel);
     if (isVisible()) {
@@ -304,6 +302,24 @@ void MainGui::draw()
     }
     settingsGui.draw();
     window.markDrawn();
+}
+
+bool MainGui::fitWindow()
+{
+    Engine::Window& window = Engine::Window::instance();
+    const bool settingsOpen = settingsGui.isVisible();
+    if (panel.isEmpty() && !settingsOpen)
+        return false;
+    const int width = settingsOpen ? Settings::instance().getWidth() + settingsGui.getWidth() : panel.getWidth();
+    const int height = settingsOpen ? settingsGui.getHeight() : panel.getHeight();
+    if (width == window.getWidth() && height == window.getHeight())
+        return false;
+    window.setSize(width, height);
+    // Grown past the primary screen's right edge, the window moves left to stay on it.
+    const int screenWidth = window.getPrimaryScreenWidth();
+    if (window.getX() > 0 && window.getX() < screenWidth && window.getX() + width > screenWidth)
+        window.setPosition(std::max(0, screenWidth - width), window.getY());
+    return true;
 }
 
 bool MainGui::settingsOnTheLeft(const Engine::Window& window)

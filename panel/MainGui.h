@@ -58,6 +58,9 @@ private:
     struct Column;
     // The settings panel opens on the left when the window stands too near the right edge.
     static bool settingsOnTheLeft(const Engine::Window& window);
+    // The one place that sizes the window: the picture, and the settings panel beside it
+    // while that is open. True when the size changed.
+    bool fitWindow();
     // The settings panel closed: the columns follow the addresses it saved.
     void takeSavedServers();
     int buildColumn(const ServerStatus& status, bool game, int centre, int headerHeight, Column& column);

@@ -61,6 +61,20 @@ std::string MapOverView::fileBase(const std::string& mapName)
     return base;
 }
 
+bool MapOverView::isDeviceName(const std::string& fileName)
+{
+    // Windows (before 11) opens a device for these names, whatever follows the first dot.
+    std::string stem = fileName.substr(0, fileName.find('.'));
+    while (!stem.empty() && stem.back() == ' ')
+        stem.pop_back();
+    for (char& c : stem)
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL" || stem == "CONIN$" || stem == "CONOUT$")
+        return true;
+    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) && stem[3] >= '0' &&
+           stem[3] <= '9';
+}
+
 std::string MapOverView::cacheFile(const std::string& mapBase, bool game)
 {
     if (mapBase.empty() || fileBase(mapBase) != mapBase)
@@ -72,7 +86,8 @@ std::string MapOverView::cacheFile(const std::string& mapBase, bool game)
     if (os::isDirectory(inner))
         root = Directory(inner);
     Directory folder = root.createSubdirectory("mapOverViews").createSubdirectory(game ? "csgo" : "css");
-    return joinPath(folder.getPath(), mapBase + ".jpg");
+    // A map named like a device keeps its picture under a name that is no device's.
+    return joinPath(folder.getPath(), (isDeviceName(mapBase) ? "_" : "") + mapBase + ".jpg");
 }
 
 std::string MapOverView::resourcePath(const std::string& mapBase, bool game)
@@ -108,12 +123,10 @@ void MapOverView::download(const std::string& mapBase, bool game)
     const std::string path = resourcePath(mapBase, game);
     if (file.empty() || path.empty() || fileExists(file))
         return; // an earlier request for the same map has brought it already
-    // The picture arrives beside its place and moves in whole, so that a download cut off
-    // (or a program ended during one) never leaves a part of a picture in the cache.
-    const std::string part = file + ".part";
+    // The picture moves into the cache whole (the client writes it beside its place first),
+    // so that a download cut off, or a program ended during one, leaves nothing there.
     HttpClient client(serverHosts().mapHost);
-    if (!client.getToFile(path, part, HttpOptions::mapPicture()) || !os::replaceFile(part, file))
-        deleteFile(part);
+    client.getToFile(path, file, HttpOptions::mapPicture());
 }
 
 void MapOverView::work(std::shared_ptr<Shared> shared)

@@ -54,6 +54,9 @@ public:
     // for a base that fileBase would not give.
     static std::string cacheFile(const std::string& mapBase, bool game);
     static std::string resourcePath(const std::string& mapBase, bool game);
+    // Whether Windows takes the file name for a device (CON, NUL, COM1, LPT1 and the like, in
+    // any case, with any extension).
+    static bool isDeviceName(const std::string& fileName);
 
 private:
     struct Result {

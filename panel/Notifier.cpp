@@ -40,9 +40,9 @@ WatchOptions Notifier::optionsFromSettings()
     return {settings.getNotifications(), settings.getNotifyOffline(), settings.getNotifySlot(), settings.getFriends()};
 }
 
-Notifier::Notifier()
+Notifier::Notifier() : gameRunning([] { return os::isAnyProcessRunning(gameProcesses()); })
 {
-    os::setNotificationActionHandler([this](int column) { join(column); });
+    os::setNotificationActionHandler([this](int tag) { join(tag); });
 }
 
 Notifier::~Notifier() { os::setNotificationActionHandler({}); }
@@ -74,20 +74,25 @@ void Notifier::see(Column column, const ServerStatus& status)
     watched.port = status.getPort();
     const std::vector<ServerNews> news = watched.watch.see(status, options);
     // The process list is read only when there is something to tell.
-    if (news.empty() || !os::notificationsStarted() || os::isAnyProcessRunning(gameProcesses()))
+    if (news.empty() || !os::notificationsStarted() || gameRunning())
         return;
     const Settings& settings = Settings::instance();
     const auto translate = [&settings](const std::string& english) { return settings.translate(english); };
-    for (const ServerNews& item : news)
-        os::notify(text(item, translate), settings.translate("Join Game"), column);
+    // Older notifications may still be on the screen; a few dozen are kept joinable.
+    constexpr std::size_t keptTargets = 32;
+    for (const ServerNews& item : news) {
+        const int tag = nextTag++;
+        targets[tag] = {column == Source ? 240 : 730, watched.host + ":" + std::to_string(watched.port)};
+        if (targets.size() > keptTargets)
+            targets.erase(targets.begin());
+        os::notify(text(item, translate), settings.translate("Join Game"), tag);
+    }
 }
 
-void Notifier::join(int column)
+void Notifier::join(int tag)
 {
-    if (column != Source && column != Go)
+    const auto found = targets.find(tag);
+    if (found == targets.end() || found->second.address.front() == ':')
         return;
-    const Watched& watched = columns[column];
-    if (watched.host.empty())
-        return;
-    joinGame(column == Source ? 240 : 730, "+connect " + watched.host + ":" + std::to_string(watched.port));
+    joinGame(found->second.appId, "+connect " + found->second.address);
 }

@@ -16,20 +16,13 @@ void ServerPoller::start()
 {
     if (thread)
         return;
-    {
-        std::lock_guard<std::mutex> hold(stopGuard);
-        stopRequested = false;
-    }
+    stopToken.reset();
     thread = SDL_CreateThread(&ServerPoller::threadMain, this);
 }
 
 void ServerPoller::stop()
 {
-    {
-        std::lock_guard<std::mutex> hold(stopGuard);
-        stopRequested = true;
-    }
-    stopSignal.notify_all();
+    stopToken.requestStop();
     if (!thread)
         return;
     SDL_WaitThread(thread, nullptr);
@@ -50,14 +43,13 @@ int ServerPoller::run()
 
 bool ServerPoller::pauseOrStop()
 {
-    std::unique_lock<std::mutex> hold(stopGuard);
-    const auto pause = std::chrono::milliseconds(10) * (pauseSteps > 0 ? pauseSteps : 0);
-    return stopSignal.wait_for(hold, pause, [this] { return stopRequested; });
+    return stopToken.waitFor(std::chrono::milliseconds(10) * (pauseSteps > 0 ? pauseSteps : 0));
 }
 
 void ServerPoller::runCycle()
 {
     ServerQuery query;
+    query.setStopToken(stopToken);
     auto* status = new ServerStatus(statusTemplate);
     query.query(*status, true, false, true);
     if (status->getPing() >= 1 && !status->getMap().empty()) {

@@ -8,9 +8,9 @@
 
 #include "query/ServerStatus.h"
 
-#include <condition_variable>
+#include "os/StopToken.h"
+
 #include <cstdint>
-#include <mutex>
 #include <string>
 
 struct SDL_Thread;
@@ -49,9 +49,7 @@ private:
 
     SDL_Thread* thread = nullptr;
     std::int32_t failures = 0;
-    std::mutex stopGuard; // guards stopRequested for the pause's condition
-    std::condition_variable stopSignal;
-    bool stopRequested = false;
+    os::StopToken stopToken; // ends the pause, the look-up and the query at once
     std::string host;
     ServerStatus statusTemplate;
     ServerStatus lastGood;

@@ -37,6 +37,8 @@ void ServerQuery::query(ServerStatus& status, bool wantPlayers, bool wantRules, 
     quiet = quietMode;
     answered = false;
     status.setPing(-1);
+    if (!lookUp(status.getHost()))
+        return;
     challengeExchange(status);
     const std::int32_t challenge = challengeExchange(status);
     infoExchange(status);
@@ -46,9 +48,25 @@ void ServerQuery::query(ServerStatus& status, bool wantPlayers, bool wantRules, 
         rulesExchange(status, challenge);
 }
 
+bool ServerQuery::lookUp(const std::string& host)
+{
+    const os::ResolveResult result = os::resolveHostWithin(host, address, os::lookUpTimeoutMs, stop);
+    if (result == os::ResolveResult::Ipv4)
+        return true;
+    if (quiet || stop.stopRequested())
+        return false;
+    // The socket tells what went wrong as it always has, and ends the process.
+    address = host;
+    return true;
+}
+
 void ServerQuery::ask(const ServerStatus& status, ByteStream& buffer)
 {
-    exchange(status.getHost(), status.getPort(), buffer);
+    if (stop.stopRequested()) {
+        buffer.clear();
+        return;
+    }
+    exchange(address, status.getPort(), buffer);
     if (ReplyReader::isReply(buffer))
         answered = true;
 }

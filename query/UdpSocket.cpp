@@ -17,10 +17,11 @@ UdpSocket::UdpSocket(const std::string& host, std::uint16_t port, bool quiet) : 
     if (os::parseIpv4(host, address)) {
         addressText = host;
     } else {
-        switch (os::resolveHost(host, addressText)) {
+        switch (os::resolveHostWithin(host, addressText, os::lookUpTimeoutMs)) {
         case os::ResolveResult::Ipv4:
             break;
         case os::ResolveResult::NotFound:
+        case os::ResolveResult::Late:
             fail("Failed to resolve host : " + host, "Resolve host error");
             return;
         case os::ResolveResult::Ipv6Only:

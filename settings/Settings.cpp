@@ -1,7 +1,9 @@
 #include "settings/Settings.h"
 
+#include "BuildConfig.h"
 #include "engine/Directory.h"
 #include "engine/WindowPosition.h"
+#include "os/AtomicFile.h"
 #include "os/FileSystem.h"
 #include "settings/AutoStart.h"
 #include "settings/ServerAddress.h"
@@ -9,6 +11,9 @@
 #include "xml/XmlNode.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 
 using SettingsValues::colorFromText;
 using SettingsValues::colorToText;
@@ -16,8 +21,9 @@ using SettingsValues::colorToText;
 namespace {
 
 const char* const settingsFile = "Settings.xml";
-// The new file is written here first and renamed over the old one once it reads back.
-const char* const newSettingsFile = "Settings.xml.new";
+// The old text, kept before Settings.xml is rewritten in place; a start that finds
+// Settings.xml cut off reads this one instead.
+const char* const backupSettingsFile = "Settings.xml.bak";
 const char* const languageList = "Languages.langmaster";
 
 std::string attribute(const XmlNode& element, const char* name)
@@ -48,6 +54,20 @@ std::string serverAttribute(const XmlNode& element, const char* name)
     return ServerAddress::read(text, host, port) == ServerAddress::Problem::None ? text : std::string();
 }
 
+// Keeps Settings.xml's old text in the backup (a new file where the folder takes one, the
+// old backup rewritten where not), then rewrites Settings.xml in place.
+void keepBackupThenRewrite(const std::string& text)
+{
+    std::ifstream in(settingsFile, std::ios::binary);
+    std::ostringstream old;
+    old << in.rdbuf();
+    if (in.bad())
+        return;
+    if (!os::writeFileAtomically(backupSettingsFile, old.str()) && fileExists(backupSettingsFile))
+        os::rewriteFile(backupSettingsFile, old.str());
+    os::rewriteFile(settingsFile, text);
+}
+
 } // namespace
 
 Settings::Settings()
@@ -59,9 +79,6 @@ Settings::Settings()
 void Settings::resetToDefaults()
 {
     Hold hold(guard);
-    versionMajor = versionMinor = versionPatch = 0;
-    versionString = "0 0 0";
-
     backgroundColor = Color(0x7A, 0x89, 0xAA);
     textColor = Color(0x00, 0x00, 0x00);
     linkColor = Color(0xFF, 0xFF, 0xFF);
@@ -104,7 +121,20 @@ void Settings::load()
 {
     if (!fileExists(settingsFile))
         return;
-    const XmlNode root = XmlNode::openFileOrExit(settingsFile, "Settings");
+    XmlResult check;
+    XmlNode root = XmlNode::openFile(settingsFile, "Settings", &check);
+    if (check.code != XmlNoError) {
+        // Cut off in an in-place rewrite: the old text kept beside it stands in, when it reads.
+        XmlResult backupCheck;
+        XmlNode backup = XmlNode::openFile(backupSettingsFile, "Settings", &backupCheck);
+        if (backupCheck.code != XmlNoError)
+            root = XmlNode::openFileOrExit(settingsFile, "Settings");
+        else {
+            std::fprintf(stderr, "holmikziviza: %s cannot be read; the settings come from %s\n", settingsFile,
+                         backupSettingsFile);
+            root = backup;
+        }
+    }
     const XmlNode colors = root.findChild("Colors");
     const XmlNode display = root.findChild("Display");
     const XmlNode servers = root.findChild("Servers");
@@ -139,16 +169,18 @@ void Settings::load()
 
     // A hand-edited file may say anything: the numbers are brought into the ranges that
     // the settings panel keeps, and the name is cut to what its text box takes.
+    using SettingsValues::clampNumber;
+    using SettingsValues::Number;
     readInteger(root, "FontSize", fontSize);
-    fontSize = std::clamp(fontSize, SettingsValues::minFontSize, SettingsValues::maxFontSize);
+    fontSize = clampNumber(Number::FontSize, fontSize);
     readInteger(root, "PlayerFontSize", playerFontSize);
-    playerFontSize = std::clamp(playerFontSize, SettingsValues::minFontSize, SettingsValues::maxFontSize);
+    playerFontSize = clampNumber(Number::PlayerFontSize, playerFontSize);
     readInteger(root, "Width", width);
-    width = std::clamp(width, SettingsValues::minWidth, SettingsValues::maxWidth);
+    width = clampNumber(Number::Width, width);
     customName = SettingsValues::cutText(attribute(root, "CustomName"), SettingsValues::maxCustomNameLength);
     int opacity = alpha;
     if (SettingsValues::readInteger(attribute(root, "Alpha"), opacity))
-        alpha = static_cast<std::uint8_t>(std::clamp(opacity, SettingsValues::minAlpha, SettingsValues::maxAlpha));
+        alpha = static_cast<std::uint8_t>(clampNumber(Number::Alpha, opacity));
     readInteger(root, "X", x);
     readInteger(root, "Y", y);
     readFlag(root, "Update", update);
@@ -247,42 +279,46 @@ void Settings::save()
             root.addChild(notices);
         }
 
-        // A full disk, a crash or a power cut must never leave a cut-off Settings.xml, which
-        // the next start would refuse: the old file is replaced only by one that reads back
-        // whole and is on the disk, and the folder is flushed after the rename.
-        XmlResult check;
-        const int written = root.writeToFile(newSettingsFile, nullptr, true);
-        if (written == XmlNoError && !XmlNode::parseFile(newSettingsFile, "Settings", &check).isEmpty() &&
-            check.code == XmlNoError && os::syncFile(newSettingsFile) && os::replaceFile(newSettingsFile, settingsFile)) {
-            os::syncDirectory(os::currentDirectory());
-            return;
-        }
-        deleteFile(newSettingsFile);
-        // A folder that takes no new file (though nothing stands in the new file's way) may
-        // still let the file itself be written.
-        if (written == XmlErrorCannotOpenWriteFile && !os::pathExists(newSettingsFile) && fileExists(settingsFile))
-            os::rewriteFile(settingsFile, root.toFileText(nullptr, true));
+        // A full disk, a crash or a power cut must never leave a cut-off Settings.xml: the
+        // new file is written beside it and moved over it whole.
+        const int written = root.writeToFileSafely(settingsFile, nullptr, true);
+        // A folder that takes no new file may still let the file itself be written, once its
+        // old text is kept in the backup.
+        if (written == XmlErrorCannotOpenWriteFile && fileExists(settingsFile) && !os::isDirectory(settingsFile))
+            keepBackupThenRewrite(root.toFileText(nullptr, true));
     } catch (...) {
         // A failed save is silent; the settings in memory stay as they are.
     }
 }
 
-void Settings::setAutoStart(bool on)
-{
-    {
-        Hold hold(guard);
-        autoStart = on;
-    }
-    AutoStart::enable(on);
-}
-
-void Settings::setVersion(int major, int minor, int patch)
+void Settings::fitWidthToScreen(int screenWidth)
 {
     Hold hold(guard);
-    versionMajor = major;
-    versionMinor = minor;
-    versionPatch = patch;
-    versionString = std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(patch);
+    width = SettingsValues::clampNumber(SettingsValues::Number::Width, width, screenWidth);
+}
+
+void Settings::writeAutoStart() const
+{
+    const bool on = getAutoStart();
+    if (on != AutoStart::isEnabled())
+        AutoStart::enable(on);
+}
+
+int Settings::getVersionMajor() { return BuildConfig::versionMajor; }
+int Settings::getVersionMinor() { return BuildConfig::versionMinor; }
+int Settings::getVersionPatch() { return BuildConfig::versionPatch; }
+std::string Settings::getVersionString() { return BuildConfig::version; }
+
+SettingsState Settings::snapshot() const
+{
+    Hold hold(guard);
+    return *this;
+}
+
+void Settings::restore(const SettingsState& state)
+{
+    Hold hold(guard);
+    static_cast<SettingsState&>(*this) = state;
 }
 
 std::string Settings::translate(const std::string& text) const

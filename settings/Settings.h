@@ -1,4 +1,4 @@
-// Every preference of the program, its translations and its version: the Settings
+// Every preference of the program, its translations and the build's version: the Settings
 // singleton. The first Settings::instance() sets the defaults, reads the autostart entry and
 // the languages, then Settings.xml from the working directory (a broken file ends the
 // program with its message and exit code 255). save() writes the whole file.
@@ -17,7 +17,59 @@
 #include <string>
 #include <vector>
 
-class Settings : public Engine::Singleton<Settings> {
+// Every value Settings keeps, in one copyable piece: the settings panel takes a copy as it
+// opens and puts it back at "Cancel".
+class SettingsState {
+protected:
+    Color backgroundColor;
+    Color textColor;
+    Color linkColor;
+    Color mapColor;
+    Color goodColor;
+    Color badColor;
+    Color botColor;
+    Color adminColor;
+    Color playerBackgroundColor;
+    Color customColor;
+    int fontSize = 0;
+    int playerFontSize = 0;
+    int width = 0;
+    std::string customName;
+    bool head = false;
+    bool join = false;
+    bool status = false;
+    bool ping = false;
+    bool map = false;
+    bool overView = false;
+    bool pass = false;
+    bool vac = false;
+    bool bots = false;
+    bool players = false;
+    bool playerList = false;
+    bool csGo = false;
+    bool csSource = false;
+    bool time = false;
+    bool kills = false;
+    bool history = true;
+    bool notifications = true;
+    bool notifyOffline = true;
+    bool notifySlot = true;
+    std::vector<std::string> friends;
+    std::uint8_t alpha = 0;
+    std::string font;
+    int x = 0;
+    int y = 0;
+    bool autoStart = false;
+    bool update = false;
+    LanguageTable languages;
+    int language = 0;
+    bool settingsOnTheLeft = false;
+    std::string csGoServer;
+    std::string csSourceServer;
+
+};
+
+class Settings : public Engine::Singleton<Settings>, private SettingsState {
 public:
     ~Settings() override = default;
 
@@ -43,14 +95,16 @@ public:
     const Color& getCustomColor() const { return customColor; }
     void setCustomColor(const Color& color) { Hold hold(guard); customColor = color; }
 
-    // Numbers and the custom name. Setters store what they get; the settings panel keeps
-    // font sizes in 5..16, the width in 100..9999 and alpha in 15..255.
+    // Numbers and the custom name. Setters store what they get; the settings panel and the
+    // loader keep the numbers in the ranges of SettingsValues::ranges.
     int getFontSize() const { return fontSize; }
     void setFontSize(int size) { Hold hold(guard); fontSize = size; }
     int getPlayerFontSize() const { return playerFontSize; }
     void setPlayerFontSize(int size) { Hold hold(guard); playerFontSize = size; }
     int getWidth() const { return width; }
     void setWidth(int pixels) { Hold hold(guard); width = pixels; }
+    // Brings Width to what leaves the settings panel room on a screen that wide.
+    void fitWidthToScreen(int screenWidth);
     const std::string& getCustomName() const { return customName; }
     void setCustomName(const std::string& name) { Hold hold(guard); customName = name; }
 
@@ -124,18 +178,25 @@ public:
     int getX() const { return x; }
     int getY() const { return y; }
 
-    // Whether the program starts at log-in: read from the Run key at every reset.
+    // Whether the program starts at log-in: read from the Run key at every reset. The flag
+    // is what the user chose; writeAutoStart() makes the entry follow it ("Save" does).
     bool getAutoStart() const { return autoStart; }
-    // Stores the flag, then writes or deletes the Run key entry at once (a failure is
+    void setAutoStart(bool on) { Hold hold(guard); autoStart = on; }
+    // Writes or deletes the Run key entry when it differs from the flag (a failure is
     // reported to the user in a message box; the flag keeps the choice).
-    void setAutoStart(bool on);
+    void writeAutoStart() const;
 
-    // The program's version, "4.7.0" for 4, 7, 0; "0 0 0" and zeros until it is set.
-    void setVersion(int major, int minor, int patch);
-    int getVersionMajor() const { return versionMajor; }
-    int getVersionMinor() const { return versionMinor; }
-    int getVersionPatch() const { return versionPatch; }
-    const std::string& getVersionString() const { return versionString; }
+    // The program's version as the build names it ("4.7.0"): no setting, so "Defaults"
+    // leaves it alone.
+    static int getVersionMajor();
+    static int getVersionMinor();
+    static int getVersionPatch();
+    static std::string getVersionString();
+
+    // Every value at once: what the settings panel keeps as it opens and puts back at
+    // "Cancel" (the autostart flag included, the entry itself untouched).
+    SettingsState snapshot() const;
+    void restore(const SettingsState& state);
 
     const LanguageTable& getLanguages() const { return languages; }
     // The text in the chosen language, or the text itself.
@@ -159,56 +220,6 @@ protected:
 
 private:
     using Hold = std::lock_guard<std::recursive_mutex>;
-
-    Color backgroundColor;
-    Color textColor;
-    Color linkColor;
-    Color mapColor;
-    Color goodColor;
-    Color badColor;
-    Color botColor;
-    Color adminColor;
-    Color playerBackgroundColor;
-    Color customColor;
-    int fontSize = 0;
-    int playerFontSize = 0;
-    int width = 0;
-    std::string customName;
-    bool head = false;
-    bool join = false;
-    bool status = false;
-    bool ping = false;
-    bool map = false;
-    bool overView = false;
-    bool pass = false;
-    bool vac = false;
-    bool bots = false;
-    bool players = false;
-    bool playerList = false;
-    bool csGo = false;
-    bool csSource = false;
-    bool time = false;
-    bool kills = false;
-    bool history = true;
-    bool notifications = true;
-    bool notifyOffline = true;
-    bool notifySlot = true;
-    std::vector<std::string> friends;
-    std::uint8_t alpha = 0;
-    std::string font;
-    int x = 0;
-    int y = 0;
-    bool autoStart = false;
-    bool update = false;
-    LanguageTable languages;
-    int language = 0;
-    bool settingsOnTheLeft = false;
-    std::string versionString;
-    int versionMajor = 0;
-    int versionMinor = 0;
-    int versionPatch = 0;
-    std::string csGoServer;
-    std::string csSourceServer;
 
     mutable std::recursive_mutex guard;
 };

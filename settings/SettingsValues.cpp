@@ -1,5 +1,6 @@
 #include "settings/SettingsValues.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 
@@ -30,6 +31,20 @@ std::uint8_t pair(char high, char low)
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 } // namespace
+
+Range rangeOf(Number number, int screenWidth)
+{
+    Range range = ranges[static_cast<int>(number)];
+    if (number == Number::Width && screenWidth > 0)
+        range.highest = std::clamp(screenWidth - settingsPanelWidth, range.lowest, range.highest);
+    return range;
+}
+
+int clampNumber(Number number, int value, int screenWidth)
+{
+    const Range range = rangeOf(number, screenWidth);
+    return std::clamp(value, range.lowest, range.highest);
+}
 
 std::string colorToText(const Color& color)
 {

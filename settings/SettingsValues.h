@@ -8,13 +8,26 @@
 
 namespace SettingsValues {
 
-// The ranges that the settings panel keeps.
-inline constexpr int minFontSize = 5;
-inline constexpr int maxFontSize = 16;
-inline constexpr int minWidth = 100;
-inline constexpr int maxWidth = 9999;
-inline constexpr int minAlpha = 15;
-inline constexpr int maxAlpha = 255;
+// The numbers that the settings panel's "Change" buttons set, and the range each is kept in,
+// by the panel and by the loader alike.
+enum class Number { Alpha, Width, FontSize, PlayerFontSize };
+struct Range {
+    int lowest;
+    int highest;
+};
+inline constexpr Range ranges[] = {
+    {15, 255},  // Alpha
+    {100, 9999}, // Width
+    {5, 16},    // FontSize
+    {5, 16},    // PlayerFontSize
+};
+// The settings panel's width: the window is the main panel's Width plus this while it is open.
+inline constexpr int settingsPanelWidth = 250;
+
+// The number's range. Given the primary screen's width (> 0), Width goes no further than
+// leaves room for the settings panel beside it on that screen (but never below its lowest).
+Range rangeOf(Number number, int screenWidth = 0);
+int clampNumber(Number number, int value, int screenWidth = 0);
 // The custom name's text box takes this many bytes; a longer name cannot be drawn.
 inline constexpr unsigned maxCustomNameLength = 255;
 

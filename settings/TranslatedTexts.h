@@ -34,6 +34,7 @@ inline constexpr const char* all[] = {
     "Miscellaneous",
     "Save",
     "Defaults",
+    "Cancel",
     // The colour rows.
     "Background",
     "Text",

@@ -67,7 +67,9 @@ public:
     explicit operator bool() const { return data != nullptr; }
     bool operator==(const XmlNode& other) const { return data == other.data; }
 
-    // Reading. openFileOrExit shows the parse error and ends the process with 255.
+    // Reading. openFile first takes the encoding the file's first bytes show; openFileOrExit
+    // does the same, then shows a parse error and ends the process with 255.
+    static XmlNode openFile(const std::string& path, const std::string& firstTag, XmlResult* result = nullptr);
     static XmlNode openFileOrExit(const std::string& path, const std::string& firstTag);
     static XmlNode parseFile(const std::string& path, const std::string& firstTag, XmlResult* result = nullptr);
     // Parses up to the first zero byte; a null text gives "No elements found".
@@ -111,8 +113,9 @@ public:
     // Writes the declaration line (or the UTF-8 byte-order mark) and the text; 0, or 15 when
     // the file cannot be opened, 16 when a write or the close fails (the file is then cut off).
     int writeToFile(const std::string& path, const char* encodingName, bool formatted) const;
-    // The same, written to "<path>.tmp" and renamed over `path` only when complete, so that
-    // a full disk or a crash never leaves a cut-off file; the old file stays as it was.
+    // The same, written beside `path` under a unique name, flushed to the disk and moved over
+    // `path` only when complete (os::AtomicFile), so that a full disk or a crash never leaves
+    // a cut-off file; the old file stays as it was. 15 when the folder takes no new file.
     int writeToFileSafely(const std::string& path, const char* encodingName, bool formatted) const;
 
 private:

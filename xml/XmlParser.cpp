@@ -672,7 +672,7 @@ XmlNode XmlNode::parseFile(const std::string& path, const std::string& firstTag,
     return parseText(bytes.c_str() + start, firstTag, &r);
 }
 
-XmlNode XmlNode::openFileOrExit(const std::string& path, const std::string& firstTag)
+XmlNode XmlNode::openFile(const std::string& path, const std::string& firstTag, XmlResult* result)
 {
     if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
         unsigned char head[200];
@@ -681,8 +681,13 @@ XmlNode XmlNode::openFileOrExit(const std::string& path, const std::string& firs
         // An undecided guess (0) is refused by setXmlOptions and keeps the current encoding.
         setXmlOptions(guessEncoding(head, n, true), xmlGuessUtf16(), xmlDropWhiteSpace(), xmlRemoveCommentsInText());
     }
+    return parseFile(path, firstTag, result);
+}
+
+XmlNode XmlNode::openFileOrExit(const std::string& path, const std::string& firstTag)
+{
     XmlResult result;
-    XmlNode node = parseFile(path, firstTag, &result);
+    XmlNode node = openFile(path, firstTag, &result);
     if (result.code == XmlNoError)
         return node;
     const bool firstTagMissing = result.code == XmlErrorFirstTagNotFound;

@@ -3,7 +3,7 @@
 // first measures it, the second writes it into one allocation.
 #include "xml/XmlNode.h"
 
-#include "os/FileSystem.h"
+#include "os/AtomicFile.h"
 #include "xml/XmlNodeData.h"
 
 #include <cstdio>
@@ -261,10 +261,12 @@ int XmlNode::writeToFileSafely(const std::string& path, const char* encodingName
 {
     if (!data)
         return XmlNoError;
-    const std::string beside = path + ".tmp";
-    const int code = writeToFile(beside, encodingName, formatted);
-    if (code == XmlNoError && os::replaceFile(beside, path))
-        return XmlNoError;
-    os::deleteFile(beside);
-    return code == XmlNoError ? XmlErrorCannotWriteFile : code;
+    std::string body;
+    if (!xmlToText(data, formatted, body))
+        return XmlErrorCannotWriteFile;
+    os::AtomicFile file(path);
+    if (!file.isOpen())
+        return XmlErrorCannotOpenWriteFile;
+    return file.write(header(data, encodingName)) && file.write(body) && file.commit() ? XmlNoError
+                                                                                        : XmlErrorCannotWriteFile;
 }

@@ -13,6 +13,11 @@ Frame::Frame(const std::string& name, const std::string& fontName) : Control(nul
 {
 }
 
+Frame::Frame(Frame* parent, const std::string& name) : Control(parent, name, Kind), fontName(parent->getFontName())
+{
+    parent->adopt(this, 0, 0);
+}
+
 Frame::~Frame() = default;
 
 void Frame::onEvent(Control*)

@@ -30,6 +30,9 @@ public:
     static constexpr int Kind = 0;
 
     Frame(const std::string& name, const std::string& fontName);
+    // A frame inside another (a page of a panel): kept by the parent, placed relative to it,
+    // shown and hidden with one call, its widgets' events heard by this frame.
+    Frame(Frame* parent, const std::string& name);
     ~Frame() override;
 
     void onEvent(Control* sender) override;

@@ -3,6 +3,8 @@
 // read/write into a temporary file and rename; the XDG base directories.
 #include "os/FileSystem.h"
 
+#include "os/AtomicFile.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -211,5 +213,37 @@ std::string userDataDirectory()
         path.pop_back();
     return path + "/.local/share";
 }
+
+} // namespace os
+
+// The primitives of os/AtomicFile.h.
+namespace os {
+
+NewFile createNewFile(const std::string& path, std::intptr_t& handle)
+{
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    handle = fd;
+    if (fd >= 0)
+        return NewFile::Opened;
+    return errno == EEXIST ? NewFile::Exists : NewFile::Failed;
+}
+
+bool writeToFile(std::intptr_t handle, const void* data, std::size_t size)
+{
+    const char* bytes = static_cast<const char*>(data);
+    for (std::size_t done = 0; done < size;) {
+        const ssize_t w = ::write(static_cast<int>(handle), bytes + done, size - done);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return false;
+        done += static_cast<std::size_t>(w);
+    }
+    return true;
+}
+
+bool flushFile(std::intptr_t handle) { return fsync(static_cast<int>(handle)) == 0; }
+
+bool closeFile(std::intptr_t handle) { return close(static_cast<int>(handle)) == 0; }
 
 } // namespace os

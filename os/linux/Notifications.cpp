@@ -103,13 +103,15 @@ bool startNotifications(const std::string& appName)
         sayOnce("no session bus");
         return false;
     }
-    // The service may be started on demand: ask it something before counting on it.
+    // The service may be started on demand: ask it something before counting on it, but
+    // never hold the start-up for long (a bus that hangs costs at most a second).
+    constexpr std::uint64_t startTimeoutUs = 1000 * 1000;
     sd_bus_message* request = nullptr;
     sd_bus_message* reply = nullptr;
     sd_bus_error error = SD_BUS_ERROR_NULL;
     int r = sd_bus_message_new_method_call(bus, &request, service, path, interface, "GetServerInformation");
     if (r >= 0)
-        r = sd_bus_call(bus, request, 5 * 1000 * 1000, &error, &reply);
+        r = sd_bus_call(bus, request, startTimeoutUs, &error, &reply);
     sd_bus_message_unref(request);
     sd_bus_message_unref(reply);
     sd_bus_error_free(&error);

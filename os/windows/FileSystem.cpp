@@ -4,6 +4,7 @@
 // GetModuleFileNameW, CopyFileW and %LOCALAPPDATA%. Paths are joined with '\'; the system takes '/' as well.
 #include "os/FileSystem.h"
 
+#include "os/AtomicFile.h"
 #include "os/TextConversion.h"
 
 #include <algorithm>
@@ -98,7 +99,15 @@ bool deleteFile(const std::string& path) { return DeleteFileW(wide(path).c_str()
 
 bool replaceFile(const std::string& from, const std::string& to)
 {
-    return MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    // A reader (a virus scanner, the search indexer) holding the old file refuses the move
+    // for a moment: try again a few times, as git does.
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        if (GetLastError() != ERROR_ACCESS_DENIED || attempt == 4)
+            return false;
+        Sleep(10 << attempt);
+    }
 }
 
 bool syncFile(const std::string& path)
@@ -175,5 +184,36 @@ std::string userDataDirectory()
     const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
     return local && local[0] ? withoutTrailingSeparator(local) : std::string();
 }
+
+} // namespace os
+
+// The primitives of os/AtomicFile.h.
+namespace os {
+
+NewFile createNewFile(const std::string& path, std::intptr_t& handle)
+{
+    HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle = file == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(file);
+    if (file != INVALID_HANDLE_VALUE)
+        return NewFile::Opened;
+    return GetLastError() == ERROR_FILE_EXISTS ? NewFile::Exists : NewFile::Failed;
+}
+
+bool writeToFile(std::intptr_t handle, const void* data, std::size_t size)
+{
+    const char* bytes = static_cast<const char*>(data);
+    for (std::size_t done = 0; done < size;) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 1 << 20));
+        if (!WriteFile(reinterpret_cast<HANDLE>(handle), bytes + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+bool flushFile(std::intptr_t handle) { return FlushFileBuffers(reinterpret_cast<HANDLE>(handle)) != 0; }
+
+bool closeFile(std::intptr_t handle) { return CloseHandle(reinterpret_cast<HANDLE>(handle)) != 0; }
 
 } // namespace os

@@ -49,6 +49,28 @@ TEST(ProgramOptions, HelpVersionAndBadCommandLinesNeedNoDisplay)
     }
 }
 
+TEST_F(Program, ASecondStartBringsTheFirstToTheFrontAndLeavesAndAKilledCopyLeavesNoLock)
+{
+    const std::vector<std::string> arguments{"--update-host", nowhere, "--map-host", nowhere};
+    program.start(arguments);
+    ASSERT_TRUE(program.waitForWindow());
+    ASSERT_TRUE(waitUntil([&] { return readFile(program.dataFile("HolmikZiviza.lock")) == program.window; }))
+        << "the first copy notes its window";
+
+    const std::uint32_t t0 = os::monotonicMilliseconds();
+    int code = 0;
+    const std::string said = program.runAgain(arguments, 5000, code);
+    EXPECT_LT(os::monotonicMilliseconds() - t0, 2000u);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(said, "holmikziviza: already running with this data folder; its window is in front now");
+    EXPECT_EQ(program.xdotool("search --onlyvisible --class 'Engine SDL Window'"), program.window) << "one window";
+
+    program.signal(SIGKILL);
+    program.waitForExit(promptly);
+    program.start(arguments);
+    EXPECT_TRUE(program.waitForWindow()) << "a killed copy's lock went with it";
+}
+
 TEST_F(Program, AHandEditedFileIsSavedInRangeAndATerminationSignalEndsTheFrameLoop)
 {
     const std::string written = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Settings Width=\"-50\" Alpha=\"0\" "

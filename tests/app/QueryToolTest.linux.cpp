@@ -1,6 +1,7 @@
 // holmik-query and holmik-testserver as a user runs them, on loopback.
 #include "query/TestServer.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/SilentResolver.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +85,18 @@ TEST(QueryTool, ASilentServerAndAnUnknownHostPrintNoRecordAndExitApart)
     EXPECT_EQ(query("no.such.host.invalid", &code), "cannot resolve no.such.host.invalid\n");
     EXPECT_EQ(code, 3);
     EXPECT_EQ(json::parse(query("no.such.host.invalid:27016 --json"))["error"], "cannot resolve no.such.host.invalid");
+}
+
+TEST(QueryTool, ALookUpThatNeverEndsIsALookUpFailure)
+{
+    const int code = testing_support::withSilentResolver([] {
+        int exit = -1;
+        const std::string said = query("silent.example --json", &exit);
+        return exit == 3 && said.find("cannot resolve silent.example within 2 s") != std::string::npos ? 0 : 1;
+    });
+    if (code == testing_support::silentResolverUnavailable)
+        GTEST_SKIP() << "no private namespaces here";
+    EXPECT_EQ(code, 0);
 }
 
 TEST(QueryTool, SeveralServersGiveOneArrayInTheirOrderWithTheFirstFailuresCode)

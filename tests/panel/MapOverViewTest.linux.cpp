@@ -42,6 +42,23 @@ TEST(MapNames, FileBaseIsThePartAfterTheLastSlashWithOnlySafeBytes)
     }
 }
 
+TEST(MapNames, ADeviceNameInAnyCaseOrWithAnyExtensionIsNeverACacheFileName)
+{
+    panel_testing::enterProgram();
+    for (const char* device : {"NUL", "con", "Aux.x", "prn.tar.gz", "COM1", "com9.bsp", "LPT1", "lpt3.a.b", "CONIN$"}) {
+        EXPECT_TRUE(MapOverView::isDeviceName(device)) << device;
+    }
+    for (const char* name : {"de_nul", "COM", "COM10", "LPT", "console", "nul_map", "_CON", "auxiliary.x"})
+        EXPECT_FALSE(MapOverView::isDeviceName(name)) << name;
+    for (const char* map : {"COM1", "nul", "Lpt1.v2"}) {
+        const std::string file = fs::path(MapOverView::cacheFile(map, true)).filename().string();
+        EXPECT_EQ(file, "_" + std::string(map) + ".jpg");
+        EXPECT_FALSE(MapOverView::isDeviceName(file));
+        EXPECT_EQ(MapOverView::resourcePath(map, true), "/images/maps/160x120/csgo/" + std::string(map) + ".jpg")
+            << "the server's name stays";
+    }
+}
+
 class MapOverViewTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -6,7 +6,9 @@
 #include "engine/gui/Button.h"
 #include "engine/gui/CheckBox.h"
 #include "engine/gui/ComboBox.h"
+#include "engine/gui/Label.h"
 #include "engine/gui/TextBox.h"
+#include "settings/AutoStart.h"
 #include "settings/Settings.h"
 #include "settings/SettingsGui.h"
 #include "tests/support/SdlInput.h"
@@ -15,6 +17,7 @@
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 using Engine::Gui::Button;
@@ -41,14 +44,24 @@ protected:
         panel->setVisible(true);
         frame();
     }
-    // The panel's child of that name and class.
+    // The panel's widget of that name and class, on whichever page it stands.
     template <typename T>
     T* find(const std::string& name)
     {
-        for (Control* child : panel->getChildren())
+        if (T* widget = search<T>(panel.get(), name))
+            return widget;
+        ADD_FAILURE() << "no widget " << name;
+        return nullptr;
+    }
+    template <typename T>
+    static T* search(Control* parent, const std::string& name)
+    {
+        for (Control* child : parent->getChildren()) {
             if (T* widget = dynamic_cast<T*>(child); widget && child->getName() == name)
                 return widget;
-        ADD_FAILURE() << "no widget " << name;
+            if (T* widget = search<T>(child, name))
+                return widget;
+        }
         return nullptr;
     }
     // One turn of the program's loop: the panel draws, the window dispatches the events.
@@ -122,18 +135,98 @@ TEST_F(PanelTest, EachColourAndVisibilityRowSetsItsOwnSetting)
     }
 }
 
-TEST_F(PanelTest, NumbersAreClampedAtTheirButtonAndALayoutShowsTheStoredOnes)
+// Width goes no further than leaves the settings panel room on the screen (the dummy
+// display's is 1024 wide); a number typed but not applied stays through other changes.
+TEST_F(PanelTest, NumbersAreClampedAtTheirButtonAndTypedOnesSurviveOtherChanges)
 {
     click("OthersButton");
     typeInto("WidthTextBox", "12000");
     click("WidthButton");
     typeInto("AlphaTextBox", ""); // an empty box is the lowest
     click("AlphaButton");
-    EXPECT_TRUE(settings().getWidth() == 1200 && settings().getAlpha() == 15 && text("WidthTextBox") == "1200");
+    EXPECT_EQ(settings().getWidth(), 1024 - 250);
+    EXPECT_EQ(text("WidthTextBox"), "774");
+    EXPECT_EQ(settings().getAlpha(), 15);
+    EXPECT_EQ(panel->getRelativeX(), 774) << "the panel stands beside the wider main panel";
     typeInto("AlphaTextBox", "20");
     typeInto("FontSizeTextBox", "20");
     click("FontSizeButton");
-    EXPECT_EQ(text("FontSizeTextBox") + " " + text("AlphaTextBox"), "16 15");
+    auto* language = find<Engine::Gui::ComboBox>("LanguageCombo");
+    language->setSelectedIndex(1);
+    language->getParent()->onEvent(language); // as a choice in its list tells its page
+    click("ColorButton");
+    typeInto("BackgroundColorTextBox", "102030");
+    click("OthersButton");
+    EXPECT_EQ(text("FontSizeTextBox") + " " + text("AlphaTextBox"), "16 20");
+    EXPECT_EQ(settings().getAlpha(), 15) << "typed, not applied";
+}
+
+// Cancel and Escape put back every kind of setting, write nothing, and close the panel.
+TEST_F(PanelTest, CancelAndEscapeRestoreEverySettingAndWriteNothing)
+{
+    Settings& s = settings();
+    Engine::Window& window = Engine::Window::instance();
+    window.setPosition(40, 50);
+    panel->setVisible(false);
+    panel->setVisible(true); // opened here
+    for (const char* close : {"CancelButton", "Escape"}) {
+        typeInto("TextColorTextBox", "123456");
+        click("VisibilityButton");
+        click(find<CheckBox>("HeadCheck"));
+        click("OthersButton");
+        typeInto("CustomNameTextBox", "Zien");
+        typeInto("WidthTextBox", "500");
+        click("WidthButton");
+        typeInto("AlphaTextBox", "100");
+        click("AlphaButton");
+        click(find<CheckBox>("AutoStartCheck"));
+        click(find<CheckBox>("NotificationsCheck"));
+        typeInto("FriendsTextBox", "Ulla");
+        auto* language = find<Engine::Gui::ComboBox>("LanguageCombo");
+        language->setSelectedIndex(2);
+        language->getParent()->onEvent(language); // as a choice in its list tells its page
+        window.setPosition(200, 60);
+        ASSERT_EQ(std::vector<int>({s.getWidth(), s.getAlpha(), s.getAutoStart(), s.getLanguage()}), std::vector<int>({500, 100, 1, 2})) << close;
+        EXPECT_TRUE(panel->takeChanged()) << "the main panel is told at once";
+
+        if (std::string(close) == "Escape") {
+            testing_support::pushKey(true, SDLK_ESCAPE, 27); // the friends box has the keyboard
+            testing_support::pushKey(false, SDLK_ESCAPE);
+            frame();
+        } else {
+            click(close);
+        }
+        EXPECT_TRUE(panel->isCloseRequested()) << close;
+        EXPECT_EQ(s.getTextColor(), Color(0, 0, 0)) << close;
+        EXPECT_TRUE(s.getHead() && s.getNotifications() && !s.getAutoStart()) << close;
+        EXPECT_TRUE(s.getCustomName() == "=QX/" && s.getFriends().empty() && s.getLanguage() == 0) << close;
+        EXPECT_EQ(s.getWidth(), 300) << close;
+        EXPECT_EQ(int(s.getAlpha()), 255) << close;
+        EXPECT_EQ(int(window.getAlpha()), 255) << close;
+        EXPECT_EQ(std::to_string(window.getX()) + "," + std::to_string(window.getY()), "40,50") << close;
+        EXPECT_FALSE(AutoStart::isEnabled()) << close << ": no autostart entry";
+        EXPECT_FALSE(std::filesystem::exists(data.file("Settings.xml"))) << close;
+        panel->setVisible(false);
+        panel->setCloseRequested(false);
+        panel->setVisible(true);
+        EXPECT_EQ(text("WidthTextBox"), "300") << "the boxes show the settings again";
+        click("ColorButton");
+    }
+}
+
+// Save makes the autostart entry follow its box; Defaults keep the build's version.
+TEST_F(PanelTest, SaveWritesTheAutostartEntryAndDefaultsKeepTheVersion)
+{
+    click("OthersButton");
+    click(find<CheckBox>("AutoStartCheck"));
+    EXPECT_FALSE(AutoStart::isEnabled()) << "not at the click";
+    click("ResetButton");
+    EXPECT_EQ(find<Engine::Gui::Label>("About")->getText(), "Holmik Ziviza 4.7.0");
+    click(find<CheckBox>("AutoStartCheck"));
+    click("SaveButton");
+    EXPECT_TRUE(AutoStart::isEnabled());
+    EXPECT_TRUE(panel->isCloseRequested());
+    EXPECT_NE(data.read("Settings.xml").find("Width=\"300\""), std::string::npos);
 }
 
 TEST_F(PanelTest, NotificationChoicesActAtOnceAndComeBackWithTheDefaults)

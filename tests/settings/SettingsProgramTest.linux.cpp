@@ -136,7 +136,8 @@ TEST_F(SettingsProgram, EveryTabChangesTheSettingsAndSaveWritesThem)
     const int autoStartY = 25 + 5 * row + textHeight + 7;
     program.click(q + 5 + 4, autoStartY + checkHeight / 2);
     const std::string entry = program.home() + "/.config/autostart/HolmikZiviza.desktop";
-    EXPECT_TRUE(waitUntil([&] { return std::filesystem::exists(entry); }, 3000)) << "ticking autostart writes the entry";
+    os::sleepMilliseconds(300);
+    EXPECT_FALSE(std::filesystem::exists(entry)) << "the entry waits for Save";
 
     // The language: open the list with its button, take the second entry (Svenska).
     const int comboY = autoStartY + 2 * (checkHeight + 7);
@@ -149,6 +150,7 @@ TEST_F(SettingsProgram, EveryTabChangesTheSettingsAndSaveWritesThem)
     program.click(q + 195 + 25, 470 + 12);
     EXPECT_TRUE(waitUntil([&] { return geometry().rfind("100x", 0) == 0; }, 3000)) << geometry();
     program.screenshot("settings-saved.png");
+    EXPECT_TRUE(std::filesystem::exists(entry)) << "Save writes the autostart entry";
     const std::string saved = readFile(program.dataFile("Settings.xml"));
     for (const char* expected : {"BackgroundColor=\"FF0000\"", "Ping=\"1\"", "Alpha=\"255\"", "FontSize=\"16\"",
                                  "PlayerFontSize=\"5\"", "Width=\"100\"", "Language=\"1\""})
@@ -180,6 +182,69 @@ TEST_F(SettingsProgram, EveryTabChangesTheSettingsAndSaveWritesThem)
     EXPECT_TRUE(waitUntil([&] { return readFile(program.dataFile("Settings.xml")).find("X=\"700\"") != std::string::npos; }, 3000));
     program.click(300 - 18 + 8, 10); // the close button, right of the settings button
     EXPECT_EQ(program.waitForExit(20000), 0);
+}
+
+// A Width from a hand-edited file that leaves the settings panel no room on the 1024-pixel
+// screen is brought to the widest that does, and saved so.
+TEST_F(SettingsProgram, AWidthTooWideForTheScreenIsBroughtToItAtStart)
+{
+    writeFile(program.dataFile("Settings.xml"), "<?xml version=\"1.0\"?>\n<Settings Width=\"3000\"><Colors/><Display/></Settings>\n");
+    program.start({"--demo"});
+    ASSERT_TRUE(program.waitForWindow());
+    EXPECT_TRUE(waitUntil([&] { return geometry().rfind("774x", 0) == 0; })) << geometry();
+    EXPECT_TRUE(waitUntil([&] { return readFile(program.dataFile("Settings.xml")).find("Width=\"774\"") != std::string::npos; }));
+    program.signal(SIGTERM);
+    EXPECT_EQ(program.waitForExit(20000), 0);
+}
+
+// Escape and "Cancel" give back what the panel changed, though it showed at once; the panel
+// never takes the window off the screen; "Defaults" leave the version line alone.
+TEST_F(SettingsProgram, CancelGivesEverythingBackAndTheWindowStaysOnTheScreen)
+{
+    start();
+    program.xdotool("windowmove " + program.window + " 200 100");
+    ASSERT_EQ(until([&] { return program.position(); }, "200,100"), "200,100");
+    os::sleepMilliseconds(300);
+    const std::string saved = readFile(program.dataFile("Settings.xml"));
+    const std::string mainGeometry = geometry();
+    openSettings(300);
+    ASSERT_EQ(until([&] { return geometry(); }, "550x500"), "550x500");
+    const int p = 300;
+
+    // A colour shows in the status panel at once; Escape takes it back.
+    typeAt(p + 5 + cw / 2, 25 + textHeight + 10 + lh / 2, "ff0000");
+    EXPECT_EQ(until([&] { return pixel(150, 40); }, "FF0000"), "FF0000") << "the status panel follows at once";
+    program.xdotool("key Escape");
+    EXPECT_EQ(until([&] { return geometry(); }, mainGeometry), mainGeometry);
+    EXPECT_EQ(until([&] { return pixel(150, 40); }, "7A89AA"), "7A89AA");
+    EXPECT_EQ(readFile(program.dataFile("Settings.xml")), saved) << "Escape writes nothing";
+
+    // Width 3000: the widest that leaves the panel room on the 1024-pixel screen, and the
+    // window moves left to stay on it. Autostart ticked, then Cancel: no entry, the old size
+    // and place.
+    openSettings(300);
+    ASSERT_EQ(until([&] { return geometry(); }, "550x500"), "550x500");
+    program.click(p + 145 + 45, 2 + lh / 2);
+    setMiscellaneous(p, 3, "3000");
+    EXPECT_EQ(until([&] { return geometry() + " " + program.position(); }, "1024x500 0,100"), "1024x500 0,100");
+    program.screenshot("settings-widest.png");
+    const int q = 774;
+    program.click(q + 5 + 4, 25 + 5 * row + textHeight + 7 + checkHeight / 2);
+    program.click(q + 35 + 35, 470 + 12); // Cancel
+    EXPECT_EQ(until([&] { return geometry() + " " + program.position(); }, mainGeometry + " 200,100"), mainGeometry + " 200,100");
+    EXPECT_FALSE(std::filesystem::exists(program.home() + "/.config/autostart/HolmikZiviza.desktop"));
+    EXPECT_EQ(readFile(program.dataFile("Settings.xml")), saved) << "Cancel writes nothing";
+
+    // Defaults: the About lines (the version among them) stay as they were.
+    openSettings(300);
+    ASSERT_EQ(until([&] { return geometry(); }, "550x500"), "550x500");
+    const std::string about = area(p, 400, 150, 65);
+    program.click(p + 115 + 35, 470 + 12);
+    os::sleepMilliseconds(300);
+    program.screenshot("settings-defaults-about.png");
+    EXPECT_EQ(area(p, 400, 150, 65), about);
+    program.xdotool("key Escape");
+    EXPECT_EQ(until([&] { return geometry(); }, mainGeometry), mainGeometry);
 }
 
 } // namespace

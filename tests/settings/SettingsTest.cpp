@@ -2,6 +2,7 @@
 // was, the loader's rules for odd values, broken files (exit 255), and saves that fail
 // without losing the old file.
 #include "settings/Settings.h"
+#include "settings/SettingsValues.h"
 #include "engine/WindowPosition.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
@@ -47,6 +48,15 @@ protected:
     testing_support::TempHome home;
     testing_support::TempDir data;
     testing_support::ScopedCurrentDirectory inData;
+
+    // Whether a save left nothing beside its file.
+    bool noTemporaryFiles() const
+    {
+        for (const auto& entry : fs::directory_iterator(data.path()))
+            if (entry.path().extension() == ".tmp")
+                return false;
+        return true;
+    }
 };
 
 TEST_F(SettingsFile, AFirstStartHasTheDefaultsAndSavesThemWithTheWindowsPosition)
@@ -54,7 +64,7 @@ TEST_F(SettingsFile, AFirstStartHasTheDefaultsAndSavesThemWithTheWindowsPosition
     FreshSettings settings;
     settings.save();
     EXPECT_EQ(data.read("Settings.xml"), defaultFile);
-    EXPECT_FALSE(fs::exists(data.file("Settings.xml.new")));
+    EXPECT_TRUE(noTemporaryFiles());
 }
 
 // Every value differs from its default (but the window's position, which a save takes from the window).
@@ -122,43 +132,67 @@ TEST_F(SettingsFileDeathTest, BrokenFilesEndTheProgramWith255)
     data.write("Settings.xml/keep", "x");
     settings.save();
     EXPECT_EQ(data.read("Settings.xml/keep"), "x");
-    EXPECT_FALSE(fs::exists(data.file("Settings.xml.new")));
+    EXPECT_TRUE(noTemporaryFiles());
     EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "XML Parsing error inside file 'Settings.xml'");
 }
 
-TEST_F(SettingsFile, DefaultsKeepTheAutostartEntry)
+// The box is a choice; the entry follows it only when written (at the panel's "Save").
+TEST_F(SettingsFile, DefaultsKeepTheAutostartEntryWhichFollowsTheFlagOnlyWhenWritten)
 {
     FreshSettings settings;
     settings.setAutoStart(true);
+    EXPECT_FALSE(FreshSettings().getAutoStart()) << "the flag alone writes no entry";
+    settings.writeAutoStart();
     settings.resetToDefaults();
     EXPECT_TRUE(settings.getAutoStart()) << "the entry stays";
     EXPECT_TRUE(FreshSettings().getAutoStart()) << "and the next start reads it";
     settings.setAutoStart(false);
+    settings.writeAutoStart();
     settings.resetToDefaults();
     EXPECT_FALSE(settings.getAutoStart());
 }
 
-TEST_F(SettingsFile, ASaveThatCannotFinishLeavesTheOldFileAsItWas)
+// The loader, the panel's buttons and the start-up fit share one table of ranges.
+TEST_F(SettingsFile, NumbersAreKeptInTheirRangesAndWidthLeavesTheSettingsPanelRoomOnTheScreen)
+{
+    data.write("Settings.xml", "<Settings FontSize=\"4\" PlayerFontSize=\"17\" Width=\"12000\" Alpha=\"14\"/>");
+    FreshSettings s;
+    EXPECT_EQ(std::vector<int>({s.getFontSize(), s.getPlayerFontSize(), s.getWidth(), s.getAlpha()}), std::vector<int>({5, 16, 9999, 15}));
+    s.fitWidthToScreen(1280);
+    EXPECT_EQ(s.getWidth(), 1030) << "the window with the panel open is as wide as the screen";
+    s.fitWidthToScreen(300);
+    EXPECT_EQ(s.getWidth(), 100) << "never below the lowest width";
+    using SettingsValues::Number;
+    EXPECT_EQ(SettingsValues::rangeOf(Number::Width, 0).highest, 9999) << "no screen known: the table's bound";
+    EXPECT_EQ(SettingsValues::clampNumber(Number::Width, 9000, 1920), 1670);
+    EXPECT_EQ(SettingsValues::clampNumber(Number::Alpha, 9000, 1920), 255) << "the screen bounds Width alone";
+}
+
+// The version is the build's: "Defaults" cannot take it away.
+TEST_F(SettingsFile, TheVersionIsTheBuildsWhateverTheDefaults)
+{
+    FreshSettings s;
+    s.resetToDefaults();
+    EXPECT_EQ(Settings::getVersionString(), "4.7.0");
+    EXPECT_EQ(std::vector<int>({Settings::getVersionMajor(), Settings::getVersionMinor(), Settings::getVersionPatch()}),
+              std::vector<int>({4, 7, 0}));
+}
+
+TEST_F(SettingsFile, ACutOffFileFallsBackToTheBackupWithOneLine)
 {
     FreshSettings first;
+    first.setCustomName("kept");
     first.save();
-    const std::string before = data.read("Settings.xml"), full = testing_support::fullDevicePath();
-    const std::function<void()> obstacles[] = {
-        [&] { fs::create_directory(data.file("Settings.xml.new")); }, // the new file cannot be made
-        [&] { fs::create_symlink(full, data.file("Settings.xml.new")); }, // the disk is full
-    };
-    for (const auto& obstruct : obstacles) {
-        if (&obstruct != obstacles && full.empty())
-            continue; // this system has no device whose writes fail
-        obstruct();
-        FreshSettings settings;
-        settings.setCustomName("new and longer, so the file would grow");
-        settings.save();
-        EXPECT_EQ(data.read("Settings.xml"), before);
-        if (fs::is_directory(data.file("Settings.xml.new")))
-            fs::remove(data.file("Settings.xml.new"));
-    }
-    EXPECT_FALSE(fs::exists(fs::symlink_status(data.file("Settings.xml.new")))) << "the failed new file is removed";
+    data.write("Settings.xml.bak", data.read("Settings.xml"));
+    data.write("Settings.xml", data.read("Settings.xml").substr(0, 200));
+    testing::internal::CaptureStderr();
+    FreshSettings again;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "holmikziviza: Settings.xml cannot be read; the settings come from Settings.xml.bak\n");
+    EXPECT_EQ(again.getCustomName(), "kept");
+    // A backup cut off too leaves the program's own error.
+    data.write("Settings.xml.bak", data.read("Settings.xml"));
+    EXPECT_EXIT(FreshSettings(), ::testing::ExitedWithCode(255), "XML Parsing error inside file 'Settings.xml'");
 }
 
 } // namespace

@@ -56,6 +56,10 @@ public:
 
     // environment: extra "NAME=value" entries.
     void start(const std::vector<std::string>& arguments, const std::vector<std::string>& environment = {});
+    // Runs a second copy of the same program (its folder, display and environment) to its end
+    // or for at most timeoutMs; its standard output, its exit code in `code` (-2 when it still
+    // ran and was ended).
+    std::string runAgain(const std::vector<std::string>& arguments, int timeoutMs, int& code) const;
     // Waits for the window, whose id goes to `window`.
     bool waitForWindow(int milliseconds = 20000);
     void signal(int number) const { program->signal(number); }

@@ -49,6 +49,18 @@ void ProgramUnderX::start(const std::vector<std::string>& arguments, const std::
     program = std::make_unique<ChildProcess>(argv, variables);
 }
 
+std::string ProgramUnderX::runAgain(const std::vector<std::string>& arguments, int timeoutMs, int& code) const
+{
+    std::string line = "cd / && DISPLAY=" + x.display() + " HOLMIK_DIALOGS=stderr SDL_VIDEODRIVER=x11 timeout -s KILL " +
+                       std::to_string(timeoutMs / 1000.0) + " '" + folder.file("holmikziviza") + "'";
+    for (const std::string& argument : arguments)
+        line += " '" + argument + "'";
+    const std::string output = commandOutput(line, true, &code);
+    if (code == 137)
+        code = -2;
+    return output;
+}
+
 bool ProgramUnderX::waitForWindow(int milliseconds)
 {
     return waitUntil([&] { return !(window = xdotool("search --class 'Engine SDL Window' | head -n1")).empty(); },

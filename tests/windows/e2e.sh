@@ -141,15 +141,28 @@ auto_y=$((25 + 5 * row + h12 + 7 + check_height / 2))
 run_value() { wine reg query "$run_key" /v HolmikZiviza 2>/dev/null | tr -d '\r'; }
 has_value() { run_value | grep -q 'HolmikZiviza'; }
 no_value() { ! has_value; }
+open_miscellaneous() {
+  click $((300 - 16 - 2 - 18 + 8)) 10
+  wait_for 10 is_width 550x500
+  click $((300 + 145 + 45)) $((2 + lh12 / 2))
+}
 click $((300 + 5 + 4)) $auto_y
-check "ticking autostart writes the Run value HolmikZiviza" wait_for 10 has_value
+sleep 1
+check "ticking autostart writes nothing before Save" no_value
+click $((300 + 35 + 35)) $((470 + h12 / 2))
+check "Cancel closes the settings panel" wait_for 10 is_width 300
+check "Cancel leaves no Run value" no_value
+open_miscellaneous
+click $((300 + 5 + 4)) $auto_y
+click $((300 + 195 + 25)) $((470 + h12 / 2))
+check "ticking autostart and Save write the Run value HolmikZiviza" wait_for 10 has_value
 data_windows=$(winepath -w "$app/data")
 names_lnk() { run_value | grep -i REG_SZ | grep -qiF "$data_windows\\HolmikZiviza.lnk"; }
 check "the Run value is REG_SZ, the data folder's HolmikZiviza.lnk" names_lnk
+open_miscellaneous
 click $((300 + 5 + 4)) $auto_y
-check "unticking autostart removes the Run value" wait_for 10 no_value
-
 click $((300 + 195 + 25)) $((470 + h12 / 2))
+check "unticking autostart and Save remove the Run value" wait_for 10 no_value
 check "Save closes the settings panel" wait_for 10 is_width 300
 click $((300 - 18 + 8)) 10
 wait_for 15 bash -c "! kill -0 $program 2>/dev/null" || kill "$program" 2>/dev/null || true

@@ -71,14 +71,17 @@ TEST(XmlWrite, FilesAreReplacedWholeOrNotAtAll)
     tmp.write("s.xml", "old");
     ASSERT_EQ(settingsTree().writeToFileSafely(tmp.file("s.xml"), nullptr, true), 0);
     EXPECT_EQ(tmp.read("s.xml"), utf8Header + settingsTree().toText(true));
-    EXPECT_FALSE(os::pathExists(tmp.file("s.xml.tmp")));
+    EXPECT_FALSE(os::pathExists(tmp.file("s.xml.*.tmp")));
     EXPECT_EQ(XmlNode::parseFile(tmp.file("s.xml"), "Settings").toText(true), settingsTree().toText(true));
 
-    // The file beside cannot be made: the old file stays as it was.
-    tmp.write("t.xml", "old");
-    ASSERT_TRUE(os::createDirectory(tmp.file("t.xml.tmp")));
-    EXPECT_EQ(settingsTree().writeToFileSafely(tmp.file("t.xml"), nullptr, true), XmlErrorCannotOpenWriteFile);
-    EXPECT_EQ(tmp.read("t.xml"), "old");
+    // No folder for the file beside, or something in the way of the move: what stood there
+    // stays, and nothing is left beside it.
+    EXPECT_EQ(settingsTree().writeToFileSafely(tmp.file("no/t.xml"), nullptr, true), XmlErrorCannotOpenWriteFile);
+    ASSERT_TRUE(os::createDirectory(tmp.file("t.xml")));
+    tmp.write("t.xml/keep", "old");
+    EXPECT_EQ(settingsTree().writeToFileSafely(tmp.file("t.xml"), nullptr, true), XmlErrorCannotWriteFile);
+    EXPECT_EQ(tmp.read("t.xml/keep"), "old");
+    EXPECT_FALSE(os::pathExists(tmp.file("t.xml.*.tmp")));
     EXPECT_EQ(settingsTree().writeToFile(tmp.file("no/such/dir/s.xml"), nullptr, true), XmlErrorCannotOpenWriteFile);
     // /dev/full opens, takes the bytes into the buffer, and fails when they are flushed.
     const std::string full = testing_support::fullDevicePath();
