@@ -1,11 +1,13 @@
 #include "app/DemoServers.h"
 
-bool DemoServers::start(ServerHosts& hosts)
+bool DemoServers::start(ServerHosts& hosts, const std::string& dataFolder)
 {
     go.loadHiddenNamesDemoContent();
     source.loadDemoContent();
-    if (!go.start() || !source.start())
+    if (!go.start() || !source.start() ||
+        !pictures.start(dataFolder, {{"csgo", go.map()}, {"css", source.map()}}))
         return false;
+    hosts.mapHost = "127.0.0.1:" + std::to_string(pictures.port());
     hosts.csgoHost = "127.0.0.1";
     hosts.csgoPort = go.port();
     hosts.csgoGiven = true;

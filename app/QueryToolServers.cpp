@@ -34,7 +34,7 @@ Outcome ask(ServerStatus& status, bool rules)
     ServerQuery query;
     query.query(status, true, rules, true);
     status.setHost(host);
-    if (!query.hasAnswered())
+    if (!status.isAnswered()) // an info reply with a map, however quick
         return {NoAnswer, "no answer from " + addressText(host, status.getPort())};
     return {Answered, {}};
 }

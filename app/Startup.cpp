@@ -89,5 +89,5 @@ int runProgram(int argc, char** argv, void (*tell)(const std::string& problem))
         std::fprintf(stderr, "holmikziviza: demo servers on 127.0.0.1:%u (CS:Go) and 127.0.0.1:%u (CS:Source)\n",
                      static_cast<unsigned>(hosts.csgoPort), static_cast<unsigned>(hosts.cssPort));
     }
-    return Engine::runHost(applicationMain, argc, argv);
+    return Engine::runHost(applicationMain, argc, argv, "HolmikZiviza");
 }

@@ -37,6 +37,7 @@ MainGui& program()
         gui = new MainGui;
         ServerStatus status(serverHosts().csgoHost, 27015);
         status.setPing(25);
+        status.setAnswered(true);
         status.setMap("de_dust2");
         for (int i = 0; i < 64; ++i)
             status.insertPlayer(Player(static_cast<std::uint8_t>(i), "Player number " + std::to_string(i), i % 17,

@@ -25,9 +25,9 @@ bool dummyVideo()
 
 } // namespace
 
-int runHost(int (*applicationMain)(int, char**), int argc, char** argv)
+int runHost(int (*applicationMain)(int, char**), int argc, char** argv, const std::string& desktopName)
 {
-    if (!dummyVideo() && os::createHostWindow("Engine SDL Window", "Engine", 100, 100, 200, 200)) {
+    if (!dummyVideo() && os::createHostWindow("Engine SDL Window", "Engine", desktopName, 100, 100, 200, 200)) {
         // SDL keeps the text itself in the environment.
         static std::string windowId;
         windowId = "SDL_WINDOWID=" + os::hostWindowId();

@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_gfxPrimitives.h>
 #include <SDL_image.h>
+#include <SDL_rotozoom.h>
 
 namespace Engine {
 
@@ -24,6 +25,20 @@ Surface Surface::adopt(SDL_Surface* sdl)
     Surface s;
     s.surface = sdl;
     return s;
+}
+
+Surface Surface::scaled(int width, int height) const
+{
+    if (!surface || width < 1 || height < 1)
+        return Surface();
+    const double zoomX = static_cast<double>(width) / surface->w, zoomY = static_cast<double>(height) / surface->h;
+    SDL_Surface* zoomed = zoomSurface(surface, zoomX, zoomY, SMOOTHING_ON);
+    if (!zoomed)
+        fatal(SDL_GetError(), "ERROR, Create Surface Failed");
+    Surface result = adopt(zoomed);
+    // The zoom rounds its size: it never gives more than was asked for.
+    result.setClipRect(0, 0, width, height);
+    return result;
 }
 
 Surface& Surface::operator=(const Surface& other)

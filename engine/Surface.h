@@ -34,6 +34,9 @@ public:
     // exit code -1.
     static Surface load(const std::string& path, bool quiet);
     static Surface displayFormat(const Surface& source);
+    // A smoothed copy of width × height pixels (an empty surface for an empty one or a
+    // size below 1).
+    Surface scaled(int width, int height) const;
 
     int getWidth() const;
     int getHeight() const;

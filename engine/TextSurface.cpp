@@ -72,4 +72,12 @@ int TextSurface::textWidth(const std::string& text, const std::string& fontName,
     return w;
 }
 
+int TextSurface::utf8Width(const std::string& text, const std::string& fontName, int size)
+{
+    int w = 0, h = 0;
+    if (TTF_SizeUTF8(FontManager::instance().getFont(fontName, size), text.c_str(), &w, &h) == -1)
+        return 0;
+    return w;
+}
+
 } // namespace Engine

@@ -14,6 +14,8 @@ public:
     static int lineSkip(const std::string& fontName, int size);
     // The width in pixels of text (its bytes measured as Latin-1).
     static int textWidth(const std::string& text, const std::string& fontName, int size);
+    // The width in pixels of UTF-8 text, as the constructor draws it.
+    static int utf8Width(const std::string& text, const std::string& fontName, int size);
 };
 
 } // namespace Engine

@@ -82,6 +82,8 @@ void Window::update()
     if (!drawn)
         return;
     drawn = false;
+    // The window goes on the screen with its first painted frame, never blank before it.
+    os::showHostWindow();
     if (SDL_Surface* screen = getSDLSurface())
         SDL_UpdateRect(screen, 0, 0, static_cast<Uint32>(getWidth()), static_cast<Uint32>(getHeight()));
 }

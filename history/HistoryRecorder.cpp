@@ -67,7 +67,7 @@ void HistoryRecorder::stop()
 void HistoryRecorder::see(const ServerStatus& status)
 {
     // An answer is a cycle whose info reply named a map; a smoothed-over failure is not one.
-    const bool answered = status.getPing() >= 1 && !status.getMap().empty();
+    const bool answered = status.isAnswered();
     see(serverKey(status.getHost(), status.getPort()), unixNow(), answered, status.getPlayers(), status.getBots(),
         status.getMaxPlayers());
 }

@@ -10,9 +10,15 @@
 namespace os {
 
 // Creates the window: the given class and title, a tool window (no task-bar button), no
-// decorations, kept at the bottom of the stack, fully opaque, shown at (x, y) with the
-// given size. False when no windowing system can be reached.
-bool createHostWindow(const std::string& className, const std::string& title, int x, int y, int width, int height);
+// decorations, kept at the bottom of the stack, fully opaque, at (x, y) with the given size,
+// not yet shown. Where windows are known to the desktop by a name of the program's own (X11:
+// window-manager rules, docks, a desktop entry's StartupWMClass), desktopName is the title
+// and the class, and in lower case the instance name, instead. False when no windowing
+// system can be reached.
+bool createHostWindow(const std::string& className, const std::string& title, const std::string& desktopName, int x,
+                      int y, int width, int height);
+// Puts the window on the screen, once it has a picture to show; later calls do nothing.
+void showHostWindow();
 bool hasHostWindow();
 // The window as SDL_WINDOWID wants it (an unsigned decimal number); empty without one.
 std::string hostWindowId();

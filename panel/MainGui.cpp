@@ -4,6 +4,7 @@
 #include "engine/Window.h"
 #include "engine/gui/ImageButton.h"
 #include "history/HistoryRecorder.h"
+#include "panel/FittedText.h"
 #include "panel/HistoryBars.h"
 #include "panel/JoinGame.h"
 #include "panel/PlayerRules.h"
@@ -14,6 +15,7 @@
 #include "settings/Settings.h"
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -22,12 +24,6 @@ namespace {
 
 using Engine::Surface;
 using Engine::TextSurface;
-
-Surface textRow(const std::string& text, const Color& color)
-{
-    Settings& s = Settings::instance();
-    return TextSurface(text, s.getFont(), s.getFontSize(), color);
-}
 
 // The words of a text in lines no wider than width (a single longer word gets a line of its own).
 std::vector<std::string> wrapText(const std::string& text, int width, const std::string& font, int size)
@@ -68,77 +64,105 @@ MainGui::MainGui() : Frame("MainGui", Settings::instance().getFont())
 
 MainGui::~MainGui() = default;
 
-int MainGui::buildColumn(const ServerStatus& status, bool game, int centre, int headerHeight, Column& column)
+int MainGui::buildColumn(const ServerStatus& status, bool game, const ColumnPlace& place, Column& column)
 {
     Settings& s = Settings::instance();
+    const int width = place.width;
     auto add = [&](Surface row) {
+        if (row.isEmpty())
+            return;
         column.height += row.getHeight() + 2;
         column.rows.push_back(std::move(row));
     };
-    add(textRow(game ? "CS:Go" : "CS:Source", s.getTextColor()));
+    // Every text row is drawn no wider than its column: smaller down to the player font size,
+    // then cut.
+    auto text = [&](const std::string& text, const Color& colour) {
+        return FittedText::row(text, width, s.getFont(), s.getFontSize(), s.getPlayerFontSize(), colour);
+    };
+    add(text(game ? "CS:Go" : "CS:Source", s.getTextColor()));
     if (s.getJoin()) {
-        Surface link = textRow(s.translate("Join Game"), s.getLinkColor());
+        Surface link = text(s.translate("Join Game"), s.getLinkColor());
         const int w = link.getWidth(), h = link.getHeight();
         link.drawLine(0, h - 2, w - 1, h - 2, s.getLinkColor());
         Engine::Box& box = game ? goJoinBox : sourceJoinBox;
-        box.setX(centre - w / 2);
-        box.setY(headerHeight + column.rows.front().getHeight() + 7);
+        box.setX(place.centre - w / 2);
+        box.setY(place.headerHeight + column.rows.front().getHeight() + 7);
         box.setWidth(w);
         box.setHeight(h);
         if (s.getSettingsOnTheLeft() && settingsGui.isVisible())
             box.setX(box.getX() + settingsGui.getWidth());
         add(link);
     }
-    const int ping = status.getPing();
-    if (s.getStatus())
-        add(ping > 0 ? textRow(s.translate("Status: online"), s.getGoodColor())
-                     : textRow(s.translate("Status: offline"), s.getBadColor()));
-    if (s.getPing()) {
-        std::ostringstream text;
-        text << s.translate("Ping: ") << ping;
-        add(textRow(text.str(), ping < 80 ? s.getGoodColor() : s.getBadColor()));
-    }
-    if (s.getMap())
-        add(textRow(s.translate("Map: ") + status.getMap(), s.getMapColor()));
-    if (s.getOverView()) {
-        MapOverView& overview = game ? goOverView : sourceOverView;
-        overview.setMap(status.getMap());
-        add(overview.getSurface());
-    }
-    if (s.getPass())
-        add(status.getVisibility() == 0 ? textRow(s.translate("PasswordProtected: No"), s.getGoodColor())
-                                        : textRow(s.translate("PasswordProtected: Yes"), s.getBadColor()));
-    if (s.getVac())
-        add(status.getVac() != 0 ? textRow(s.translate("VAC Secure: Yes"), s.getGoodColor())
-                                 : textRow(s.translate("VAC Secure: No"), s.getBadColor()));
-    if (s.getBots()) {
-        std::ostringstream text;
-        text << s.translate("Bots: ") << static_cast<int>(status.getBots());
-        add(textRow(text.str(), s.getTextColor()));
-    }
-    if (s.getPlayers()) {
-        std::ostringstream text;
-        text << s.translate("Players: ") << static_cast<int>(status.getPlayers()) << " / "
-             << static_cast<int>(status.getMaxPlayers());
-        add(textRow(text.str(), s.getTextColor()));
-    }
-    if (s.getHistory() && history) {
+    // The last day's players: known also of a server that does not answer now.
+    auto addHistory = [&] {
+        if (!s.getHistory() || !history)
+            return;
         const ServerHosts& hosts = serverHosts();
         const DayBars day = history->bars(game ? HistoryRecorder::serverKey(hosts.csgoHost, hosts.csgoPort)
                                                : HistoryRecorder::serverKey(hosts.cssHost, hosts.cssPort));
-        const int columnWidth = s.getCSGo() && s.getCSSource() ? s.getWidth() / 2 : s.getWidth();
         const HistoryBars::Style style{s.getPlayerBackgroundColor(), s.getMapColor(), s.getTextColor(), s.getFont(),
                                        s.getPlayerFontSize()};
-        Surface bars = HistoryBars::draw(day, columnWidth - 10, style);
-        if (!bars.isEmpty())
-            add(bars);
+        add(HistoryBars::draw(day, width - 6, style));
+    };
+    // A server that never answered, or whose outage is no longer smoothed: nothing of it is
+    // known but where it is.
+    if (!status.isAnswered() && status.getMap().empty()) {
+        add(text(s.translate("Status: offline"), s.getBadColor()));
+        std::string line = s.translate("No answer from <address>");
+        const std::size_t at = line.find("<address>");
+        if (at != std::string::npos)
+            line.replace(at, 9, place.address);
+        add(text(line, s.getTextColor()));
+        addHistory();
+        return column.height;
     }
+    const int ping = status.getPing();
+    if (s.getStatus())
+        add(status.isAnswered() ? text(s.translate("Status: online"), s.getGoodColor())
+                                : text(s.translate("Status: offline"), s.getBadColor()));
+    if (s.getPing()) {
+        std::ostringstream row;
+        row << s.translate("Ping: ") << ping;
+        add(text(row.str(), ping < 80 ? s.getGoodColor() : s.getBadColor()));
+    }
+    if (s.getMap())
+        add(text(s.translate("Map: ") + status.getMap(), s.getMapColor()));
+    if (s.getOverView()) {
+        MapOverView& overview = game ? goOverView : sourceOverView;
+        overview.setMap(status.getMap());
+        const Surface& picture = overview.getSurface();
+        // A picture wider than its column is scaled down to it, keeping its shape.
+        if (picture.getWidth() > width && width > 0)
+            add(picture.scaled(width, std::max(1, picture.getHeight() * width / picture.getWidth())));
+        else
+            add(picture);
+    }
+    if (s.getPass())
+        add(status.getVisibility() == 0 ? text(s.translate("PasswordProtected: No"), s.getGoodColor())
+                                        : text(s.translate("PasswordProtected: Yes"), s.getBadColor()));
+    if (s.getVac())
+        add(status.getVac() != 0 ? text(s.translate("VAC Secure: Yes"), s.getGoodColor())
+                                 : text(s.translate("VAC Secure: No"), s.getBadColor()));
+    if (s.getBots())
+        add(text(s.translate("Bots: ") + std::to_string(status.getBots()), s.getTextColor()));
+    if (s.getPlayers()) {
+        std::ostringstream row;
+        row << s.translate("Players: ") << static_cast<int>(status.getPlayers()) << " / "
+            << static_cast<int>(status.getMaxPlayers());
+        add(text(row.str(), s.getTextColor()));
+    }
+    addHistory();
     if (s.getPlayerList()) {
-        Surface list = renderPlayerList(status);
-        if (list.getHeight() != 0)
-            add(list);
+        // The list ends where the window would leave the screen it stands on.
+        add(renderPlayerList(status, place.screenBottom - (place.headerHeight + column.height) - 2));
     }
     return column.height;
+}
+
+int MainGui::screenBottom()
+{
+    const Engine::Window& window = Engine::Window::instance();
+    return window.getScreenHeight() - window.getY();
 }
 
 void MainGui::rebuild()
@@ -148,16 +172,26 @@ void MainGui::rebuild()
     const int W2 = W / 2;
     Surface title;
     if (s.getHead())
-        title = TextSurface("Holmik", s.getFont(), 2 * s.getFontSize(), s.getTextColor());
+        title = FittedText::row("Holmik", std::max(1, W - 2 * headLeft.getWidth() - 4), s.getFont(),
+                                2 * s.getFontSize(), s.getFontSize(), s.getTextColor());
     const int headerHeight = std::max(title.getHeight(), headLeft.getHeight());
+    const bool both = s.getCSGo() && s.getCSSource();
     const int sourceCentre = s.getCSGo() ? W2 / 2 : W2;
     const int goCentre = s.getCSSource() ? (W2 / 2) * 3 : W2;
+    // Each column keeps 2 pixels to either side, so the columns never touch.
+    const int columnWidth = std::max(0, ((both ? W2 : W) - 4) / 2 * 2);
+    const int bottom = screenBottom();
+    const ServerHosts& hosts = serverHosts();
 
     Column source, go;
     if (s.getCSSource())
-        buildColumn(sourceStatus, false, sourceCentre, headerHeight, source);
+        buildColumn(sourceStatus, false,
+                    {sourceCentre, columnWidth, headerHeight, bottom, ServerAddress::text(hosts.cssHost, hosts.cssPort)},
+                    source);
     if (s.getCSGo())
-        buildColumn(goStatus, true, goCentre, headerHeight, go);
+        buildColumn(goStatus, true,
+                    {goCentre, columnWidth, headerHeight, bottom, ServerAddress::text(hosts.csgoHost, hosts.csgoPort)},
+                    go);
     int H = std::max(source.height, go.height);
     if (H < 20)
         H = 20;
@@ -174,11 +208,13 @@ void MainGui::rebuild()
     const std::pair<Column*, int> columns[] = {{&source, sourceCentre}, {&go, goCentre}};
     for (const auto& [column, centre] : columns) {
         int y = headerHeight + 10;
+        panel.setClipRect(centre - columnWidth / 2, 0, columnWidth, H);
         for (const Surface& row : column->rows) {
             panel.blit(centre - row.getWidth() / 2, y, row);
             y += row.getHeight() + 2;
         }
     }
+    panel.resetClipRect();
     const int w = panel.getWidth(), h = panel.getHeight();
     const Color& border = s.getTextColor();
     panel.drawLine(0, 0, w - 1, 0, border);
@@ -187,22 +223,29 @@ void MainGui::rebuild()
     panel.drawLine(0, h - 1, 0, 0, border);
 }
 
-Surface MainGui::renderPlayerList(const ServerStatus& status)
+Surface MainGui::renderPlayerList(const ServerStatus& status, int maxHeight)
 {
     Settings& s = Settings::instance();
     const int columnWidth = s.getCSGo() && s.getCSSource() ? s.getWidth() / 2 : s.getWidth();
     const int listWidth = columnWidth - 10;
+    const std::string& font = s.getFont();
+    const int size = s.getPlayerFontSize();
     if (const int hidden = PlayerRules::hiddenPlayers(status)) {
         if (listWidth <= 0)
             return Surface();
         const std::string text = std::to_string(hidden) + " " + s.translate("players (names hidden by the server)");
-        const std::vector<std::string> lines = wrapText(text, listWidth - 4, s.getFont(), s.getPlayerFontSize());
+        const std::vector<std::string> lines = wrapText(text, listWidth - 4, font, size);
         std::vector<Surface> rows;
         int height = 0;
         for (const std::string& line : lines) {
-            rows.push_back(TextSurface(line, s.getFont(), s.getPlayerFontSize(), s.getTextColor()));
+            const std::string shown = FittedText::cut(line, listWidth - 4, font, size);
+            if (shown.empty())
+                continue;
+            rows.push_back(TextSurface(shown, font, size, s.getTextColor()));
             height += rows.back().getHeight() + 2;
         }
+        if (height <= 0)
+            return Surface();
         Surface list(listWidth, height);
         list.fill(s.getPlayerBackgroundColor());
         int y = 0;
@@ -212,19 +255,28 @@ Surface MainGui::renderPlayerList(const ServerStatus& status)
         }
         return list;
     }
-    if (status.getPlayerList().empty())
+    if (status.getPlayerList().empty() || listWidth <= 0)
         return Surface();
 
     const std::vector<Player> players = PlayerRules::rankedPlayers(status);
     const float botTime = PlayerRules::botTime(status);
 
+    // As many rows as fit, then one line that counts the rest.
+    const int rowHeight = TextSurface(" ", font, size, s.getTextColor()).getHeight() + 2;
+    std::size_t shownCount = players.size();
+    if (static_cast<long long>(rowHeight) * static_cast<long long>(players.size()) > maxHeight)
+        shownCount = static_cast<std::size_t>(std::max(0, maxHeight / rowHeight - 1));
+    const std::size_t more = players.size() - shownCount;
+
     struct Line {
-        std::unique_ptr<TextSurface> name, kills, time;
+        std::string name;
+        Color colour;
+        std::unique_ptr<TextSurface> kills, time;
     };
     std::vector<Line> lines;
-    int nameWidth = 0, height = 0;
-    const int size = s.getPlayerFontSize();
-    for (const Player& p : players) {
+    int killsWidth = 0, timeWidth = 0, longestName = 0;
+    for (std::size_t i = 0; i < shownCount; ++i) {
+        const Player& p = players[i];
         Color colour = s.getTextColor();
         switch (PlayerRules::classifyName(p.getName(), p.getDuration(), botTime, s.getCustomName())) {
         case PlayerRules::NameClass::Admin: colour = s.getAdminColor(); break;
@@ -232,32 +284,53 @@ Surface MainGui::renderPlayerList(const ServerStatus& status)
         case PlayerRules::NameClass::Bot: colour = s.getBotColor(); break;
         case PlayerRules::NameClass::Plain: break;
         }
-        Line line;
-        line.name = std::make_unique<TextSurface>(p.getName(), s.getFont(), size, colour);
-        line.kills = std::make_unique<TextSurface>(std::to_string(p.getScore()), s.getFont(), size, s.getTextColor());
-        line.time = std::make_unique<TextSurface>(PlayerRules::formatDuration(p.getDuration()), s.getFont(), size,
-                                                  s.getTextColor());
-        nameWidth = std::max(nameWidth, line.name->getWidth());
-        height += std::max(line.name->getHeight(), line.kills->getHeight()) + 2;
+        Line line{p.getName(), colour, nullptr, nullptr};
+        if (s.getKills()) {
+            line.kills = std::make_unique<TextSurface>(std::to_string(p.getScore()), font, size, s.getTextColor());
+            killsWidth = std::max(killsWidth, line.kills->getWidth());
+        }
+        if (s.getTime()) {
+            line.time = std::make_unique<TextSurface>(PlayerRules::formatDuration(p.getDuration()), font, size,
+                                                      s.getTextColor());
+            timeWidth = std::max(timeWidth, line.time->getWidth());
+        }
+        longestName = std::max(longestName, TextSurface::utf8Width(line.name, font, size));
         lines.push_back(std::move(line));
     }
-    if (listWidth <= 0 || height <= 0)
+    // Names give way to the kills and time columns: they are cut first.
+    const int nameRoom = listWidth - 4 - (s.getKills() ? killsWidth + 8 : 0) - (s.getTime() ? timeWidth + 8 : 0);
+    const int nameWidth = std::max(0, std::min(longestName, nameRoom));
+
+    std::string moreLine;
+    if (more > 0) {
+        moreLine = s.translate("and <count> more");
+        const std::size_t at = moreLine.find("<count>");
+        if (at != std::string::npos)
+            moreLine.replace(at, 7, std::to_string(more));
+        moreLine = FittedText::cut(moreLine, listWidth - 4, font, size);
+    }
+    const int height = rowHeight * static_cast<int>(lines.size() + (more > 0 ? 1 : 0));
+    if (height <= 0)
         return Surface();
     Surface list(listWidth, height);
     list.fill(s.getPlayerBackgroundColor());
     int y = 0;
     for (const Line& line : lines) {
-        list.blit(2, y, *line.name);
-        if (s.getKills() && s.getTime()) {
+        const std::string name = FittedText::cut(line.name, nameWidth, font, size);
+        if (!name.empty())
+            list.blit(2, y, TextSurface(name, font, size, line.colour));
+        if (line.kills && line.time) {
             list.blit(nameWidth + 10, y, *line.kills);
             list.blit(listWidth - line.time->getWidth() - 2, y, *line.time);
-        } else if (s.getKills()) {
+        } else if (line.kills) {
             list.blit(listWidth - line.kills->getWidth() - 2, y, *line.kills);
-        } else if (s.getTime()) {
+        } else if (line.time) {
             list.blit(listWidth - line.time->getWidth() - 2, y, *line.time);
         }
-        y += std::max(line.name->getHeight(), line.kills->getHeight()) + 2;
+        y += rowHeight;
     }
+    if (!moreLine.empty())
+        list.blit(2, y, TextSurface(moreLine, font, size, s.getTextColor()));
     return list;
 }
 

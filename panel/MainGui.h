@@ -13,7 +13,9 @@
 #include "query/ServerStatus.h"
 #include "settings/SettingsGui.h"
 
+#include <climits>
 #include <functional>
+#include <string>
 
 class HistoryRecorder;
 namespace Engine {
@@ -37,7 +39,9 @@ public:
     void rebuild();
     // The settings changed behind the panel's back: rebuild at the next frame.
     void invalidate() { dirty = true; }
-    Engine::Surface renderPlayerList(const ServerStatus& status);
+    // The ranked player list, no taller than maxHeight: the rows that fit, then a line that
+    // counts the rest.
+    Engine::Surface renderPlayerList(const ServerStatus& status, int maxHeight = INT_MAX);
     // Called when the settings panel saved new server addresses into serverHosts(): the
     // pollers are to follow them.
     void setServersChangedHandler(std::function<void()> handler) { serversChanged = std::move(handler); }
@@ -56,6 +60,17 @@ public:
 
 private:
     struct Column;
+    // Where a column stands: its centre and width in the panel, the header's height above it,
+    // how far the screen reaches below the window's top, and the address it watches.
+    struct ColumnPlace {
+        int centre;
+        int width;
+        int headerHeight;
+        int screenBottom;
+        std::string address;
+    };
+    // How far below the window's top the screen it stands on ends.
+    static int screenBottom();
     // The settings panel opens on the left when the window stands too near the right edge.
     static bool settingsOnTheLeft(const Engine::Window& window);
     // The one place that sizes the window: the picture, and the settings panel beside it
@@ -63,7 +78,7 @@ private:
     bool fitWindow();
     // The settings panel closed: the columns follow the addresses it saved.
     void takeSavedServers();
-    int buildColumn(const ServerStatus& status, bool game, int centre, int headerHeight, Column& column);
+    int buildColumn(const ServerStatus& status, bool game, const ColumnPlace& place, Column& column);
 
     ServerStatus sourceStatus;
     ServerStatus goStatus;

@@ -19,9 +19,9 @@ std::set<std::string> friendsIn(const ServerStatus& status, const std::vector<st
 
 std::vector<ServerNews> ServerWatch::see(const ServerStatus& status, const WatchOptions& options)
 {
-    // The poller's own test of a good cycle; a map with a failed ping is a smoothed outage.
+    // The poller's own test of a good cycle; a map without an answer is a smoothed outage.
     const bool down = status.getMap().empty();
-    const bool smoothed = !down && status.getPing() < 1;
+    const bool smoothed = !down && !status.isAnswered();
     if (!status.getName().empty())
         name = status.getName();
     const std::string server = name.empty() ? status.getHost() : name;

@@ -2,7 +2,7 @@
 // its column receives, in order, it tells what changed that is worth a notification. The
 // server going offline counts only once the poller no longer smooths the outage (a status
 // without a map: the poller sends the failed cycle as it is); a status that repeats the last
-// good one with a failed ping is a smoothed outage and changes nothing.
+// good one without an answer is a smoothed outage and changes nothing.
 #pragma once
 
 #include "query/ServerStatus.h"

@@ -15,7 +15,7 @@ std::string of(const ServerStatus& status)
     std::ostringstream shown;
     const int ping = status.getPing();
     if (s.getStatus())
-        shown << "online " << (ping > 0) << '\n';
+        shown << "online " << status.isAnswered() << '\n';
     if (s.getPing())
         shown << "ping " << ping << '\n';
     if (s.getMap() || s.getOverView())

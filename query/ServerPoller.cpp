@@ -52,13 +52,14 @@ void ServerPoller::runCycle()
     query.setStopToken(stopToken);
     auto* status = new ServerStatus(statusTemplate);
     query.query(*status, true, false, true);
-    if (status->getPing() >= 1 && !status->getMap().empty()) {
+    if (status->isAnswered()) {
         failures = 0;
         lastGood = *status;
     } else if (++failures < smoothedFailures + 1) {
         const std::int16_t ping = status->getPing();
         *status = lastGood;
         status->setPing(ping);
+        status->setAnswered(false);
     }
     push(status);
 }

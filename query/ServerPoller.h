@@ -1,9 +1,10 @@
 // Keeps one game server's status current on a background SDL thread: one quiet query, then
 // a pause of about a second, then a working-set trim, again and again. Each cycle's record
 // goes to the main thread as one SDL user event (code Engine::userEventCode, data1 a new
-// ServerStatus, data2 Engine::releaseUserRecord<ServerStatus>). Up to nine bad cycles in a
-// row re-send the last good record with the failed cycle's ping, so a short outage does not
-// blank the panel.
+// ServerStatus, data2 Engine::releaseUserRecord<ServerStatus>). A cycle is good when the
+// server answered (ServerStatus::isAnswered), however quick. Up to nine bad cycles in a row
+// re-send the last good record with the failed cycle's ping and not answered, so a short
+// outage does not blank the panel.
 #pragma once
 
 #include "query/ServerStatus.h"

@@ -8,6 +8,9 @@
 #include "query/ServerStatus.h"
 #include "query/UdpSocket.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 constexpr std::int32_t singleHeader = -1; // FF FF FF FF
@@ -30,6 +33,13 @@ void writeInfoRequest(ByteStream& buffer)
     buffer.writeString("Source Engine Query");
 }
 
+// A round trip in whole milliseconds, rounded, and at least 1: an answer is never a ping of 0.
+std::int16_t pingOf(std::uint64_t microseconds)
+{
+    const std::uint64_t ms = (microseconds + 500) / 1000;
+    return static_cast<std::int16_t>(std::clamp<std::uint64_t>(ms, 1, INT16_MAX));
+}
+
 } // namespace
 
 void ServerQuery::query(ServerStatus& status, bool wantPlayers, bool wantRules, bool quietMode)
@@ -37,6 +47,7 @@ void ServerQuery::query(ServerStatus& status, bool wantPlayers, bool wantRules, 
     quiet = quietMode;
     answered = false;
     status.setPing(-1);
+    status.setAnswered(false);
     if (!lookUp(status.getHost()))
         return;
     challengeExchange(status);
@@ -73,13 +84,13 @@ void ServerQuery::ask(const ServerStatus& status, ByteStream& buffer)
 
 std::int32_t ServerQuery::challengeExchange(ServerStatus& status)
 {
-    const std::uint32_t t0 = os::monotonicMilliseconds();
+    const std::uint64_t t0 = os::monotonicMicroseconds();
     ByteStream buffer;
     writeRequest(buffer, rulesRequest, noChallenge);
     ask(status, buffer);
     std::int32_t challenge = noChallenge;
     if (ReplyReader::isReply(buffer)) {
-        status.setPing(static_cast<std::int16_t>(os::monotonicMilliseconds() - t0));
+        status.setPing(pingOf(os::monotonicMicroseconds() - t0));
         ReplyReader::readChallenge(buffer, challenge);
     }
     return challenge;
@@ -87,6 +98,7 @@ std::int32_t ServerQuery::challengeExchange(ServerStatus& status)
 
 void ServerQuery::infoExchange(ServerStatus& status)
 {
+    const std::uint64_t t0 = os::monotonicMicroseconds();
     ByteStream buffer;
     writeInfoRequest(buffer);
     ask(status, buffer);
@@ -98,7 +110,11 @@ void ServerQuery::infoExchange(ServerStatus& status)
         buffer.writeInt32(challenge);
         ask(status, buffer);
     }
-    ReplyReader::readInfo(buffer, status);
+    if (ReplyReader::readInfo(buffer, status) && !status.getMap().empty()) {
+        status.setAnswered(true);
+        if (status.getPing() < 1) // the challenge went unanswered: the info reply is the round trip
+            status.setPing(pingOf(os::monotonicMicroseconds() - t0));
+    }
 }
 
 void ServerQuery::playersExchange(ServerStatus& status, std::int32_t challenge)

@@ -1,5 +1,5 @@
 // One game server's state as a query left it: where it is, what its information reply
-// said, the ping (−1: no answer) and the player and rule lists. Copies are deep, so a
+// said, whether it answered, the ping (−1: no answer) and the player and rule lists. Copies are deep, so a
 // record can travel from the poller's thread to the main thread and be kept there.
 #pragma once
 
@@ -50,9 +50,14 @@ public:
     // 0: not VAC secured.
     std::uint8_t getVac() const { return vac; }
     void setVac(std::uint8_t value) { vac = value; }
-    // Round trip of the challenge exchange in milliseconds; −1: no answer.
+    // Round trip of the challenge exchange in milliseconds, at least 1 for an answer; −1: no
+    // answer.
     std::int16_t getPing() const { return ping; }
     void setPing(std::int16_t value) { ping = value; }
+    // The cycle was good: its info reply came and named a map, however quick. What decides
+    // "online" reads this, never the ping.
+    bool isAnswered() const { return answered; }
+    void setAnswered(bool value) { answered = value; }
     const std::string& getVersion() const { return version; }
     void setVersion(const std::string& value) { version = value; }
 
@@ -93,6 +98,7 @@ private:
     std::uint8_t visibility = 0;
     std::uint8_t vac = 0;
     std::int16_t ping = -1;
+    bool answered = false;
     std::string version;
     std::vector<Player> playerList;
     std::vector<Rule> rules;

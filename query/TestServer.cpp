@@ -391,6 +391,12 @@ void TestServer::setName(const std::string& value)
     change([&](Content& c) { c.name = value; });
 }
 
+std::string TestServer::map() const
+{
+    std::lock_guard<std::mutex> guard(lock);
+    return content.map;
+}
+
 void TestServer::setMap(const std::string& value)
 {
     change([&](Content& c) { c.map = value; });

@@ -8,7 +8,7 @@
 //     TestServer server;
 //     server.setMap("de_dust2");
 //     server.setPlayers({Player(0, "Zien", 12, 600.0f)});
-//     server.setDelay(5);            // a reply within 1 ms would be a ping of 0
+//     server.setDelay(5);            // a late reply, as from a server far away
 //     if (server.start())            // 127.0.0.1, a free port
 //         query "127.0.0.1", server.port() ...
 //
@@ -63,6 +63,7 @@ public:
     void setProtocol(std::uint8_t value);
     void setName(const std::string& value);
     void setMap(const std::string& value);
+    std::string map() const;
     void setFolder(const std::string& value);
     void setGame(const std::string& value);
     void setAppId(std::uint16_t value);

@@ -127,8 +127,11 @@ void Settings::load()
         // Cut off in an in-place rewrite: the old text kept beside it stands in, when it reads.
         XmlResult backupCheck;
         XmlNode backup = XmlNode::openFile(backupSettingsFile, "Settings", &backupCheck);
+        // Neither reads: a message that says which file it is and the way out, in the
+        // language files' default language, ends the program.
         if (backupCheck.code != XmlNoError)
-            root = XmlNode::openFileOrExit(settingsFile, "Settings");
+            root = XmlNode::openFileOrExit(joinPath(currentDirectory().getPath(), settingsFile), "Settings",
+                                           translate("Rename or delete it to start with the default settings."));
         else {
             std::fprintf(stderr, "holmikziviza: %s cannot be read; the settings come from %s\n", settingsFile,
                          backupSettingsFile);

@@ -22,12 +22,16 @@ inline constexpr const char* all[] = {
     "Bots: ",
     "Players: ",
     "players (names hidden by the server)",
+    "No answer from <address>",
+    "and <count> more",
     // The map picture's placeholder.
     "Image Unavailable",
     // The update check's question.
     "There is a new version of HolmikZiviza available",
     "Do you want to download it now?",
     "Update Available",
+    // The broken Settings.xml message's way out.
+    "Rename or delete it to start with the default settings.",
     // The settings panel: tabs and buttons.
     "Colors",
     "Visibility",

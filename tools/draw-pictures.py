@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the panel's button and title pictures into data/files/ (run with Debian's python3-pil).
-The GIFs are committed; rerun this only to change the artwork."""
+"""Draws the panel's button and title pictures, and the demo maps' overview pictures that --demo
+serves, into data/files/ (run with Debian's python3-pil). The pictures are committed; rerun
+this only to change the artwork."""
 import math
 import os
 import sys
@@ -71,6 +72,25 @@ def head(name, mirror):
     finish_transparent(img, (w, h), name)
 
 
+def overview(name, ground, floor, walls, sites):
+    """A 160x120 top-down map overview, like the map-image host's: ground, lanes, buildings and
+    the two bomb sites."""
+    w, h = 160, 120
+    img = Image.new("RGB", (w * S, h * S), ground)
+    d = ImageDraw.Draw(img)
+    for x0, y0, x1, y1 in [(10, 50, 150, 66), (70, 8, 86, 112), (20, 14, 60, 26), (100, 94, 146, 106)]:
+        d.rectangle([x0 * S, y0 * S, x1 * S, y1 * S], fill=floor)
+    for x0, y0, x1, y1 in [(12, 30, 40, 44), (96, 20, 140, 42), (20, 76, 58, 100), (100, 70, 120, 88)]:
+        d.rectangle([x0 * S, y0 * S, x1 * S, y1 * S], fill=walls, outline=(30, 30, 30), width=S)
+    for label, (cx, cy) in zip("AB", sites):
+        d.ellipse([(cx - 9) * S, (cy - 9) * S, (cx + 9) * S, (cy + 9) * S], outline=(200, 30, 30), width=2 * S)
+        d.line([(cx - 4) * S, (cy + 4) * S, cx * S, (cy - 5) * S, (cx + 4) * S, (cy + 4) * S], fill=(200, 30, 30),
+               width=2 * S)
+        if label == "B":
+            d.line([(cx - 3) * S, (cy - 5) * S, (cx - 3) * S, (cy + 5) * S], fill=(200, 30, 30), width=2 * S)
+    img.resize((w, h), Image.LANCZOS).save(os.path.join(out, name), quality=85)
+
+
 os.makedirs(out, exist_ok=True)
 button("CloseUp.gif", False, cross)
 button("CloseDown.gif", True, cross)
@@ -78,4 +98,6 @@ button("SettingsUp.gif", False, gear)
 button("SettingsDown.gif", True, gear)
 head("head.gif", False)
 head("head2.gif", True)
+overview("demo-de_dust2.jpg", (222, 196, 140), (196, 164, 110), (170, 140, 96), [(128, 30), (36, 88)])
+overview("demo-de_inferno.jpg", (150, 160, 110), (190, 120, 80), (200, 170, 130), [(120, 84), (40, 38)])
 print("pictures written to", os.path.abspath(out))

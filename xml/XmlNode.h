@@ -68,9 +68,10 @@ public:
     bool operator==(const XmlNode& other) const { return data == other.data; }
 
     // Reading. openFile first takes the encoding the file's first bytes show; openFileOrExit
-    // does the same, then shows a parse error and ends the process with 255.
+    // does the same, then shows a parse error (and the advice when there is one) and ends
+    // the process with 255.
     static XmlNode openFile(const std::string& path, const std::string& firstTag, XmlResult* result = nullptr);
-    static XmlNode openFileOrExit(const std::string& path, const std::string& firstTag);
+    static XmlNode openFileOrExit(const std::string& path, const std::string& firstTag, const std::string& advice = "");
     static XmlNode parseFile(const std::string& path, const std::string& firstTag, XmlResult* result = nullptr);
     // Parses up to the first zero byte; a null text gives "No elements found".
     static XmlNode parseText(const char* text, const std::string& firstTag, XmlResult* result = nullptr);

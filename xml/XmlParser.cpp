@@ -684,7 +684,7 @@ XmlNode XmlNode::openFile(const std::string& path, const std::string& firstTag, 
     return parseFile(path, firstTag, result);
 }
 
-XmlNode XmlNode::openFileOrExit(const std::string& path, const std::string& firstTag)
+XmlNode XmlNode::openFileOrExit(const std::string& path, const std::string& firstTag, const std::string& advice)
 {
     XmlResult result;
     XmlNode node = openFile(path, firstTag, &result);
@@ -696,6 +696,8 @@ XmlNode XmlNode::openFileOrExit(const std::string& path, const std::string& firs
                           ".\n";
     if (firstTagMissing)
         message += "First Tag should be '" + firstTag + "'.\n";
+    if (!advice.empty())
+        message += advice + "\n";
     os::messageBox(message, "XML Parsing error", os::MessageBoxIconError | os::MessageBoxTopmost);
     std::exit(255);
 }

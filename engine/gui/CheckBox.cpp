@@ -38,7 +38,9 @@ void CheckBox::render()
     const int b = std::max(textHeight, 10) - 2;
     width = textWidth + b + 2;
     height = b;
-    canvas = makeCanvas(width, height, backgroundColor);
+    // The picture holds the caption whole, descenders included; they reach into the gap
+    // below the box's height, where the next row does not start.
+    canvas = makeCanvas(width, std::max(b, textHeight), backgroundColor);
 
     // The box spans 1..s on both axes, after the text or before it.
     const int s = b - 2;

@@ -14,6 +14,13 @@ std::uint32_t monotonicMilliseconds()
     return static_cast<std::uint32_t>(ms);
 }
 
+std::uint64_t monotonicMicroseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1000000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000u;
+}
+
 void sleepMilliseconds(std::uint32_t ms)
 {
     timespec wait{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};

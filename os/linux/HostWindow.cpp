@@ -116,7 +116,8 @@ void waitUntilMapped()
 
 } // namespace
 
-bool createHostWindow(const std::string& className, const std::string& title, int x, int y, int width, int height)
+bool createHostWindow(const std::string&, const std::string&, const std::string& desktopName, int x, int y, int width,
+                      int height)
 {
     if (display)
         return window != 0;
@@ -126,16 +127,22 @@ bool createHostWindow(const std::string& className, const std::string& title, in
     previousHandler = XSetErrorHandler(onXError);
     const int screen = DefaultScreen(display);
 
+    // No background of its own: nothing is painted before the first frame.
     XSetWindowAttributes attributes = {};
-    attributes.background_pixel = WhitePixel(display, screen);
+    attributes.background_pixmap = None;
     window = XCreateWindow(display, RootWindow(display, screen), x, y, static_cast<unsigned>(width),
-                           static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent, CWBackPixel,
+                           static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap,
                            &attributes);
 
+    // The names window-manager rules and StartupWMClass match: the instance in lower case.
+    const std::string& title = desktopName;
     XClassHint classHint;
-    std::string instance = title;
+    std::string instance = desktopName;
+    for (char& c : instance)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     classHint.res_name = instance.data();
-    std::string windowClass = className;
+    std::string windowClass = desktopName;
     classHint.res_class = windowClass.data();
     XSetClassHint(display, window, &classHint);
 
@@ -173,12 +180,23 @@ bool createHostWindow(const std::string& className, const std::string& title, in
     screenW = DisplayWidth(display, screen);
     screenH = DisplayHeight(display, screen);
 
+    XSync(display, False);
+    clientOrigin(reportedX, reportedY);
+    return true;
+}
+
+void showHostWindow()
+{
+    static bool shown = false;
+    if (!window || shown)
+        return;
+    shown = true;
     XMapWindow(display, window);
     XLowerWindow(display, window);
     XSync(display, False);
     waitUntilMapped();
+    placeKnown = false;
     clientOrigin(reportedX, reportedY);
-    return true;
 }
 
 bool hasHostWindow() { return window != 0; }

@@ -46,7 +46,8 @@ void setLayeredStyle(bool on)
 
 } // namespace
 
-bool createHostWindow(const std::string& className, const std::string& title, int x, int y, int width, int height)
+bool createHostWindow(const std::string& className, const std::string& title, const std::string&, int x, int y,
+                      int width, int height)
 {
     if (window)
         return true;
@@ -69,7 +70,7 @@ bool createHostWindow(const std::string& className, const std::string& title, in
         return false;
 
     // 0x00080080: a layered tool window, which has no task-bar button.
-    window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, registeredClass.c_str(), utf8ToUtf16(title).c_str(), WS_VISIBLE,
+    window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, registeredClass.c_str(), utf8ToUtf16(title).c_str(), 0,
                              x, y, width, height, nullptr, nullptr, instance, nullptr);
     if (!window)
         return false;
@@ -78,6 +79,12 @@ bool createHostWindow(const std::string& className, const std::string& title, in
     SetWindowLongW(window, GWL_STYLE, style & ~(WS_CAPTION | WS_THICKFRAME));
     SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
     return true;
+}
+
+void showHostWindow()
+{
+    if (window && !IsWindowVisible(window))
+        ShowWindow(window, SW_SHOWNOACTIVATE);
 }
 
 bool hasHostWindow() { return window != nullptr; }

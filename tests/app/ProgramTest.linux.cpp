@@ -63,7 +63,7 @@ TEST_F(Program, ASecondStartBringsTheFirstToTheFrontAndLeavesAndAKilledCopyLeave
     EXPECT_LT(os::monotonicMilliseconds() - t0, 2000u);
     EXPECT_EQ(code, 0);
     EXPECT_EQ(said, "holmikziviza: already running with this data folder; its window is in front now");
-    EXPECT_EQ(program.xdotool("search --onlyvisible --class 'Engine SDL Window'"), program.window) << "one window";
+    EXPECT_EQ(program.xdotool("search --onlyvisible --class 'HolmikZiviza'"), program.window) << "one window";
 
     program.signal(SIGKILL);
     program.waitForExit(promptly);
@@ -122,6 +122,7 @@ TEST_F(Program, ATerminationSignalEndsTheUpdateDialogWithTheProgram)
         return state.empty() || state[0] == 'Z';
     };
     EXPECT_FALSE(gone()) << "the dialog had not started";
+    EXPECT_EQ(program.xdotool("search --onlyvisible --class HolmikZiviza"), "") << "the question stands alone";
     program.signal(SIGHUP);
     EXPECT_EQ(program.waitForExit(promptly), 0);
     EXPECT_EQ(readFile(program.dataFile("Settings.xml")), mySettings);
@@ -146,7 +147,7 @@ protected:
         source.loadDemoContent();
         third.loadDemoContent();
         for (TestServer* server : {&go, &source, &third}) {
-            server->setDelay(5); // a reply within the same millisecond would count as no answer
+            server->setDelay(0); // a reply within a millisecond is an answer all the same
             ASSERT_TRUE(server->start());
         }
     }
@@ -161,6 +162,9 @@ protected:
                   "<Servers CSGo=\"127.0.0.1:9\" CSSource=\"127.0.0.1:9\"/></Settings>");
         program.start({"--server", address(go), "--source-server", address(source)});
         ASSERT_TRUE(program.waitForWindow());
+        EXPECT_EQ(program.onDisplay("xprop -id " + program.window + " WM_CLASS WM_NAME"),
+                  "WM_CLASS(STRING) = \"holmikziviza\", \"HolmikZiviza\"\nWM_NAME(STRING) = \"HolmikZiviza\"")
+            << "the names window-manager rules and the desktop entry match";
     }
     // Each column online (its Status row in the good colour) or offline (in the bad one).
     bool columns(bool sourceOnline, bool goOnline) const

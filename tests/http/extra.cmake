@@ -6,5 +6,6 @@ holmik_fuzz_target(NAME http_fuzz SECONDS ${HOLMIK_HTTP_FUZZ_SECONDS}
     ${CMAKE_CURRENT_SOURCE_DIR}/http/fuzz/AnswerFuzzer.cpp
     ${CMAKE_SOURCE_DIR}/http/HttpAnswer.cpp
     ${CMAKE_SOURCE_DIR}/os/${HOLMIK_PLATFORM}/FileSystem.cpp
+    ${CMAKE_SOURCE_DIR}/os/AtomicFile.cpp
   DEPENDS ${CMAKE_SOURCE_DIR}/http/HttpAnswer.h ${CMAKE_SOURCE_DIR}/http/HttpOptions.h
   ARGS -max_len=4096)

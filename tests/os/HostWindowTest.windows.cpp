@@ -21,7 +21,7 @@ void pump()
 
 TEST(WindowsHostWindow, ALayeredToolWindowThatSdlIsToldAbout)
 {
-    ASSERT_TRUE(os::createHostWindow("Engine SDL Window", "Engine", 100, 100, 200, 200));
+    ASSERT_TRUE(os::createHostWindow("Engine SDL Window", "Engine", "HolmikZiviza", 100, 100, 200, 200));
     const std::string id = os::hostWindowId();
     ASSERT_TRUE(!id.empty() && id.find_first_not_of("0123456789") == std::string::npos) << "SDL_WINDOWID wants a decimal number";
     HWND hwnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(id)));
@@ -43,6 +43,8 @@ TEST(WindowsHostWindow, ALayeredToolWindowThatSdlIsToldAbout)
     EXPECT_STREQ(text, L"Engine SDL Window");
     GetWindowTextW(hwnd, text, 64);
     EXPECT_STREQ(text, L"Engine");
+    EXPECT_FALSE(IsWindowVisible(hwnd)) << "nothing is shown before the first frame";
+    os::showHostWindow();
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_VISIBLE), WS_VISIBLE);
     EXPECT_EQ(layering(), (std::vector<unsigned long>{layered, LWA_ALPHA, 255, 0}));

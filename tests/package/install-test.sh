@@ -16,7 +16,7 @@ if [ "${1:-}" = "--start-installed" ]; then
     SDL_AUDIODRIVER=dummy holmikziviza --server "127.0.0.1:$3" --update-host 127.0.0.1:9 --map-host 127.0.0.1:9 \
     >"$home/program.log" 2>&1 &
   pid=$!
-  wait_for 30 xdotool search --class "Engine SDL Window" >/dev/null 2>&1 || { cat "$home/program.log"; fail "no window appeared"; }
+  wait_for 30 xdotool search --onlyvisible --class "HolmikZiviza" >/dev/null 2>&1 || { cat "$home/program.log"; fail "no window appeared"; }
   wait_for 30 test -s "$home/.local/share/holmikziviza/data/Settings.xml" || fail "no Settings.xml"
   sleep 2 # a few polls, so that the rows show the server
   import -window root "$4"

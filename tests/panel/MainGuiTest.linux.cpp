@@ -2,8 +2,11 @@
 // check what it shows), and what of a server that hides its players' names a new status is
 // compared by.
 #include "engine/EventHandler.h"
+#include "engine/TextSurface.h"
 #include "engine/UserEvent.h"
+#include "panel/FittedText.h"
 #include "panel/MainGui.h"
+#include "panel/MapOverView.h"
 #include "panel/PlayerRules.h"
 #include "panel/ServerHosts.h"
 #include "panel/ShownStatus.h"
@@ -11,7 +14,11 @@
 #include "tests/panel/PanelEnvironment.h"
 #include "tests/support/RecordingCommand.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -35,6 +42,7 @@ TEST(MainGui, AStatusTheLinksAndTheSettingsPanel)
     MainGui gui;
     ServerStatus status(hosts.csgoHost, hosts.csgoPort);
     status.setPing(20);
+    status.setAnswered(true);
     status.setMap(std::string(3000, 'x')); // a stranger's name, cut to what can be drawn
     status.insertPlayer(Player(0, "Alice", 5, 100.0f));
     status.insertPlayer(Player(1, "Holmik", 9, 50.0f));
@@ -58,6 +66,162 @@ TEST(MainGui, AStatusTheLinksAndTheSettingsPanel)
     gui.getSettingsGui().setCloseRequested(true);
     gui.draw();
     EXPECT_TRUE(gui.isVisible() && !gui.getSettingsGui().isVisible());
+}
+
+// A status handed to the panel as the poller hands it over.
+void deliver(MainGui& gui, const ServerStatus& status)
+{
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    event.user.code = Engine::userEventCode;
+    event.user.data1 = const_cast<ServerStatus*>(&status);
+    gui.onUserEvent(event, false);
+}
+
+ServerStatus answered(const std::string& host, std::uint16_t port, const std::string& map, int players)
+{
+    ServerStatus status(host, port);
+    status.setAnswered(true);
+    status.setPing(1);
+    status.setMap(map);
+    status.setPlayers(static_cast<std::uint8_t>(players));
+    status.setMaxPlayers(128);
+    for (int i = 0; i < players; ++i)
+        status.insertPlayer(Player(static_cast<std::uint8_t>(i), i == 0 ? std::string(50, 'W') : "Player " + std::to_string(i),
+                                   1000 + i, 100.0f * static_cast<float>(i)));
+    return status;
+}
+
+// The panel's pixels in columns x0 <= x < x1 below the header that are not the background.
+int foreignPixels(const Engine::Surface& panel, int x0, int x1, int y0, const Color& background)
+{
+    int count = 0;
+    for (int y = y0; y < panel.getHeight() - 1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const Color c = panel.getPixel(x, y);
+            count += c.r() != background.r() || c.g() != background.g() || c.b() != background.b();
+        }
+    return count;
+}
+
+class PanelLayout : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        panel_testing::enterProgram();
+        Settings& s = Settings::instance();
+        s.resetToDefaults();
+        s.setCSSource(true);
+        s.setTime(true);
+        ServerHosts& hosts = serverHosts();
+        hosts.cssHost = "127.0.0.1";
+        hosts.cssPort = 27016;
+        Engine::Window::instance().setPosition(0, 0);
+    }
+    Settings& s = Settings::instance();
+    ServerHosts& hosts = serverHosts();
+};
+
+// Long map and player names, a picture wider than a column, at narrow and default widths and a
+// large font: nothing crosses the strip between the columns or the window's edges.
+TEST_F(PanelLayout, EveryRowStaysInsideItsColumn)
+{
+    const std::string map = "de_a_really_long_map_name_workshop_123456";
+    Engine::Surface picture(160, 120);
+    picture.fill(Color(0xFF, 0, 0));
+    SDL_SaveBMP(picture.getSDLSurface(), MapOverView::cacheFile(map, true).c_str()); // read by its content
+    const int header = std::max(Engine::TextSurface("Holmik", s.getFont(), 2 * 30, Black).getHeight(), 40);
+    for (const int width : {100, 300})
+        for (const int size : {14, 30}) {
+            s.setWidth(width);
+            s.setFontSize(size);
+            s.setLanguage(2); // the longest texts
+            MainGui gui;
+            deliver(gui, answered(hosts.cssHost, hosts.cssPort, map, 3));
+            deliver(gui, answered(hosts.csgoHost, hosts.csgoPort, map, 3));
+            gui.rebuild();
+            const Engine::Surface& panel = gui.getPanel();
+            const int middle = width / 2;
+            ASSERT_EQ(panel.getWidth(), width);
+            EXPECT_EQ(foreignPixels(panel, middle - 2, middle + 2, header, s.getBackgroundColor()), 0)
+                << "the strip between the columns at width " << width << ", size " << size;
+            EXPECT_EQ(foreignPixels(panel, 1, 2, header, s.getBackgroundColor()) +
+                          foreignPixels(panel, width - 2, width - 1, header, s.getBackgroundColor()),
+                      0)
+                << "the window's edges at width " << width << ", size " << size;
+            int red = 0; // the picture, scaled into its column
+            for (int y = header; y < panel.getHeight(); ++y)
+                red += panel.getPixel(width - 5, y).r() == 0xFF && panel.getPixel(width - 5, y).g() == 0;
+            EXPECT_GT(red, 0) << "the picture at width " << width << ", size " << size;
+        }
+    std::filesystem::remove(MapOverView::cacheFile(map, true));
+}
+
+// A server never heard from: the bad status, where it is, the link, and nothing made up.
+TEST_F(PanelLayout, AServerNeverHeardFromShowsOnlyWhereItIs)
+{
+    s.setCSSource(false);
+    MainGui gui;
+    gui.rebuild();
+    const Engine::Surface never = gui.getPanel(); // kept: the next rebuild makes a new picture
+    ServerStatus gone = answered(hosts.csgoHost, hosts.csgoPort, "", 0); // past the smoothing: no map
+    gone.setAnswered(false);
+    deliver(gui, gone);
+    gui.rebuild();
+    EXPECT_EQ(gui.getPanel().getHeight(), never.getHeight()) << "the same for an outage past the smoothing";
+    int bad = 0, good = 0;
+    for (int y = 0; y < never.getHeight(); ++y)
+        for (int x = 0; x < never.getWidth(); ++x) {
+            const Color c = never.getPixel(x, y);
+            bad += c.r() > 0x80 && c.g() < 0x30 && c.b() < 0x30;  // the bad colour, give or take the blending
+            good += c.g() > 0xA0 && c.r() < 0x40 && c.b() < 0x40; // the good one
+        }
+    EXPECT_GT(bad, 0) << "Status: offline";
+    EXPECT_EQ(good, 0) << "no password or VAC row";
+    deliver(gui, answered(hosts.csgoHost, hosts.csgoPort, "de_dust2", 0));
+    gui.rebuild();
+    EXPECT_GT(gui.getPanel().getHeight(), never.getHeight() + 4 * s.getFontSize()) << "a server that answered has its rows";
+}
+
+// A 128-slot server: the list ends where the window would leave the screen, and counts the rest.
+TEST_F(PanelLayout, ThePlayerListEndsAboveTheBottomOfTheScreen)
+{
+    Engine::Window& window = Engine::Window::instance();
+    MainGui gui;
+    const ServerStatus full = answered(hosts.csgoHost, hosts.csgoPort, "de_dust2", 120);
+    deliver(gui, full);
+    for (const int top : {0, 300}) {
+        window.setPosition(0, top);
+        gui.rebuild();
+        const int height = gui.getPanel().getHeight();
+        EXPECT_LE(top + height, window.getScreenHeight()) << "from " << top;
+        EXPECT_GT(top + height, window.getScreenHeight() - 40) << "the rows that fit are shown";
+    }
+    const Engine::Surface all = gui.renderPlayerList(full);
+    const Engine::Surface cut = gui.renderPlayerList(full, 100);
+    EXPECT_LE(cut.getHeight(), 100);
+    EXPECT_GT(all.getHeight(), 1000);
+}
+
+// Cut texts end in "…", never inside a character, and are as long as fits.
+TEST(FittedText, CutsWholeCharactersToTheWidth)
+{
+    panel_testing::enterProgram();
+    const std::string font = Settings::instance().getFont();
+    EXPECT_EQ(FittedText::cut("Zien", 200, font, 10), "Zien");
+    const std::string name = "\xC3\x85sa \xC3\xB6\xC3\xA4 " + std::string(40, 'x');
+    for (int width = 1; width < 120; width += 7) {
+        const std::string cut = FittedText::cut(name, width, font, 10);
+        if (cut.empty())
+            continue;
+        EXPECT_LE(Engine::TextSurface::utf8Width(cut, font, 10), width);
+        EXPECT_EQ(cut.substr(cut.size() - 3), "\xE2\x80\xA6");
+        EXPECT_EQ(name.compare(0, cut.size() - 3, cut, 0, cut.size() - 3), 0) << "a start of the name";
+    }
+    EXPECT_EQ(FittedText::cut(name, 2, font, 10), "");
+    EXPECT_EQ(FittedText::row("Players: 6 / 16", 30, font, 14, 10, Black).getWidth() <= 30, true);
+    EXPECT_EQ(FittedText::row("Bots: 2", 300, font, 14, 10, Black).getHeight(),
+              Engine::TextSurface("Bots: 2", font, 14, Black).getHeight()) << "a text that fits keeps its size";
 }
 
 TEST(HiddenNames, TheirNumberIsAllOfTheirPlayersThatIsCompared)

@@ -10,7 +10,7 @@ namespace {
 using Kind = ServerNews::Kind;
 
 // One status as the poller sends it: "good" (a cycle that answered), "smoothed" (the last
-// good record again with a failed ping), "down" (a failed cycle sent as it is).
+// good record again, not answered), "down" (a failed cycle sent as it is).
 struct Step {
     const char* what;
     int players = 0;
@@ -27,7 +27,9 @@ ServerStatus statusOf(const Step& step)
         return status;
     status.setName(step.serverName);
     status.setMap("de_dust2");
-    status.setPing(std::string(step.what) == "good" ? 20 : -1);
+    const bool good = std::string(step.what) == "good";
+    status.setPing(good ? 1 : -1); // the quickest answer
+    status.setAnswered(good);
     status.setPlayers(static_cast<std::uint8_t>(step.players));
     status.setMaxPlayers(static_cast<std::uint8_t>(step.slots));
     float duration = 1000.0f; // the list keeps the step's order

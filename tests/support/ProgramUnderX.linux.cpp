@@ -63,7 +63,7 @@ std::string ProgramUnderX::runAgain(const std::vector<std::string>& arguments, i
 
 bool ProgramUnderX::waitForWindow(int milliseconds)
 {
-    return waitUntil([&] { return !(window = xdotool("search --class 'Engine SDL Window' | head -n1")).empty(); },
+    return waitUntil([&] { return !(window = xdotool("search --onlyvisible --class 'HolmikZiviza' | head -n1")).empty(); },
                      milliseconds);
 }
 

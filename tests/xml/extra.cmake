@@ -18,6 +18,7 @@ holmik_fuzz_target(NAME xml_fuzz SECONDS ${HOLMIK_XML_FUZZ_SECONDS}
     ${CMAKE_SOURCE_DIR}/os/Utf.cpp
     ${CMAKE_SOURCE_DIR}/os/${HOLMIK_PLATFORM}/TextConversion.cpp
     ${CMAKE_SOURCE_DIR}/os/${HOLMIK_PLATFORM}/FileSystem.cpp
+    ${CMAKE_SOURCE_DIR}/os/AtomicFile.cpp
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/xml/fuzz/XmlFuzzCheck.h
   REPLAY ${CMAKE_CURRENT_SOURCE_DIR}/xml/fuzz/regressions
   ARGS -max_len=8192)

@@ -72,7 +72,8 @@ TEST_F(Widgets, ACheckBoxFlipsOnceAPressAndShowsItsCrossBeforeOrAfterItsText)
 {
     Engine::Gui::CheckBox* check = frame.addCheckBox("HeadCheck", "Head", false, 10, 10);
     check->setBackgroundColor(White);
-    const int textWidth = TextSurface("Head", fontFile, 12, Black).getWidth(), s = check->getHeight() - 2;
+    const TextSurface caption("Head", fontFile, 12, Black);
+    const int textWidth = caption.getWidth(), s = check->getHeight() - 2;
     // The box's centre, where the diagonals cross, when the box starts at `left`.
     auto centre = [&](int left) {
         frame.draw();
@@ -87,6 +88,12 @@ TEST_F(Widgets, ACheckBoxFlipsOnceAPressAndShowsItsCrossBeforeOrAfterItsText)
     check->setTextFirst(false);
     EXPECT_EQ(centre(10), Black);
     EXPECT_GT(count(10 + s + 3, 10, textWidth, s, Black), 5); // the text after the box
+    // A caption's descenders are drawn: "Ping" reaches into its last rows.
+    Engine::Gui::CheckBox* ping = frame.addCheckBox("PingCheck", "Ping", false, 10, 40);
+    ping->setBackgroundColor(White);
+    frame.draw();
+    const int rows = TextSurface("Ping", fontFile, 12, Black).getHeight(), below = 2; // under the box: only descenders
+    EXPECT_LT(count(10, 40 + rows - below, ping->getWidth(), below, White), ping->getWidth() * below) << "the g's tail";
 }
 
 TEST_F(Widgets, PositionsAddUpThroughTheParentChainAndChildrenGoWithTheirParent)
