@@ -78,14 +78,16 @@ public:
         os::Ipv4Endpoint remote;
         if (!splitHost(hostText, name, remote.port))
             return false;
-        // A dotted address is used as it stands; a name is looked up within the request's time.
+        // A dotted address is used as it stands; a name is looked up within the request's time,
+        // and no longer than a poll cycle waits for one (a silent name server would otherwise
+        // hold the start-up's update check for the whole of it).
         std::uint32_t wait = 0;
         if (!os::parseIpv4(name, remote.address)) {
             std::string dotted;
             if (!deadline.nextWait(wait))
                 return false;
-            const os::ResolveResult found =
-                wait == 0 ? os::resolveHost(name, dotted) : os::resolveHostWithin(name, dotted, wait);
+            const std::uint32_t lookUpMs = wait == 0 ? os::lookUpTimeoutMs : std::min(wait, os::lookUpTimeoutMs);
+            const os::ResolveResult found = os::resolveHostWithin(name, dotted, lookUpMs);
             if (found != os::ResolveResult::Ipv4 || !os::parseIpv4(dotted, remote.address))
                 return false;
         }
