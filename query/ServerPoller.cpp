@@ -4,8 +4,6 @@
 #include "engine/UserEvent.h"
 #include "query/ServerQuery.h"
 
-#include <SDL.h>
-
 #include <chrono>
 
 ServerPoller::ServerPoller(const std::string& host, std::uint16_t port) : host(host), statusTemplate(host, port) {}
@@ -14,44 +12,34 @@ ServerPoller::~ServerPoller() { stop(); }
 
 void ServerPoller::start()
 {
-    if (thread)
-        return;
-    stopToken.reset();
-    thread = SDL_CreateThread(&ServerPoller::threadMain, this);
+    worker.start([this](const os::StopToken&) { run(); });
 }
 
-void ServerPoller::stop()
-{
-    stopToken.requestStop();
-    if (!thread)
-        return;
-    SDL_WaitThread(thread, nullptr);
-    thread = nullptr;
-}
-
-int ServerPoller::threadMain(void* poller) { return static_cast<ServerPoller*>(poller)->run(); }
-
-int ServerPoller::run()
+void ServerPoller::run()
 {
     for (;;) {
         runCycle();
         if (pauseOrStop())
-            return 0;
+            return;
         Engine::MemoryManager::instance().trim();
     }
 }
 
 bool ServerPoller::pauseOrStop()
 {
-    return stopToken.waitFor(std::chrono::milliseconds(10) * (pauseSteps > 0 ? pauseSteps : 0));
+    return worker.stopToken().waitFor(std::chrono::milliseconds(10) * (pauseSteps > 0 ? pauseSteps : 0));
 }
 
 void ServerPoller::runCycle()
 {
     ServerQuery query;
-    query.setStopToken(stopToken);
+    query.setStopToken(worker.stopToken());
     auto* status = new ServerStatus(statusTemplate);
     query.query(*status, true, false, true);
+    if (worker.stopToken().stopRequested()) {
+        delete status; // cut short: says nothing about the server
+        return;
+    }
     if (status->isAnswered()) {
         failures = 0;
         lastGood = *status;
@@ -67,5 +55,5 @@ void ServerPoller::runCycle()
 void ServerPoller::push(ServerStatus* record)
 {
     // A full queue refuses the event: this cycle's record is not delivered, and does not leak.
-    Engine::pushUserRecord(Engine::userEventCode, record);
+    Engine::pushUserRecord(Engine::serverStatusEventCode, record);
 }
