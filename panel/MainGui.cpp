@@ -434,7 +434,7 @@ bool MainGui::onUserEvent(const SDL_Event& event, bool handled)
         dirty = true; // a map picture or new bars have arrived: the next rebuild takes them
         return true;
     }
-    if (event.user.code != Engine::userEventCode || !event.user.data1) {
+    if (event.user.code != Engine::serverStatusEventCode || !event.user.data1) {
         dirty = true;
         return true;
     }

@@ -46,7 +46,7 @@ TEST(MainGui, AStatusTheLinksAndTheSettingsPanel)
     status.setMap(std::string(3000, 'x')); // a stranger's name, cut to what can be drawn
     status.insertPlayer(Player(0, "Alice", 5, 100.0f));
     status.insertPlayer(Player(1, "Holmik", 9, 50.0f));
-    Engine::pushUserRecord(Engine::userEventCode, new ServerStatus(status));
+    Engine::pushUserRecord(Engine::serverStatusEventCode, new ServerStatus(status));
     Engine::EventHandler::instance().poll();
     gui.draw();
 
@@ -73,7 +73,7 @@ void deliver(MainGui& gui, const ServerStatus& status)
 {
     SDL_Event event{};
     event.type = SDL_USEREVENT;
-    event.user.code = Engine::userEventCode;
+    event.user.code = Engine::serverStatusEventCode;
     event.user.data1 = const_cast<ServerStatus*>(&status);
     gui.onUserEvent(event, false);
 }
