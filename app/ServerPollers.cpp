@@ -4,11 +4,11 @@
 
 void ServerPollers::follow(const ServerHosts& hosts)
 {
-    follow(go, hosts.csgoHost, hosts.csgoPort);
-    follow(source, hosts.cssHost, hosts.cssPort);
+    follow(go, hosts.csgoHost, hosts.csgoPort, ServerStatus::GoColumn);
+    follow(source, hosts.cssHost, hosts.cssPort, ServerStatus::SourceColumn);
 }
 
-void ServerPollers::follow(Watch& watch, const std::string& host, std::uint16_t port)
+void ServerPollers::follow(Watch& watch, const std::string& host, std::uint16_t port, int column)
 {
     if (watch.poller && watch.host == host && watch.port == port)
         return;
@@ -23,7 +23,7 @@ void ServerPollers::follow(Watch& watch, const std::string& host, std::uint16_t 
     watch.port = port;
     if (host.empty())
         return;
-    watch.poller = std::make_unique<ServerPoller>(host, port);
+    watch.poller = std::make_unique<ServerPoller>(host, port, column);
     watch.poller->start();
 }
 

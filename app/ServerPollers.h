@@ -31,7 +31,7 @@ private:
         std::string host;
         std::uint16_t port = 0;
     };
-    void follow(Watch& watch, const std::string& host, std::uint16_t port);
+    void follow(Watch& watch, const std::string& host, std::uint16_t port, int column);
 
     Watch go;
     Watch source;

@@ -4,9 +4,22 @@
 #include "engine/UserEvent.h"
 #include "query/ServerQuery.h"
 
+#include <atomic>
 #include <chrono>
 
-ServerPoller::ServerPoller(const std::string& host, std::uint16_t port) : host(host), statusTemplate(host, port) {}
+namespace {
+
+std::atomic<std::uint32_t> serials{1};
+
+} // namespace
+
+ServerPoller::ServerPoller(const std::string& host, std::uint16_t port, int column)
+    : host(host), statusTemplate(host, port)
+{
+    statusTemplate.setOrigin(column, serials.fetch_add(1));
+}
+
+std::uint32_t ServerPoller::nextSerial() { return serials.load(); }
 
 ServerPoller::~ServerPoller() { stop(); }
 
@@ -46,6 +59,7 @@ void ServerPoller::runCycle()
     } else if (++failures < smoothedFailures + 1) {
         const std::int16_t ping = status->getPing();
         *status = lastGood;
+        status->setOrigin(statusTemplate.getColumn(), statusTemplate.getPollerSerial());
         status->setPing(ping);
         status->setAnswered(false);
     }

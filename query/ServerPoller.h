@@ -19,7 +19,10 @@ public:
     // Bad cycles in a row that are smoothed over with the last good record.
     static constexpr int smoothedFailures = 9;
 
-    ServerPoller(const std::string& host, std::uint16_t port);
+    // column: the panel column its records are for (ServerStatus::Column).
+    ServerPoller(const std::string& host, std::uint16_t port, int column = ServerStatus::NoColumn);
+    // The serial the next poller made will have; every poller's is larger than the one before's.
+    static std::uint32_t nextSerial();
     virtual ~ServerPoller();
     ServerPoller(const ServerPoller&) = delete;
     ServerPoller& operator=(const ServerPoller&) = delete;

@@ -90,6 +90,7 @@ TEST(HistoryBars, TheRowJoinsItsColumnOnceAMinuteIsStored)
     MainGui gui;
     gui.setHistory(&recorder);
     ServerStatus status(hosts.csgoHost, hosts.csgoPort);
+    status.setOrigin(ServerStatus::GoColumn, 0);
     status.setPing(20);
     status.setMap("de_dust2");
     Engine::pushUserRecord(Engine::serverStatusEventCode, new ServerStatus(status));

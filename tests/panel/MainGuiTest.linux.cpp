@@ -6,6 +6,7 @@
 #include "engine/UserEvent.h"
 #include "panel/FittedText.h"
 #include "panel/MainGui.h"
+#include "query/ServerPoller.h"
 #include "panel/MapOverView.h"
 #include "panel/PlayerRules.h"
 #include "panel/ServerHosts.h"
@@ -41,6 +42,7 @@ TEST(MainGui, AStatusTheLinksAndTheSettingsPanel)
     };
     MainGui gui;
     ServerStatus status(hosts.csgoHost, hosts.csgoPort);
+    status.setOrigin(ServerStatus::GoColumn, ServerPoller::nextSerial());
     status.setPing(20);
     status.setAnswered(true);
     status.setMap(std::string(3000, 'x')); // a stranger's name, cut to what can be drawn
@@ -81,6 +83,9 @@ void deliver(MainGui& gui, const ServerStatus& status)
 ServerStatus answered(const std::string& host, std::uint16_t port, const std::string& map, int players)
 {
     ServerStatus status(host, port);
+    // From the poller of the column that watches the server.
+    const bool source = host == serverHosts().cssHost && port == serverHosts().cssPort;
+    status.setOrigin(source ? ServerStatus::SourceColumn : ServerStatus::GoColumn, ServerPoller::nextSerial());
     status.setAnswered(true);
     status.setPing(1);
     status.setMap(map);
