@@ -81,7 +81,8 @@ std::string fixed(double value)
 
 double tenths(double value) { return std::round(value * 10) / 10; }
 
-void printJson(const std::string& server, const HistoryReport& report)
+// JSON also lists the stored minutes of the last 24 hours one by one.
+void printJson(const std::string& server, const HistoryReport& report, const std::vector<HistoryBucket>& minutes)
 {
     using Json = nlohmann::ordered_json;
     Json hours = Json::array();
@@ -102,7 +103,17 @@ void printJson(const std::string& server, const HistoryReport& report)
             means.push_back(cell.answered ? Json(tenths(cell.mean)) : Json());
         week[weekdays[day]] = means;
     }
-    const Json out = {{"server", server}, {"hours", hours}, {"weekdayHourMean", week}};
+    Json rows = Json::array();
+    for (const HistoryBucket& minute : minutes) {
+        const bool known = minute.answered > 0;
+        rows.push_back({{"minute", minute.start},
+                        {"lowest", known ? Json(minute.lowest) : Json()},
+                        {"highest", known ? Json(minute.highest) : Json()},
+                        {"mean", known ? Json(tenths(minute.mean)) : Json()},
+                        {"maxPlayers", known ? Json(minute.maxPlayers) : Json()},
+                        {"answered", minute.answered}});
+    }
+    const Json out = {{"server", server}, {"hours", hours}, {"weekdayHourMean", week}, {"minutes", rows}};
     // Replaced, not refused: the address is the user's own typing.
     std::puts(out.dump(2, ' ', false, Json::error_handler_t::replace).c_str());
 }
@@ -167,8 +178,11 @@ int run(int argc, char** argv)
         return 1;
     }
     const HistoryReport report = HistoryReport::make(quarters, now);
+    std::vector<HistoryBucket> minutes;
     if (options.json)
-        printJson(server, report);
+        store.buckets(server, now - 24 * 3600, now + 60, 60, minutes);
+    if (options.json)
+        printJson(server, report, minutes);
     else
         printText(server, file, report);
     if (!report.anything) {
