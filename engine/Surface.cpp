@@ -2,10 +2,11 @@
 
 #include "engine/Fatal.h"
 
+#include <algorithm>
+
 #include <SDL.h>
 #include <SDL_gfxPrimitives.h>
 #include <SDL_image.h>
-#include <SDL_rotozoom.h>
 
 namespace Engine {
 
@@ -31,13 +32,34 @@ Surface Surface::scaled(int width, int height) const
 {
     if (!surface || width < 1 || height < 1)
         return Surface();
-    const double zoomX = static_cast<double>(width) / surface->w, zoomY = static_cast<double>(height) / surface->h;
-    SDL_Surface* zoomed = zoomSurface(surface, zoomX, zoomY, SMOOTHING_ON);
-    if (!zoomed)
+    // Both in the constructor's 32-bit layout; each new pixel is the mean of the old ones
+    // it covers (at least one), which keeps thin lines of a shrunk picture.
+    Surface result(width, height);
+    SDL_Surface* source = SDL_ConvertSurface(surface, result.surface->format, SDL_SWSURFACE);
+    if (!source)
         fatal(SDL_GetError(), "ERROR, Create Surface Failed");
-    Surface result = adopt(zoomed);
-    // The zoom rounds its size: it never gives more than was asked for.
-    result.setClipRect(0, 0, width, height);
+    SDL_LockSurface(source);
+    SDL_LockSurface(result.surface);
+    const int sw = source->w, sh = source->h;
+    for (int y = 0; y < height; ++y) {
+        const int y0 = y * sh / height, y1 = std::max(y0 + 1, (y + 1) * sh / height);
+        auto* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(result.surface->pixels) + y * result.surface->pitch);
+        for (int x = 0; x < width; ++x) {
+            const int x0 = x * sw / width, x1 = std::max(x0 + 1, (x + 1) * sw / width);
+            Uint32 sum[4] = {0, 0, 0, 0};
+            for (int sy = y0; sy < y1; ++sy) {
+                const auto* in = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(source->pixels) + sy * source->pitch);
+                for (int sx = x0; sx < x1; ++sx)
+                    for (int byte = 0; byte < 4; ++byte)
+                        sum[byte] += (in[sx] >> (8 * byte)) & 0xFF;
+            }
+            const Uint32 n = static_cast<Uint32>((x1 - x0) * (y1 - y0));
+            out[x] = (sum[0] / n) | (sum[1] / n) << 8 | (sum[2] / n) << 16 | (sum[3] / n) << 24;
+        }
+    }
+    SDL_UnlockSurface(result.surface);
+    SDL_UnlockSurface(source);
+    SDL_FreeSurface(source);
     return result;
 }
 

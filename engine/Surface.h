@@ -34,8 +34,8 @@ public:
     // exit code -1.
     static Surface load(const std::string& path, bool quiet);
     static Surface displayFormat(const Surface& source);
-    // A smoothed copy of width × height pixels (an empty surface for an empty one or a
-    // size below 1).
+    // A copy of width × height pixels, each the mean of the pixels it covers (an empty
+    // surface for an empty one or a size below 1).
     Surface scaled(int width, int height) const;
 
     int getWidth() const;
