@@ -63,6 +63,7 @@ inline constexpr const char* all[] = {
     "Players",
     "Player Time",
     "Player Kills",
+    "History",
     // The miscellaneous tab.
     "Custom Name",
     "Transparency 15-255",

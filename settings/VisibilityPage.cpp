@@ -28,6 +28,7 @@ const FlagRow flagRows[] = {
     {"PlayerListCheck", "PlayerList", &Settings::getPlayerList, &Settings::setPlayerList},
     {"TimeCheck", "Player Time", &Settings::getTime, &Settings::setTime},
     {"KillCheck", "Player Kills", &Settings::getKills, &Settings::setKills},
+    {"HistoryCheck", "History", &Settings::getHistory, &Settings::setHistory},
 };
 
 // Member pointers are called from locals (see ColorsPage.cpp).

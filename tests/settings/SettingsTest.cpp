@@ -79,7 +79,7 @@ TEST_F(SettingsFile, EverySettingIsReadAndWrittenBackAsItWas)
         "GoodColor=\"0C0D0E\" BadColor=\"0F1011\" BotColor=\"121314\" AdminColor=\"151617\" "
         "PlayerBackgroundColor=\"18191A\" CustomColor=\"1B1C1D\"/>\n"
         "\t<Display Head=\"0\" Join=\"0\" Status=\"0\" Ping=\"1\" Map=\"0\" OverView=\"0\" Pass=\"0\" Vac=\"0\" "
-        "Bots=\"0\" Players=\"0\" PlayerList=\"0\" CS:Go=\"1\" CS:Source=\"0\" Time=\"1\" Kills=\"0\"/>\n"
+        "Bots=\"0\" Players=\"0\" PlayerList=\"0\" CS:Go=\"1\" CS:Source=\"0\" Time=\"1\" Kills=\"0\" History=\"0\"/>\n"
         "\t<Servers CSGo=\"cs.example.net:27016\" CSSource=\"\"/>\n"
         "\t<Notifications Enabled=\"0\" Offline=\"0\" Slot=\"0\">\n\t\t<Friend Name=\"Zien\"/>\n"
         "\t\t<Friend Name=\"&lt;b&gt; &amp; c\"/>\n\t</Notifications>\n"
@@ -89,6 +89,7 @@ TEST_F(SettingsFile, EverySettingIsReadAndWrittenBackAsItWas)
     EXPECT_EQ(settings.getCustomName(), "<a & \"b\" 'c'> \xc3\xa5");
     EXPECT_TRUE(settings.getLinkColor() == Color(6, 7, 8) && settings.getPlayerBackgroundColor() == Color(0x18, 0x19, 0x1A));
     EXPECT_TRUE(settings.getTime() && settings.getPing() && !settings.getKills() && !settings.getPlayerList());
+    EXPECT_FALSE(settings.getHistory()) << "in the file only when off, as the default file shows";
     EXPECT_EQ(settings.getFriends(), (std::vector<std::string>{"Zien", "<b> & c"}));
     settings.save();
     EXPECT_EQ(data.read("Settings.xml"), file);
