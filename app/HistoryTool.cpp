@@ -8,6 +8,9 @@
 #include "os/FileSystem.h"
 #include "settings/ServerAddress.h"
 
+#include <nlohmann/json.hpp>
+
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -76,52 +79,43 @@ std::string fixed(double value)
     return text;
 }
 
-// The address as given on the command line, for JSON: quotes, backslashes and control
-// characters escaped.
-std::string jsonString(const std::string& raw)
-{
-    std::string out = "\"";
-    for (const unsigned char c : raw) {
-        if (c == '"' || c == '\\')
-            out += {'\\', static_cast<char>(c)};
-        else if (c < 0x20 || c == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else
-            out += static_cast<char>(c);
-    }
-    return out + "\"";
-}
+double tenths(double value) { return std::round(value * 10) / 10; }
 
-void printJson(const std::string& server, const HistoryReport& report)
+// JSON also lists the stored minutes of the last 24 hours one by one.
+void printJson(const std::string& server, const HistoryReport& report, const std::vector<HistoryBucket>& minutes)
 {
-    std::string out = "{\n  \"server\": " + jsonString(server) + ",\n  \"hours\": [";
-    const char* separator = "\n    ";
+    using Json = nlohmann::ordered_json;
+    Json hours = Json::array();
     for (const HistoryReport::Hour& hour : report.lastDay) {
-        out += separator;
-        separator = ",\n    ";
-        out += "{\"start\": " + std::to_string(hour.start) + ", \"local\": \"" +
-               localTime(hour.start, "%Y-%m-%dT%H:%M") + "\", ";
-        if (hour.answered > 0)
-            out += "\"lowest\": " + std::to_string(hour.lowest) + ", \"mean\": " + fixed(hour.mean) +
-                   ", \"highest\": " + std::to_string(hour.highest);
-        else
-            out += "\"lowest\": null, \"mean\": null, \"highest\": null";
-        out += ", \"answered\": " + std::to_string(hour.answered) + ", \"minutes\": " + std::to_string(hour.minutes) +
-               "}";
+        const bool known = hour.answered > 0;
+        hours.push_back({{"start", hour.start},
+                         {"local", localTime(hour.start, "%Y-%m-%dT%H:%M")},
+                         {"lowest", known ? Json(hour.lowest) : Json()},
+                         {"mean", known ? Json(tenths(hour.mean)) : Json()},
+                         {"highest", known ? Json(hour.highest) : Json()},
+                         {"answered", hour.answered},
+                         {"minutes", hour.minutes}});
     }
-    out += "\n  ],\n  \"weekdayHourMean\": {";
+    Json week = Json::object();
     for (int day = 0; day < 7; ++day) {
-        out += std::string(day ? ",\n    \"" : "\n    \"") + weekdays[day] + "\": [";
-        for (int hour = 0; hour < 24; ++hour) {
-            const HistoryReport::Cell& cell = report.week[day][hour];
-            out += (hour ? ", " : "") + (cell.answered ? fixed(cell.mean) : std::string("null"));
-        }
-        out += "]";
+        Json means = Json::array();
+        for (const HistoryReport::Cell& cell : report.week[day])
+            means.push_back(cell.answered ? Json(tenths(cell.mean)) : Json());
+        week[weekdays[day]] = means;
     }
-    out += "\n  }\n}\n";
-    std::fputs(out.c_str(), stdout);
+    Json rows = Json::array();
+    for (const HistoryBucket& minute : minutes) {
+        const bool known = minute.answered > 0;
+        rows.push_back({{"minute", minute.start},
+                        {"lowest", known ? Json(minute.lowest) : Json()},
+                        {"highest", known ? Json(minute.highest) : Json()},
+                        {"mean", known ? Json(tenths(minute.mean)) : Json()},
+                        {"maxPlayers", known ? Json(minute.maxPlayers) : Json()},
+                        {"answered", minute.answered}});
+    }
+    const Json out = {{"server", server}, {"hours", hours}, {"weekdayHourMean", week}, {"minutes", rows}};
+    // Replaced, not refused: the address is the user's own typing.
+    std::puts(out.dump(2, ' ', false, Json::error_handler_t::replace).c_str());
 }
 
 void printText(const std::string& server, const std::string& file, const HistoryReport& report)
@@ -184,8 +178,11 @@ int run(int argc, char** argv)
         return 1;
     }
     const HistoryReport report = HistoryReport::make(quarters, now);
+    std::vector<HistoryBucket> minutes;
     if (options.json)
-        printJson(server, report);
+        store.buckets(server, now - 24 * 3600, now + 60, 60, minutes);
+    if (options.json)
+        printJson(server, report, minutes);
     else
         printText(server, file, report);
     if (!report.anything) {

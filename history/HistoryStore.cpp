@@ -129,7 +129,7 @@ HistoryStore::Result HistoryStore::openFile(const std::string& path, int flags)
     }
     sqlite3_extended_result_codes(db, 0);
     // Another program's short write is waited out here, on the history's own thread.
-    sqlite3_busy_timeout(db, 1000);
+    sqlite3_busy_timeout(db, 250);
     return Result::Ok;
 }
 

@@ -184,6 +184,7 @@ void MainGui::rebuild()
     // Each column keeps 2 pixels to either side, so the columns never touch.
     const int columnWidth = std::max(0, ((both ? W2 : W) - 4) / 2 * 2);
     const int bottom = screenBottom();
+    builtForBottom = bottom;
     const ServerHosts& hosts = serverHosts();
 
     Column source, go;
@@ -345,6 +346,8 @@ void MainGui::draw()
 
     if (settingsGui.takeChanged())
         dirty = true; // what the settings panel changes shows beside it at once
+    if (!window.isDragging() && screenBottom() != builtForBottom)
+        dirty = true; // moved up or down: the player list has another room
     if (isVisible()) {
         if (fitWindow())
             dirty = true;

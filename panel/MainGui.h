@@ -91,6 +91,7 @@ private:
     Engine::Surface headLeft;
     Engine::Surface headRight;
     bool dirty = true;
+    int builtForBottom = 0; // screenBottom() at the last rebuild
     SettingsGui settingsGui;
     Engine::Box sourceJoinBox;
     Engine::Box goJoinBox;

@@ -77,6 +77,8 @@ TEST(HistoryProgram, TheWindowKeepsItsServersPlayersTheToolReportsThemAndADamage
     EXPECT_EQ(lowest, 3);
     EXPECT_EQ(highest, 5);
     EXPECT_EQ(report["weekdayHourMean"].size(), 7u);
+    ASSERT_GE(report["minutes"].size(), 1u);
+    EXPECT_EQ(report["minutes"].back()["highest"], 5);
 
     std::filesystem::remove(file + "-wal");
     std::filesystem::remove(file + "-shm");

@@ -43,6 +43,22 @@ TEST_F(SurfaceRulesTest, BlitCopiesOnlyTheSourceClipRectangleAndEmptySurfacesDoN
 }
 
 // Copies share the pixels; freeing them once, by the last holder, is the sanitizer build's check.
+// A picture shrunk to a column: its size, each half keeps its colour, and a pixel that covers
+// both is their mean.
+TEST_F(SurfaceRulesTest, AShrunkPictureAveragesThePixelsEachOneCovers)
+{
+    Surface picture(160, 120);
+    picture.fill(Red);
+    picture.drawRect(80, 0, 79, 119, Blue, true);
+    const Surface shrunk = picture.scaled(146, 110);
+    EXPECT_EQ(std::make_pair(shrunk.getWidth(), shrunk.getHeight()), std::make_pair(146, 110));
+    EXPECT_EQ(shrunk.getPixel(10, 50), Red);
+    EXPECT_EQ(shrunk.getPixel(140, 50), Blue);
+    const Color seam = picture.scaled(1, 1).getPixel(0, 0); // half red, half blue
+    EXPECT_EQ(std::make_pair(int(seam.r()), int(seam.b())), std::make_pair(127, 127));
+    EXPECT_TRUE(Surface().scaled(10, 10).isEmpty() && picture.scaled(0, 10).isEmpty());
+}
+
 TEST_F(SurfaceRulesTest, CopiesShareThePixels)
 {
     Surface first(8, 8), third;

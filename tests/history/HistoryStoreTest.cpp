@@ -155,3 +155,22 @@ TEST(HistoryStore, ANewerVersionsFileIsReadNotChangedAndAMissingOneIsNotMade)
 }
 
 } // namespace
+
+namespace {
+
+TEST(HistoryStore, AWriteWhileAnotherProgramHoldsTheFileIsBusyAndGoesThroughOnceItLetsGo)
+{
+    TempDir dir;
+    const std::string path = dir.file("History.sqlite");
+    HistoryStore store;
+    ASSERT_EQ(store.open(path), Result::Ok);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(store.write({row(t0, 1, 1, 1, 1)}), Result::Busy);
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(store.write({row(t0, 1, 1, 1, 1)}), Result::Ok);
+}
+
+} // namespace
