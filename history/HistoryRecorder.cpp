@@ -11,13 +11,15 @@ namespace {
 // Rows a locked or full file has refused are kept for a day at most.
 constexpr std::size_t maxPending = 2 * 24 * 60;
 
+// Bars that would be drawn the same: the panel is not woken for a count of cycles.
 bool sameBars(const DayBars& a, const DayBars& b)
 {
     if (a.start != b.start || a.buckets.size() != b.buckets.size())
         return false;
     for (std::size_t i = 0; i < a.buckets.size(); ++i) {
         const HistoryBucket &x = a.buckets[i], &y = b.buckets[i];
-        if (x.start != y.start || x.highest != y.highest || x.maxPlayers != y.maxPlayers || x.answered != y.answered)
+        if (x.start != y.start || x.highest != y.highest || x.maxPlayers != y.maxPlayers ||
+            (x.answered > 0) != (y.answered > 0))
             return false;
     }
     return true;
