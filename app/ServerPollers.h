@@ -1,7 +1,8 @@
 // The pollers of the two columns: one for the CS:Go server, and one for the CS:Source
 // server while there is one. follow() brings them in line with the addresses of the run:
-// a poller whose address changed is stopped and a new one started in its place. The old one
-// ends on a thread of its own, so that a Save never waits for a query of a silent server.
+// a poller whose address changed is asked to stop and a new one started in its place. The
+// old one is not waited for, so that a Save never waits for a query of a silent server: it
+// ends by itself within its running exchange and is let go at the next change or at stop().
 #pragma once
 
 #include "panel/ServerHosts.h"
@@ -10,7 +11,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 class ServerPollers {
@@ -31,9 +31,9 @@ private:
         std::string host;
         std::uint16_t port = 0;
     };
-    void follow(Watch& watch, const std::string& host, std::uint16_t port);
+    void follow(Watch& watch, const std::string& host, std::uint16_t port, int column);
 
     Watch go;
     Watch source;
-    std::vector<std::thread> retiring;
+    std::vector<std::unique_ptr<ServerPoller>> retiring;
 };

@@ -78,9 +78,6 @@ namespace {
 
 // SDL repeats a held key from within its event pump, this often.
 constexpr int keyRepeatMs = 30;
-// The frame pace while the user is busy with the window, and for how long after.
-constexpr int activeFrameMs = 10;
-constexpr std::uint32_t activeSpellMs = 250;
 
 // a is before b on the wrapping 32-bit tick clock.
 bool before(std::uint32_t a, std::uint32_t b) { return static_cast<std::int32_t>(a - b) < 0; }
@@ -101,8 +98,6 @@ void EventHandler::requestFrameAt(std::uint32_t ticks)
     hasDeadline = true;
 }
 
-void EventHandler::stayActive() { activeUntil = SDL_GetTicks() + activeSpellMs; }
-
 bool EventHandler::takeRedrawRequest()
 {
     const bool wanted = redraw;
@@ -112,30 +107,24 @@ bool EventHandler::takeRedrawRequest()
 
 void EventHandler::waitForEvents()
 {
-    auto deadlineReached = [this] {
-        if (hasDeadline && !before(SDL_GetTicks(), deadline)) {
+    auto deadlineReached = [this](std::uint32_t now) {
+        if (hasDeadline && !before(now, deadline)) {
             hasDeadline = false;
             redraw = true;
         }
         return redraw;
     };
-    if (quit || deadlineReached())
+    // One reading of the clock decides both whether the deadline has passed and how long is
+    // left, so that the wait is never "for ever" while a deadline is pending.
+    const std::uint32_t now = SDL_GetTicks();
+    if (quit || deadlineReached(now))
         return;
-    SDL_Event waiting;
-    if (SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
-        return;
-    int timeout = -1;
-    if (hasDeadline)
-        timeout = static_cast<int>(deadline - SDL_GetTicks());
+    int timeout = hasDeadline ? static_cast<int>(deadline - now) : -1;
     if (heldKey != SDLK_UNKNOWN && (timeout < 0 || timeout > keyRepeatMs))
         timeout = keyRepeatMs;
-    // Shortly after input or a new video mode the loop keeps pumping at the old frame pace:
-    // X events that SDL's display connection takes in during its own round trips (a new
-    // cursor, a new mode) would otherwise wait for the next wake-up.
-    if (before(SDL_GetTicks(), activeUntil) && (timeout < 0 || timeout > activeFrameMs))
-        timeout = activeFrameMs;
+    // The backend takes in what SDL and Xlib have already read before it sleeps.
     os::waitForEvents(timeout);
-    deadlineReached();
+    deadlineReached(SDL_GetTicks());
 }
 
 void EventHandler::dispatch(SDL_Event& current)
@@ -144,7 +133,6 @@ void EventHandler::dispatch(SDL_Event& current)
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         redraw = true;
-        stayActive();
         // SDL repeats the key pressed last while it is held.
         if (current.type == SDL_KEYDOWN)
             heldKey = current.key.keysym.sym;
@@ -154,7 +142,6 @@ void EventHandler::dispatch(SDL_Event& current)
         break;
     case SDL_MOUSEMOTION: {
         redraw = true;
-        stayActive();
         const bool handled =
             walk(mouseListeners, [&](MouseListner* l, bool h) { return l->onMouseMotion(current, h); });
         if (windowListener)
@@ -164,7 +151,6 @@ void EventHandler::dispatch(SDL_Event& current)
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         redraw = true;
-        stayActive();
         const bool handled =
             walk(mouseListeners, [&](MouseListner* l, bool h) { return l->onMouseButton(current, h); });
         if (windowListener)

@@ -80,8 +80,6 @@ public:
     // Whether this frame should draw; clears the request.
     bool takeRedrawRequest();
     bool isRedrawRequested() const { return redraw; }
-    // Keeps the loop at its old 10 ms pace for a moment (after input, a new video mode).
-    void stayActive();
 
     std::size_t mouseListenerCount() const { return mouseListeners.size(); }
     std::size_t keyboardListenerCount() const { return keyboardListeners.size(); }
@@ -107,7 +105,6 @@ private:
     bool hasDeadline = false;
     std::uint32_t deadline = 0;
     SDLKey heldKey = SDLK_UNKNOWN;
-    std::uint32_t activeUntil = 0;
 };
 
 } // namespace Engine

@@ -14,6 +14,7 @@ MemoryManager::MemoryManager()
 
 void MemoryManager::setProbe(Probe newProbe, Ticks newTicks)
 {
+    std::lock_guard<std::mutex> hold(guard);
     probe = std::move(newProbe);
     ticks = std::move(newTicks);
     workingSetKiB = 0;
@@ -24,6 +25,7 @@ void MemoryManager::trim()
 {
     try {
         os::emptyWorkingSet();
+        std::lock_guard<std::mutex> hold(guard);
         std::uint64_t bytes = 0;
         if (probe(bytes))
             workingSetKiB = static_cast<std::uint32_t>(bytes >> 10);
@@ -45,6 +47,7 @@ void MemoryManager::sample()
 
 unsigned MemoryManager::getUsageKiB()
 {
+    std::lock_guard<std::mutex> hold(guard);
     sample();
     return workingSetKiB;
 }

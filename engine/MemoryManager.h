@@ -1,11 +1,13 @@
 // Hands the process's working set back to the system after every polling cycle and
-// reports its size, measuring at most once per half second.
+// reports its size, measuring at most once per half second. Both pollers trim and the main
+// thread reads: every call is safe from any thread.
 #pragma once
 
 #include "engine/Singleton.h"
 
 #include <cstdint>
 #include <functional>
+#include <mutex>
 
 namespace Engine {
 
@@ -29,6 +31,7 @@ private:
     friend class Singleton<MemoryManager>;
     void sample();
 
+    std::mutex guard; // the figures, the probe and the clock
     std::uint32_t workingSetKiB = 0;
     std::uint32_t lastSampleTicks = 0;
     Probe probe;

@@ -1,5 +1,5 @@
 // A record handed from a worker thread to the main thread through SDL's event queue:
-// type SDL_USEREVENT, code userEventCode, data1 the record, data2 the function that
+// type SDL_USEREVENT, a code below, data1 the record, data2 the function that
 // releases it through its real type. The event handler calls that function once every user
 // listener has seen the event; an event without one is released by nobody.
 //
@@ -9,7 +9,10 @@
 
 namespace Engine {
 
-inline constexpr int userEventCode = 256;
+// The codes of what other threads hand over, one per kind of news.
+inline constexpr int serverStatusEventCode = 256; // data1 a ServerStatus, from a poller
+inline constexpr int mapPictureEventCode = 257;   // no record: a map picture is ready to take
+inline constexpr int historyEventCode = 260;      // no record: new history bars are ready
 using UserEventRelease = void (*)(void* record);
 
 // The release function for a record of type T made with new.

@@ -99,7 +99,6 @@ void Window::setSize(int width, int height)
         fatal(SDL_GetError(), "Failed To Initialize The Engine");
     setSurface(screen, false);
     EventHandler::instance().requestRedraw(); // a new surface starts blank
-    EventHandler::instance().stayActive();
     // SDL neither resizes a window it did not create nor selects its input.
     os::resizeHostWindow(width, height);
     os::attachHostWindowInput();

@@ -10,6 +10,7 @@
 // frame loop but for the lock around the sums.
 #pragma once
 
+#include "engine/UserEvent.h"
 #include "history/HistoryStore.h"
 #include "history/MinuteAggregator.h"
 
@@ -37,8 +38,8 @@ struct DayBars {
 
 class HistoryRecorder {
 public:
-    // The user event that says new bars are ready (the poller's is 256, the map picture's 257).
-    static constexpr int eventCode = 260;
+    // The user event that says new bars are ready.
+    static constexpr int eventCode = Engine::historyEventCode;
 
     explicit HistoryRecorder(std::string path);
     ~HistoryRecorder();

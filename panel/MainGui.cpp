@@ -1,5 +1,7 @@
 #include "panel/MainGui.h"
 
+#include "query/ServerPoller.h"
+
 #include "engine/TextSurface.h"
 #include "engine/Window.h"
 #include "engine/gui/ImageButton.h"
@@ -10,6 +12,7 @@
 #include "panel/PlayerRules.h"
 #include "panel/ServerHosts.h"
 #include "panel/ShownStatus.h"
+#include "query/ServerPoller.h"
 #include "engine/UserEvent.h"
 #include "settings/ServerAddress.h"
 #include "settings/Settings.h"
@@ -437,17 +440,18 @@ bool MainGui::onUserEvent(const SDL_Event& event, bool handled)
         dirty = true; // a map picture or new bars have arrived: the next rebuild takes them
         return true;
     }
-    if (event.user.code != Engine::userEventCode || !event.user.data1) {
+    if (event.user.code != Engine::serverStatusEventCode || !event.user.data1) {
         dirty = true;
         return true;
     }
     const ServerStatus& status = *static_cast<const ServerStatus*>(event.user.data1);
-    // A status belongs to the column watching its host and port; one without a host (no
-    // good answer yet) to none.
-    const ServerHosts& hosts = serverHosts();
-    const bool source = !hosts.cssHost.empty() && status.getHost() == hosts.cssHost && status.getPort() == hosts.cssPort;
-    const bool go = status.getHost() == hosts.csgoHost && status.getPort() == hosts.csgoPort;
-    if (go || source) {
+    // A status says which column's poller made it; one of a poller the column has since
+    // replaced, or one without a host (no good answer yet), goes to none.
+    const int column = status.getColumn();
+    const bool source = column == ServerStatus::SourceColumn && !serverHosts().cssHost.empty();
+    const bool go = column == ServerStatus::GoColumn;
+    const bool current = (go || source) && status.getPollerSerial() >= firstSerial[column];
+    if (current && !status.getHost().empty()) {
         // Most seconds a status changes nothing shown: the picture then stays as it is.
         const std::string shown = ShownStatus::of(status);
         auto take = [&](ServerStatus& column, std::string& columnShown) {
@@ -487,6 +491,11 @@ void MainGui::takeSavedServers()
     const bool goMoved = hosts.csgoHost != before.csgoHost || hosts.csgoPort != before.csgoPort;
     const bool sourceMoved = hosts.cssHost != before.cssHost || hosts.cssPort != before.cssPort;
     // A column that watches another server starts over: nothing is known of the new one yet.
+    // What the replaced pollers still send is dropped: the new ones have larger serials.
+    if (goMoved)
+        firstSerial[ServerStatus::GoColumn] = ServerPoller::nextSerial();
+    if (sourceMoved)
+        firstSerial[ServerStatus::SourceColumn] = ServerPoller::nextSerial();
     if (goMoved) {
         goStatus = ServerStatus();
         goShown.clear();

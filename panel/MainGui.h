@@ -85,6 +85,8 @@ private:
     // What each column shows of its status, to tell a status that changes nothing.
     std::string sourceShown;
     std::string goShown;
+    // Per column (ServerStatus::Column), the serial of its current poller or one before it.
+    std::uint32_t firstSerial[2] = {0, 0};
     Engine::Surface panel;
     Engine::Surface headLeft;
     Engine::Surface headRight;

@@ -17,7 +17,7 @@ MapOverView::MapOverView(bool game) : shared(std::make_shared<Shared>()), pictur
 
 MapOverView::~MapOverView()
 {
-    if (!worker.joinable())
+    if (!worker.isRunning())
         return;
     bool busy;
     {
@@ -32,9 +32,9 @@ MapOverView::~MapOverView()
     // A download in progress is not waited for: the worker keeps the shared part, drops
     // what it fetched and ends by itself, touching nothing of this object.
     if (busy)
-        worker.detach();
+        worker.abandon();
     else
-        worker.join();
+        worker.stop();
 }
 
 void MapOverView::drawUnavailable()
@@ -224,8 +224,8 @@ void MapOverView::setMap(const std::string& name)
             SDL_FreeSurface(shared->finished.picture);
         shared->finished = Result(); // an older map's result is dropped
     }
-    if (!worker.joinable())
-        worker = std::thread(&MapOverView::work, shared);
+    if (!worker.isRunning())
+        worker.start([shared = shared](const os::StopToken&) { work(shared); });
     else
         shared->wake.notify_one();
 }

@@ -13,6 +13,8 @@
 #pragma once
 
 #include "engine/Surface.h"
+#include "engine/UserEvent.h"
+#include "engine/Worker.h"
 
 #include <SDL.h>
 
@@ -20,12 +22,11 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 
 class MapOverView {
 public:
-    // The code of the user event that says a download has finished (the poller's is 256).
-    static constexpr int pictureEventCode = 257;
+    // The code of the user event that says a download has finished.
+    static constexpr int pictureEventCode = Engine::mapPictureEventCode;
     // Longer file base names have no picture.
     static constexpr std::size_t maxFileBaseLength = 64;
 
@@ -84,7 +85,7 @@ private:
 
     std::string mapName;
     std::shared_ptr<Shared> shared;
-    std::thread worker; // started at the first download
+    Engine::Worker worker; // started at the first download
     Engine::Surface picture;
     bool available = false;
     bool game = true;

@@ -58,6 +58,18 @@ public:
     // "online" reads this, never the ping.
     bool isAnswered() const { return answered; }
     void setAnswered(bool value) { answered = value; }
+
+    // Where a record comes from: the panel column whose poller made it, and that poller's
+    // serial (a later poller has a larger one), so that the panel routes a record without
+    // looking at its host, and drops one of a poller it has replaced.
+    enum Column { NoColumn = -1, SourceColumn = 0, GoColumn = 1 };
+    int getColumn() const { return column; }
+    std::uint32_t getPollerSerial() const { return pollerSerial; }
+    void setOrigin(int value, std::uint32_t serial)
+    {
+        column = value;
+        pollerSerial = serial;
+    }
     const std::string& getVersion() const { return version; }
     void setVersion(const std::string& value) { version = value; }
 
@@ -99,6 +111,8 @@ private:
     std::uint8_t vac = 0;
     std::int16_t ping = -1;
     bool answered = false;
+    int column = NoColumn;
+    std::uint32_t pollerSerial = 0;
     std::string version;
     std::vector<Player> playerList;
     std::vector<Rule> rules;

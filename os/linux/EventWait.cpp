@@ -1,6 +1,7 @@
 // The frame loop's wait on X11: poll() on SDL's display connection, on the host window's
-// own connection and on an eventfd that wakeEventWait() writes to. What Xlib has already
-// read from either connection is looked at first, since poll() cannot see it. Other backends
+// own connection and on an eventfd that wakeEventWait() writes to. What SDL's queue holds
+// and what Xlib has already read from either connection is looked at first (SDL pumped, its
+// queue peeked, Xlib's queue checked under SDL's lock), since poll() cannot see it. Other backends
 // may add descriptors of their own, each with a callback run here when it is readable.
 #include "os/EventWait.h"
 
@@ -79,10 +80,18 @@ void wakeEventWait()
 
 bool waitForEvents(int timeoutMs)
 {
+    // Drain, check, then block: the host window's connection may hand SDL a motion of its
+    // own (after a move), and SDL's pump takes in what its connection read during the last
+    // frame's round trips; poll() sees neither, so each is looked at before it.
     drainHostWindowEvents();
     void (*lock)() = nullptr;
     void (*unlock)() = nullptr;
     Display* display = sdlDisplay(lock, unlock);
+    if (display)
+        SDL_PumpEvents();
+    SDL_Event waiting;
+    if (SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
+        return true;
     if (display) {
         lock();
         const int queued = XEventsQueued(display, QueuedAfterFlush);

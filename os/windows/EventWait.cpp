@@ -1,8 +1,10 @@
 // The frame loop's wait on Windows: MsgWaitForMultipleObjectsEx on the thread's message
 // queue and on an event that wakeEventWait() sets. MWMO_INPUTAVAILABLE also returns for
-// messages that arrived before the wait began but were not read yet.
+// messages that arrived before the wait began but were not read yet; SDL's own queue is
+// pumped and peeked first, as it may hold events the last frame's pump left there.
 #include "os/EventWait.h"
 
+#include <SDL.h>
 #include <windows.h>
 
 namespace os {
@@ -22,6 +24,11 @@ void wakeEventWait()
 
 bool waitForEvents(int timeoutMs)
 {
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_PumpEvents();
+    SDL_Event waiting;
+    if (SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
+        return true;
     const DWORD timeout = timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs);
     const DWORD count = wakeEvent ? 1 : 0;
     const DWORD result =

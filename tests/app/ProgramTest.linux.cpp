@@ -71,6 +71,18 @@ TEST_F(Program, ASecondStartBringsTheFirstToTheFrontAndLeavesAndAKilledCopyLeave
     EXPECT_TRUE(program.waitForWindow()) << "a killed copy's lock went with it";
 }
 
+// The loop sleeps until something happens: a click long after the last input (nothing keeps
+// it awake then) is answered at once.
+TEST_F(Program, AClickLongAfterTheLastInputIsAnsweredAtOnce)
+{
+    program.start({"--update-host", nowhere, "--map-host", nowhere});
+    ASSERT_TRUE(program.waitForWindow());
+    ASSERT_TRUE(waitUntil([&] { return program.grab().width == 300; }));
+    os::sleepMilliseconds(600);
+    program.click(300 - 16 - 2 - 18 + 8, 10); // the settings button
+    EXPECT_TRUE(waitUntil([&] { return program.grab().width == 550; }, 1000)) << "the settings panel opened";
+}
+
 TEST_F(Program, AHandEditedFileIsSavedInRangeAndATerminationSignalEndsTheFrameLoop)
 {
     const std::string written = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Settings Width=\"-50\" Alpha=\"0\" "

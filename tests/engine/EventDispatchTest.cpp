@@ -85,7 +85,7 @@ TEST_F(EventDispatchTest, EachKindGoesToItsListenersInOrderAndTheWindowLast)
     dispatch({"first:down-", "second:down+", "window:down+", "first:motion-", "second:motion+", "window:motion+",
               "first:120-", "second:120+"});
     // Records of any code reach every user listener and are released once, after the last.
-    Engine::pushUserRecord(Engine::userEventCode, new Record(released));
+    Engine::pushUserRecord(Engine::serverStatusEventCode, new Record(released));
     Engine::pushUserRecord(7, new Record(released));
     dispatch({"first:256/0-", "second:256/0+", "first:7/1-", "second:7/1+"});
     EXPECT_EQ(released, 2);
@@ -106,7 +106,7 @@ TEST_F(EventDispatchTest, EachKindGoesToItsListenersInOrderAndTheWindowLast)
     events.setQuit(false);
     int refused = 0;
     for (int i = 0; i < 300; ++i)
-        refused += !Engine::pushUserRecord(Engine::userEventCode, new Record(released));
+        refused += !Engine::pushUserRecord(Engine::serverStatusEventCode, new Record(released));
     EXPECT_GT(refused, 0);
     EXPECT_EQ(released, 2 + refused);
     events.poll();
@@ -147,7 +147,7 @@ TEST_F(EventDispatchTest, TheLoopsWaitEndsForARecordFromAnotherThreadAndForADead
     events.takeRedrawRequest();
     std::thread worker([this] {
         SDL_Delay(50);
-        Engine::pushUserRecord(Engine::userEventCode, new Record(released));
+        Engine::pushUserRecord(Engine::serverStatusEventCode, new Record(released));
     });
     events.waitForEvents();
     worker.join();

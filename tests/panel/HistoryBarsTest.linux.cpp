@@ -91,9 +91,10 @@ TEST(HistoryBars, TheRowJoinsItsColumnOnceAMinuteIsStored)
     MainGui gui;
     gui.setHistory(&recorder);
     ServerStatus status(hosts.csgoHost, hosts.csgoPort);
+    status.setOrigin(ServerStatus::GoColumn, 0);
     status.setPing(20);
     status.setMap("de_dust2");
-    Engine::pushUserRecord(Engine::userEventCode, new ServerStatus(status));
+    Engine::pushUserRecord(Engine::serverStatusEventCode, new ServerStatus(status));
     // The recorder reads the stored bars of a server it sees for the first time and wakes the panel.
     Engine::EventHandler::instance().poll();
     for (int waited = 0; recorder.bars(server).empty() && waited < 10000; waited += 50)

@@ -6,6 +6,7 @@
 #include "engine/UserEvent.h"
 #include "panel/FittedText.h"
 #include "panel/MainGui.h"
+#include "query/ServerPoller.h"
 #include "panel/MapOverView.h"
 #include "panel/PlayerRules.h"
 #include "panel/ServerHosts.h"
@@ -41,12 +42,13 @@ TEST(MainGui, AStatusTheLinksAndTheSettingsPanel)
     };
     MainGui gui;
     ServerStatus status(hosts.csgoHost, hosts.csgoPort);
+    status.setOrigin(ServerStatus::GoColumn, ServerPoller::nextSerial());
     status.setPing(20);
     status.setAnswered(true);
     status.setMap(std::string(3000, 'x')); // a stranger's name, cut to what can be drawn
     status.insertPlayer(Player(0, "Alice", 5, 100.0f));
     status.insertPlayer(Player(1, "Holmik", 9, 50.0f));
-    Engine::pushUserRecord(Engine::userEventCode, new ServerStatus(status));
+    Engine::pushUserRecord(Engine::serverStatusEventCode, new ServerStatus(status));
     Engine::EventHandler::instance().poll();
     gui.draw();
 
@@ -73,7 +75,7 @@ void deliver(MainGui& gui, const ServerStatus& status)
 {
     SDL_Event event{};
     event.type = SDL_USEREVENT;
-    event.user.code = Engine::userEventCode;
+    event.user.code = Engine::serverStatusEventCode;
     event.user.data1 = const_cast<ServerStatus*>(&status);
     gui.onUserEvent(event, false);
 }
@@ -81,6 +83,9 @@ void deliver(MainGui& gui, const ServerStatus& status)
 ServerStatus answered(const std::string& host, std::uint16_t port, const std::string& map, int players)
 {
     ServerStatus status(host, port);
+    // From the poller of the column that watches the server.
+    const bool source = host == serverHosts().cssHost && port == serverHosts().cssPort;
+    status.setOrigin(source ? ServerStatus::SourceColumn : ServerStatus::GoColumn, ServerPoller::nextSerial());
     status.setAnswered(true);
     status.setPing(1);
     status.setMap(map);

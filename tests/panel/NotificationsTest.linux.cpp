@@ -68,7 +68,7 @@ TEST(Notifications, EachChangeOnceInOrderNoneAtStartNoneWhileTheGameRunsAndTheAc
             poller.runCycle();
             SDL_Event event;
             while (SDL_PollEvent(&event) > 0)
-                if (event.type == SDL_USEREVENT && event.user.code == Engine::userEventCode && event.user.data1) {
+                if (event.type == SDL_USEREVENT && event.user.code == Engine::serverStatusEventCode && event.user.data1) {
                     notifier.see(Notifier::Go, *static_cast<const ServerStatus*>(event.user.data1));
                     reinterpret_cast<Engine::UserEventRelease>(event.user.data2)(event.user.data1);
                 }
