@@ -52,7 +52,9 @@ Engine::Surface draw(const DayBars& day, int width, const Style& style)
         const int left = bucketX(day, bucket.start, width);
         const int right = std::max(left, bucketX(day, bucket.start + DayBars::seconds, width) - 1);
         const int slots = std::max({bucket.maxPlayers, bucket.highest, 1});
-        const int tall = std::clamp(bucket.highest, 0, slots) * (barHeight - 2) / slots;
+        int tall = std::clamp(bucket.highest, 0, slots) * (barHeight - 2) / slots;
+        if (bucket.highest > 0)
+            tall = std::max(tall, 2); // a few players on many slots still show above the base line
         row.drawRect(left, base - tall, right - left, tall, style.bar, true); // corners inclusive
     }
     for (const HourMark& mark : hourMarks(day.start)) {

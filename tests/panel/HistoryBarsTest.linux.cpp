@@ -48,7 +48,7 @@ TEST(HistoryBars, BarsAgainstTheSlotsGapsWhereNoAnswerAndNothingBeforeAStoredMin
 
     const int width = 288; // two pixels a bar
     day.buckets = {bucket(day.start, 16, 16, 10), bucket(day.start + 600, 8, 16, 10), bucket(day.start + 1200, 0, 16, 5),
-                   bucket(day.start + 1800, -1, -1, 0)};
+                   bucket(day.start + 1800, -1, -1, 0), bucket(day.start + 2400, 1, 64, 10)};
     const Engine::Surface row = HistoryBars::draw(day, width, style);
     ASSERT_EQ(row.getWidth(), width);
     const int full = HistoryBars::barHeight - 1 - barTop(row, 0);
@@ -57,6 +57,7 @@ TEST(HistoryBars, BarsAgainstTheSlotsGapsWhereNoAnswerAndNothingBeforeAStoredMin
     EXPECT_NEAR(half, full / 2, 1);
     EXPECT_EQ(barTop(row, 4), HistoryBars::barHeight - 1) << "no players: the base line";
     EXPECT_EQ(barTop(row, 6), -1) << "no answer: a gap";
+    EXPECT_EQ(barTop(row, 8), HistoryBars::barHeight - 3) << "one player on many slots stands above the base line";
     EXPECT_EQ(barTop(row, 100), -1) << "not watched: a gap";
     int marked = 0;
     for (int x = 0; x < width; ++x)
