@@ -8,6 +8,9 @@
 
 #include <systemd/sd-bus.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -103,15 +106,32 @@ bool startNotifications(const std::string& appName)
         sayOnce("no session bus");
         return false;
     }
-    // The service may be started on demand: ask it something before counting on it, but
-    // never hold the start-up for long (a bus that hangs costs at most a second).
-    constexpr std::uint64_t startTimeoutUs = 1000 * 1000;
+    // Never hold the start-up for long: a bus that takes the connection and then says
+    // nothing costs a second (sd-bus itself would wait 90 s for its greeting), and so does a
+    // service that is slow to answer.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    const auto usLeft = [&deadline] {
+        const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - std::chrono::steady_clock::now());
+        return left.count() > 0 ? static_cast<std::uint64_t>(left.count()) : 0;
+    };
+    int r = 0;
+    while (r >= 0 && sd_bus_is_ready(bus) <= 0) {
+        r = sd_bus_process(bus, nullptr);
+        if (r == 0)
+            r = usLeft() == 0 ? -ETIMEDOUT : sd_bus_wait(bus, usLeft());
+    }
+    if (r < 0) {
+        bus = sd_bus_close_unref(bus);
+        sayOnce("no session bus");
+        return false;
+    }
+    // The service may be started on demand: ask it something before counting on it.
     sd_bus_message* request = nullptr;
     sd_bus_message* reply = nullptr;
     sd_bus_error error = SD_BUS_ERROR_NULL;
-    int r = sd_bus_message_new_method_call(bus, &request, service, path, interface, "GetServerInformation");
+    r = sd_bus_message_new_method_call(bus, &request, service, path, interface, "GetServerInformation");
     if (r >= 0)
-        r = sd_bus_call(bus, request, startTimeoutUs, &error, &reply);
+        r = sd_bus_call(bus, request, std::max<std::uint64_t>(usLeft(), 1), &error, &reply);
     sd_bus_message_unref(request);
     sd_bus_message_unref(reply);
     sd_bus_error_free(&error);

@@ -3,6 +3,7 @@
 // session bus (tests/support/notification_server.py) that records every notification and can
 // pick an action. Whether the game runs is the test's to say.
 #include "engine/UserEvent.h"
+#include "os/Clock.h"
 #include "os/EventWait.h"
 #include "os/Notifications.h"
 #include "panel/Notifier.h"
@@ -15,6 +16,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -127,6 +131,27 @@ void expectUnavailable(bool withBus, const std::string& said)
 }
 
 TEST(NotificationsUnavailable, NoSessionBus) { expectUnavailable(false, "no session bus"); }
+
+// A bus that takes the connection and never says a word holds the start-up a second at most.
+TEST(NotificationsUnavailable, ABusThatNeverAnswersCostsASecond)
+{
+    TempDir folder;
+    const std::string path = folder.path() + "/bus";
+    const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 4), 0);
+    setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + path).c_str(), 1);
+    ::testing::internal::CaptureStderr();
+    const std::uint32_t t0 = os::monotonicMilliseconds();
+    EXPECT_FALSE(os::startNotifications("HolmikZiviza"));
+    const std::uint32_t took = os::monotonicMilliseconds() - t0;
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_LT(took, 1500u);
+    close(listener);
+}
 TEST(NotificationsUnavailable, NoNotificationService) { expectUnavailable(true, "no notification service on the session bus"); }
 
 } // namespace
