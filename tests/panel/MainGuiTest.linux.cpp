@@ -188,6 +188,25 @@ TEST_F(PanelLayout, AServerNeverHeardFromShowsOnlyWhereItIs)
     EXPECT_GT(gui.getPanel().getHeight(), never.getHeight() + 4 * s.getFontSize()) << "a server that answered has its rows";
 }
 
+// A record goes to the column its poller is for, whatever host it carries; one that no
+// column's poller made goes nowhere.
+TEST_F(PanelLayout, ARecordGoesToTheColumnItsPollerIsFor)
+{
+    s.setCSSource(false);
+    MainGui gui;
+    gui.rebuild();
+    const int never = gui.getPanel().getHeight();
+    ServerStatus stray = answered("10.9.9.9", 1234, "de_dust2", 0);
+    stray.setOrigin(ServerStatus::NoColumn, ServerPoller::nextSerial());
+    deliver(gui, stray);
+    gui.rebuild();
+    EXPECT_EQ(gui.getPanel().getHeight(), never) << "no column's";
+    stray.setOrigin(ServerStatus::GoColumn, ServerPoller::nextSerial());
+    deliver(gui, stray);
+    gui.rebuild();
+    EXPECT_GT(gui.getPanel().getHeight(), never + 4 * s.getFontSize()) << "the CS:Go poller's";
+}
+
 // A 128-slot server: the list ends where the window would leave the screen, and counts the rest.
 TEST_F(PanelLayout, ThePlayerListEndsAboveTheBottomOfTheScreen)
 {
