@@ -49,22 +49,10 @@ std::int64_t HistoryRecorder::dayStart(std::int64_t unixSeconds)
 
 void HistoryRecorder::start()
 {
-    if (worker.joinable())
-        return;
-    stopping = false;
-    worker = std::thread([this] { run(); });
+    worker.start([this](const os::StopToken& stop) { run(stop); });
 }
 
-void HistoryRecorder::stop()
-{
-    {
-        std::lock_guard<std::mutex> hold(guard);
-        stopping = true;
-    }
-    wake.notify_all();
-    if (worker.joinable())
-        worker.join();
-}
+void HistoryRecorder::stop() { worker.stop(); }
 
 void HistoryRecorder::see(const ServerStatus& status)
 {
@@ -86,8 +74,10 @@ void HistoryRecorder::see(const std::string& server, std::int64_t unixSeconds, b
             first = true;
         }
     }
-    if (first) // its stored bars are read at once rather than at the next minute
-        wake.notify_all();
+    if (first) { // its stored bars are read at once rather than at the next minute
+        readWanted = true;
+        worker.stopToken().notify();
+    }
 }
 
 DayBars HistoryRecorder::bars(const std::string& server) const
@@ -179,29 +169,28 @@ void HistoryRecorder::readBars(bool all)
         Engine::pushUserEvent(eventCode, nullptr, nullptr);
 }
 
-void HistoryRecorder::run()
+void HistoryRecorder::run(const os::StopToken& stop)
 {
     openStore();
     if (writable && store.prune(unixNow() - HistoryStore::keptSeconds) == HistoryStore::Result::Ok)
         lastPrune = unixNow();
     std::int64_t lastMinute = MinuteAggregator::minuteOf(unixNow());
     for (;;) {
+        // Wakes a second into each minute, or for a server seen for the first time.
+        const std::int64_t now = unixNow();
+        const bool ending = stop.waitFor(std::chrono::seconds(MinuteAggregator::minuteOf(now) + 61 - now),
+                                         [this] { return readWanted.load(); });
+        readWanted = false;
         std::vector<MinuteRow> finished;
-        bool ending = false, newMinute = false;
+        const std::int64_t minute = MinuteAggregator::minuteOf(unixNow());
+        const bool newMinute = minute != lastMinute;
+        lastMinute = minute;
         {
-            std::unique_lock<std::mutex> hold(guard);
-            // Wakes a second into each minute, or for a server seen for the first time.
-            const std::int64_t now = unixNow();
-            const auto untilNext = std::chrono::seconds(MinuteAggregator::minuteOf(now) + 61 - now);
-            wake.wait_for(hold, untilNext, [this] { return stopping || !newServers.empty(); });
-            ending = stopping;
-            const std::int64_t minute = MinuteAggregator::minuteOf(unixNow());
-            newMinute = minute != lastMinute;
+            std::lock_guard<std::mutex> hold(guard);
             if (ending)
                 finished = minutes.takeAll();
             else if (newMinute)
                 finished = minutes.takeFinished(unixNow());
-            lastMinute = minute;
         }
         if (ending || newMinute)
             writePending(std::move(finished));

@@ -11,17 +11,16 @@
 #pragma once
 
 #include "engine/UserEvent.h"
+#include "engine/Worker.h"
 #include "history/HistoryStore.h"
 #include "history/MinuteAggregator.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <map>
 #include <mutex>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 class ServerStatus;
@@ -62,7 +61,7 @@ public:
     static std::int64_t dayStart(std::int64_t unixSeconds);
 
 private:
-    void run();
+    void run(const os::StopToken& stop);
     // The thread's steps; each keeps to the store it was given.
     void openStore();
     void writePending(std::vector<MinuteRow> rows);
@@ -76,12 +75,11 @@ private:
     std::int64_t lastPrune = 0;
     bool writable = false;
 
+    std::atomic<bool> readWanted{false}; // a server was seen for the first time
     mutable std::mutex guard; // guards what follows
-    std::condition_variable wake;
     MinuteAggregator minutes;
     std::set<std::string> servers;
     std::set<std::string> newServers; // seen, not yet read back
     std::map<std::string, DayBars> shown;
-    bool stopping = false;
-    std::thread worker;
+    Engine::Worker worker; // last: it ends before what it uses goes
 };
