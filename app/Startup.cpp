@@ -6,6 +6,7 @@
 #include "app/DemoServers.h"
 #include "app/Options.h"
 #include "engine/Host.h"
+#include "os/AtomicFile.h"
 #include "os/FileSystem.h"
 #include "os/InstanceLock.h"
 #include "os/MessageBox.h"
@@ -13,6 +14,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -53,6 +55,22 @@ bool becomeTheOnlyCopy()
     return false;
 }
 
+// What a copy that ended during a write left behind in the data folder and the map cache.
+// Only the one copy running there may do this.
+void sweepTemporaryFiles(const std::string& folder, int depth = 2)
+{
+    std::vector<os::DirectoryEntry> entries;
+    if (!os::listDirectory(folder, entries))
+        return;
+    for (const os::DirectoryEntry& entry : entries) {
+        const std::string path = folder + os::pathSeparator() + entry.name;
+        if (entry.isDirectory && depth > 0 && entry.name != "." && entry.name != "..")
+            sweepTemporaryFiles(path, depth - 1);
+        else if (!entry.isDirectory && os::isTemporaryName(entry.name))
+            os::deleteFile(path);
+    }
+}
+
 std::unique_ptr<DemoServers> startDemoServers(ServerHosts& hosts)
 {
     // Winsock counts its start-ups: the demo servers' sockets need one before the
@@ -80,6 +98,7 @@ int runProgram(int argc, char** argv, void (*tell)(const std::string& problem))
         return 1;
     if (!becomeTheOnlyCopy())
         return 0;
+    sweepTemporaryFiles(os::currentDirectory() + os::pathSeparator() + "data");
     std::unique_ptr<DemoServers> demo;
     if (options.demo) {
         if (!(demo = startDemoServers(hosts))) {

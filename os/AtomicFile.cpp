@@ -3,6 +3,7 @@
 #include "os/FileSystem.h"
 
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -79,6 +80,18 @@ bool AtomicFile::commit()
     temporary.clear();
     if (sync == Sync::Durable)
         syncDirectory(folderOf(path));
+    return true;
+}
+
+bool isTemporaryName(const std::string& fileName)
+{
+    constexpr std::size_t suffix = 1 + 16 + 4; // ".<hex>.tmp"
+    if (fileName.size() <= suffix || fileName.compare(fileName.size() - 4, 4, ".tmp") != 0 ||
+        fileName[fileName.size() - suffix] != '.')
+        return false;
+    for (std::size_t i = fileName.size() - suffix + 1; i < fileName.size() - 4; ++i)
+        if (!std::isxdigit(static_cast<unsigned char>(fileName[i])))
+            return false;
     return true;
 }
 

@@ -41,6 +41,11 @@ private:
     bool failed = false;
 };
 
+// Whether a file name is one of the temporary names above ("<name>.<16 hex digits>.tmp"):
+// one left behind by a program that ended during a write, which a start may remove once it
+// knows no other copy runs.
+bool isTemporaryName(const std::string& fileName);
+
 // The whole of `contents` as the file `path`, as above.
 bool writeFileAtomically(const std::string& path, const std::string& contents,
                          AtomicFile::Sync sync = AtomicFile::Sync::Durable);

@@ -52,8 +52,16 @@ TEST(ProgramOptions, HelpVersionAndBadCommandLinesNeedNoDisplay)
 TEST_F(Program, ASecondStartBringsTheFirstToTheFrontAndLeavesAndAKilledCopyLeavesNoLock)
 {
     const std::vector<std::string> arguments{"--update-host", nowhere, "--map-host", nowhere};
+    // What a copy that ended during a write left behind goes at the next start; nothing else.
+    const std::string leftover = "Settings.xml.0123456789abcdef.tmp", cached = "mapOverViews/csgo/x.jpg.0123456789abcdef.tmp";
+    fs::create_directories(program.dataFile("mapOverViews/csgo"));
+    for (const std::string& name : {leftover, cached, std::string("notes.tmp")})
+        writeFile(program.dataFile(name), "x");
     program.start(arguments);
     ASSERT_TRUE(program.waitForWindow());
+    EXPECT_FALSE(fs::exists(program.dataFile(leftover)));
+    EXPECT_FALSE(fs::exists(program.dataFile(cached)));
+    EXPECT_TRUE(fs::exists(program.dataFile("notes.tmp")));
     ASSERT_TRUE(waitUntil([&] { return readFile(program.dataFile("HolmikZiviza.lock")) == program.window; }))
         << "the first copy notes its window";
 

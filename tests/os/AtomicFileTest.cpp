@@ -23,6 +23,15 @@ TEST(AtomicFile, TwoWritersNeverShareATemporaryFileAndTheLastMoveWins)
     EXPECT_FALSE(os::pathExists(folder.file("Settings.xml.*")));
 }
 
+TEST(AtomicFile, OnlyItsOwnTemporaryNamesAreTakenForLeftovers)
+{
+    EXPECT_TRUE(os::isTemporaryName("Settings.xml.0123456789abcdef.tmp"));
+    EXPECT_TRUE(os::isTemporaryName("de_dust2.jpg.FEDCBA9876543210.tmp"));
+    for (const char* name : {"Settings.xml", "notes.tmp", ".0123456789abcdef.tmp", "a.0123456789abcdeg.tmp",
+                             "a.0123456789abcde.tmp", "a.0123456789abcdef.tmp.jpg"})
+        EXPECT_FALSE(os::isTemporaryName(name)) << name;
+}
+
 TEST(AtomicFile, AFileGivenUpOrWithoutAFolderLeavesNothing)
 {
     testing_support::TempDir folder;
