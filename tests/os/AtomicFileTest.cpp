@@ -20,7 +20,7 @@ TEST(AtomicFile, TwoWritersNeverShareATemporaryFileAndTheLastMoveWins)
     EXPECT_TRUE(second.commit());
     EXPECT_TRUE(first.commit());
     EXPECT_EQ(folder.read("Settings.xml"), "first");
-    EXPECT_FALSE(os::pathExists(folder.file("Settings.xml.*")));
+    EXPECT_FALSE(os::pathExists(folder.file("Settings.xml.*.tmp")));
 }
 
 TEST(AtomicFile, OnlyItsOwnTemporaryNamesAreTakenForLeftovers)
@@ -41,7 +41,7 @@ TEST(AtomicFile, AFileGivenUpOrWithoutAFolderLeavesNothing)
         abandoned.write("half of a pic");
     }
     EXPECT_EQ(folder.read("picture.jpg"), "old");
-    EXPECT_FALSE(os::pathExists(folder.file("picture.jpg.*")));
+    EXPECT_FALSE(os::pathExists(folder.file("picture.jpg.*.tmp")));
 
     os::AtomicFile nowhere(folder.file("missing/picture.jpg"));
     EXPECT_FALSE(nowhere.isOpen());
