@@ -63,7 +63,7 @@ bool raiseWindow(const std::string& windowId)
 {
     char* end = nullptr;
     const unsigned long id = std::strtoul(windowId.c_str(), &end, 10);
-    if (windowId.empty() || *end != '\0' || id == 0)
+    if (windowId.find_first_not_of("0123456789") != std::string::npos || *end != '\0' || id == 0)
         return false;
     Display* display = XOpenDisplay(nullptr);
     if (!display)

@@ -83,7 +83,7 @@ bool raiseWindow(const std::string& windowId)
 {
     char* end = nullptr;
     const unsigned long long id = std::strtoull(windowId.c_str(), &end, 10);
-    if (windowId.empty() || *end != '\0' || id == 0)
+    if (windowId.find_first_not_of("0123456789") != std::string::npos || *end != '\0' || id == 0)
         return false;
     HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(id));
     if (!IsWindow(window))
