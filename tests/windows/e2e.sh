@@ -68,7 +68,8 @@ printf '<?xml version="1.0" encoding="utf-8"?>\n<Settings><Colors></Settings>\n'
 code=0
 (cd "$app" && wine holmikziviza.exe) 2>"$work/broken.err" >/dev/null || code=$?
 check "a broken Settings.xml ends the program with exit code 255 (got $code)" test $code -eq 255
-check "a broken Settings.xml shows the parser's message" grep -q "XML Parsing error inside file '.*Settings.xml'" "$work/broken.err"
+check "a broken Settings.xml shows the parser's message and the file's path" grep -q "XML Parsing error inside file '.*Settings.xml'" "$work/broken.err"
+check "... and how to start anew" grep -q "Rename or delete it to start with the default settings." "$work/broken.err"
 
 # Measures of the program's fonts and pictures, with the Windows build's own libraries.
 pkg() { PKG_CONFIG_LIBDIR="$mingw_prefix/lib/pkgconfig" PKG_CONFIG_PATH='' pkg-config --static "$@" SDL_ttf SDL_image; }
