@@ -48,8 +48,10 @@ bus = dbus.bus.BusConnection(address)
 service = None if "--no-service" in sys.argv else Service(bus, "/org/freedesktop/Notifications")
 if service:
     bus.request_name(INTERFACE, dbus.bus.NAME_FLAG_DO_NOT_QUEUE)
-print("address " + address, flush=True)
 loop = GLib.MainLoop()
+# Said from within the running loop, so that the first call finds the service answering (the
+# program gives the bus a second at start).
+GLib.idle_add(lambda: print("address " + address, flush=True) and False)
 pending = [b""]
 
 
