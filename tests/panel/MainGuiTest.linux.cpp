@@ -4,7 +4,6 @@
 #include "engine/EventHandler.h"
 #include "engine/TextSurface.h"
 #include "engine/UserEvent.h"
-#include "panel/FittedText.h"
 #include "panel/MainGui.h"
 #include "query/ServerPoller.h"
 #include "panel/MapOverView.h"
@@ -188,25 +187,6 @@ TEST_F(PanelLayout, AServerNeverHeardFromShowsOnlyWhereItIs)
     EXPECT_GT(gui.getPanel().getHeight(), never.getHeight() + 4 * s.getFontSize()) << "a server that answered has its rows";
 }
 
-// A record goes to the column its poller is for, whatever host it carries; one that no
-// column's poller made goes nowhere.
-TEST_F(PanelLayout, ARecordGoesToTheColumnItsPollerIsFor)
-{
-    s.setCSSource(false);
-    MainGui gui;
-    gui.rebuild();
-    const int never = gui.getPanel().getHeight();
-    ServerStatus stray = answered("10.9.9.9", 1234, "de_dust2", 0);
-    stray.setOrigin(ServerStatus::NoColumn, ServerPoller::nextSerial());
-    deliver(gui, stray);
-    gui.rebuild();
-    EXPECT_EQ(gui.getPanel().getHeight(), never) << "no column's";
-    stray.setOrigin(ServerStatus::GoColumn, ServerPoller::nextSerial());
-    deliver(gui, stray);
-    gui.rebuild();
-    EXPECT_GT(gui.getPanel().getHeight(), never + 4 * s.getFontSize()) << "the CS:Go poller's";
-}
-
 // A 128-slot server: the list ends where the window would leave the screen, and counts the rest.
 TEST_F(PanelLayout, ThePlayerListEndsAboveTheBottomOfTheScreen)
 {
@@ -221,31 +201,6 @@ TEST_F(PanelLayout, ThePlayerListEndsAboveTheBottomOfTheScreen)
         EXPECT_LE(top + height, window.getScreenHeight()) << "from " << top;
         EXPECT_GT(top + height, window.getScreenHeight() - 40) << "the rows that fit are shown";
     }
-    const Engine::Surface all = gui.renderPlayerList(full);
-    const Engine::Surface cut = gui.renderPlayerList(full, 100);
-    EXPECT_LE(cut.getHeight(), 100);
-    EXPECT_GT(all.getHeight(), 1000);
-}
-
-// Cut texts end in "…", never inside a character, and are as long as fits.
-TEST(FittedText, CutsWholeCharactersToTheWidth)
-{
-    panel_testing::enterProgram();
-    const std::string font = Settings::instance().getFont();
-    EXPECT_EQ(FittedText::cut("Zien", 200, font, 10), "Zien");
-    const std::string name = "\xC3\x85sa \xC3\xB6\xC3\xA4 " + std::string(40, 'x');
-    for (int width = 1; width < 120; width += 7) {
-        const std::string cut = FittedText::cut(name, width, font, 10);
-        if (cut.empty())
-            continue;
-        EXPECT_LE(Engine::TextSurface::utf8Width(cut, font, 10), width);
-        EXPECT_EQ(cut.substr(cut.size() - 3), "\xE2\x80\xA6");
-        EXPECT_EQ(name.compare(0, cut.size() - 3, cut, 0, cut.size() - 3), 0) << "a start of the name";
-    }
-    EXPECT_EQ(FittedText::cut(name, 2, font, 10), "");
-    EXPECT_EQ(FittedText::row("Players: 6 / 16", 30, font, 14, 10, Black).getWidth() <= 30, true);
-    EXPECT_EQ(FittedText::row("Bots: 2", 300, font, 14, 10, Black).getHeight(),
-              Engine::TextSurface("Bots: 2", font, 14, Black).getHeight()) << "a text that fits keeps its size";
 }
 
 TEST(HiddenNames, TheirNumberIsAllOfTheirPlayersThatIsCompared)

@@ -165,20 +165,7 @@ TEST_F(SettingsFile, NumbersAreKeptInTheirRangesAndWidthLeavesTheSettingsPanelRo
     EXPECT_EQ(s.getWidth(), 1030) << "the window with the panel open is as wide as the screen";
     s.fitWidthToScreen(300);
     EXPECT_EQ(s.getWidth(), 100) << "never below the lowest width";
-    using SettingsValues::Number;
-    EXPECT_EQ(SettingsValues::rangeOf(Number::Width, 0).highest, 9999) << "no screen known: the table's bound";
-    EXPECT_EQ(SettingsValues::clampNumber(Number::Width, 9000, 1920), 1670);
-    EXPECT_EQ(SettingsValues::clampNumber(Number::Alpha, 9000, 1920), 255) << "the screen bounds Width alone";
-}
-
-// The version is the build's: "Defaults" cannot take it away.
-TEST_F(SettingsFile, TheVersionIsTheBuildsWhateverTheDefaults)
-{
-    FreshSettings s;
-    s.resetToDefaults();
-    EXPECT_EQ(Settings::getVersionString(), "4.7.0");
-    EXPECT_EQ(std::vector<int>({Settings::getVersionMajor(), Settings::getVersionMinor(), Settings::getVersionPatch()}),
-              std::vector<int>({4, 7, 0}));
+    EXPECT_EQ(SettingsValues::clampNumber(SettingsValues::Number::Alpha, 9000, 1920), 255) << "the screen bounds Width alone";
 }
 
 TEST_F(SettingsFile, ACutOffFileFallsBackToTheBackupWithOneLine)
