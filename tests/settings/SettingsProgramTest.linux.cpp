@@ -45,9 +45,16 @@ protected:
     {
         program.start({"--demo"});
         ASSERT_TRUE(program.waitForWindow());
-        // The status panel takes its height once the first status arrived.
-        ASSERT_TRUE(waitUntil([&] { return program.geometry().rfind("300x", 0) == 0 && program.geometry() != "300x200"; }));
-        os::sleepMilliseconds(300);
+        // The status panel takes its full height once both columns have their first status:
+        // until then a column shows only where it is, so wait for a height that holds for 2 s.
+        std::string last;
+        int steady = 0;
+        ASSERT_TRUE(waitUntil([&] {
+            const std::string now = program.geometry();
+            steady = now == last && now.rfind("300x", 0) == 0 && now != "300x200" ? steady + 1 : 0;
+            last = now;
+            return steady >= 20;
+        }));
     }
     // Asks until the answer is the expected one; the last answer.
     static std::string until(const std::function<std::string()>& ask, const std::string& expected)
