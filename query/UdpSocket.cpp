@@ -13,24 +13,20 @@ UdpSocket::UdpSocket(const std::string& host, std::uint16_t port, bool quiet) : 
         return;
     }
 
-    std::uint32_t address = 0;
-    if (os::parseIpv4(host, address)) {
-        addressText = host;
-    } else {
-        switch (os::resolveHostWithin(host, addressText, os::lookUpTimeoutMs)) {
-        case os::ResolveResult::Ipv4:
-            break;
-        case os::ResolveResult::NotFound:
-        case os::ResolveResult::Late:
-            fail("Failed to resolve host : " + host, "Resolve host error");
-            return;
-        case os::ResolveResult::Ipv6Only:
-            fail("Resolve host returned ipv6, this was unexpected.", "Resolve host error");
-            return;
-        case os::ResolveResult::OtherFamily:
-            addressText.clear();
-            break;
-        }
+    // A dotted address comes straight back; a name is looked up within the poll cycle's limit.
+    switch (os::resolveHostWithin(host, addressText, os::lookUpTimeoutMs)) {
+    case os::ResolveResult::Ipv4:
+        break;
+    case os::ResolveResult::NotFound:
+    case os::ResolveResult::Late:
+        fail("Failed to resolve host : " + host, "Resolve host error");
+        return;
+    case os::ResolveResult::Ipv6Only:
+        fail("Resolve host returned ipv6, this was unexpected.", "Resolve host error");
+        return;
+    case os::ResolveResult::OtherFamily:
+        addressText.clear();
+        break;
     }
 
     // An empty or unreadable address text gives inet_addr's INADDR_NONE, which no connect accepts.
